@@ -1,0 +1,71 @@
+#include <iterator>
+#include <string>
+
+#include "app/CommandTable.h"
+#include "app/ExplorerDialog.h"
+#include "app/ProcessObjects.h"
+#include "resource.h"
+
+namespace {
+constexpr int CommandPictureCount = 14;
+}
+
+void ExplorerDialog::SetUpMenuImages() {
+    // The items keep their text look until they are drawn by the program; only Undo Delete
+    // starts disabled, since nothing has been removed yet.
+    EnableMenuItem(GetMenu(hwnd), ID_FILE_UNDO_DELETE, MF_BYCOMMAND | MF_DISABLED);
+}
+
+void ExplorerDialog::CreateToolBar() {
+    toolBar.Create(WS_CHILD | WS_VISIBLE | CCS_TOP, hwnd, IDC_TOOLBAR);
+    toolBar.AddBitmap(CommandPictureCount, IDB_COMMANDS);
+
+    // The labels in one list, numbered in toolbar order.
+    std::string labels;
+    for (const CommandInfo& info : ToolBarCommands)
+        if (info.toolLabel) labels.append(info.toolLabel).push_back('\0');
+    labels.push_back('\0');
+    toolBar.AddStrings(labels.c_str());
+
+    TBBUTTON buttons[std::size(ToolBarCommands)] = {};
+    int label = 0;
+    for (std::size_t i = 0; i < std::size(ToolBarCommands); ++i) {
+        const CommandInfo& info = ToolBarCommands[i];
+        if (info.command == 0) {
+            buttons[i].fsStyle = BTNS_SEP;
+            continue;
+        }
+        buttons[i].iBitmap = info.image;
+        buttons[i].idCommand = info.command;
+        buttons[i].fsState = TBSTATE_ENABLED;
+        buttons[i].fsStyle = BTNS_BUTTON;
+        buttons[i].iString = label++;
+    }
+    toolBar.AddButtons(static_cast<int>(std::size(buttons)), buttons);
+    toolBar.ModifyStyle(0, TBSTYLE_FLAT);
+}
+
+void ExplorerDialog::CreateStatusBar() {
+    statusBar.Create(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, hwnd, IDC_STATUSBAR);
+}
+
+void ExplorerDialog::LayoutStatusBar() {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    int rightEdges[2] = {140, client.right};
+    statusBar.SetParts(2, rightEdges);
+    // The bar places itself along the bottom edge at its own height whenever it is moved.
+    MoveWindow(statusBar.GetSafeHwnd(), 0, 0, 0, 0, TRUE);
+}
+
+void ExplorerDialog::EnableToolButton(int command) {
+    int state = toolBar.GetState(command);
+    if (state != -1 && (state & TBSTATE_INDETERMINATE)) toolBar.SetState(command, TBSTATE_ENABLED);
+}
+
+void ExplorerDialog::DisableToolButton(int command) {
+    int state = toolBar.GetState(command);
+    if (state != -1 && (state & TBSTATE_ENABLED)) toolBar.SetState(command, TBSTATE_INDETERMINATE);
+}
+
+void ExplorerDialog::UpdateCommandState() {}

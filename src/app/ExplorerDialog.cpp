@@ -1,0 +1,235 @@
+#include "app/ExplorerDialog.h"
+
+#include <windowsx.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "ui/AboutDialog.h"
+#include "app/Layout.h"
+#include "app/ProcessObjects.h"
+#include "files/PathUtilities.h"
+#include "files/TextFunctions.h"
+#include "framework/CWinApp.h"
+#include "resource.h"
+
+namespace {
+constexpr const char* CatalogueFileName = "glyphdocklib.dat";
+constexpr UINT_PTR AboutCommandCode = 0x0010;
+
+// folder + name into output when it fits in a path buffer; false leaves output empty.
+bool JoinPath(char* output, const char* folder, const char* name) {
+    output[0] = 0;
+    if (folder[0] == 0 || std::strlen(folder) + std::strlen(name) >= MAX_PATH) return false;
+    std::snprintf(output, MAX_PATH, "%s%s", folder, name);
+    return true;
+}
+}  // namespace
+
+ExplorerDialog::ExplorerDialog(HWND owner)
+    : CDialog(IDD_MAIN, owner), mainIcon(LoadIconA(AppInstance(), MAKEINTRESOURCEA(IDI_MAIN))) {}
+
+LRESULT ExplorerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return InitMainWindow();
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case ID_FILE_NEW:          OnNewFile(); return 0;
+        case ID_FILE_DELETE:       OnDeleteFile(); return 0;
+        case ID_FILE_UNDO_DELETE:  OnUndoDelete(); return 0;
+        case ID_FILE_COPY:         OnCopy(); return 0;
+        case ID_FILE_SAVE_AS:      OnSaveAs(); return 0;
+        case ID_FILE_SAVE_ALL:     OnSaveAll(); return 0;
+        case ID_HELP_CONTENTS:     OnHelpContents(); return 0;
+        case ID_HELP_ABOUT:        OnAbout(); return 0;
+        case ID_FILE_EXIT:         OnExit(); return 0;
+        case ID_PREVIOUS_FILE:     OnPreviousFile(); return 0;
+        case ID_NEXT_FILE:         OnNextFile(); return 0;
+        case ID_RELOAD_ICONS:      OnReloadIcons(); return 0;
+        case IDOK:                 return 0;  // Enter never closes the window
+        case IDCANCEL:             OnCloseRequest(); return 0;
+        case IDC_CATALOGUE_LIST:
+            if (HIWORD(wParam) == LBN_SELCHANGE) { OnCatalogueSelChange(); return 0; }
+            break;
+        }
+        break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == IDC_ICON_VIEW && header->code == LVN_ITEMCHANGED)
+            return OnIconItemChanged(reinterpret_cast<const NMLISTVIEW*>(lParam));
+        if (header->idFrom == IDC_ICON_VIEW && header->code == NM_RCLICK)
+            return OnIconViewRightClick();
+        break;
+    }
+    case WM_MENUCHAR:
+        return OnMenuChar(wParam, lParam);
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (wParam == 0) { MeasureMenuItem(measure); return TRUE; }
+        if (wParam == IDC_CATALOGUE_LIST) { MeasureCatalogueItem(measure); return TRUE; }
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (wParam == 0) { DrawMenuItem(draw); return TRUE; }
+        if (wParam == IDC_CATALOGUE_LIST) { DrawCatalogueItem(draw); return TRUE; }
+        break;
+    }
+    case WM_COMPAREITEM:
+        if (wParam == IDC_CATALOGUE_LIST)
+            return CompareCatalogueItems(reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam));
+        break;
+    case WM_SIZE:
+        LayoutPanes(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        BeginSplitterDrag();
+        return 0;
+    case WM_MOUSEMOVE:
+        TrackSplitter(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        EndSplitterDrag();
+        return 0;
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<LRESULT>(ControlBrush(reinterpret_cast<HDC>(wParam),
+                                                      reinterpret_cast<HWND>(lParam),
+                                                      ControlColourKind(message), message));
+    case WM_SYSCOMMAND:
+        return OnSystemCommand(wParam, lParam);
+    case WM_PAINT:
+        return OnPaintMinimised();
+    case WM_QUERYDRAGICON:
+        return OnQueryDragIcon();
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+bool ExplorerDialog::PreTranslateMessage(MSG* message) {
+    return FilterMessage(message);
+}
+
+bool ExplorerDialog::InitMainWindow() {
+    CDialog::OnInitDialog();
+
+    // Messages shown from here on carry the program's caption, and the first layout needs the
+    // splitter position.
+    appTitle = "Glyphdock";
+    splitterPos = 140;
+    lastAddFolder[0] = lastSaveAsFolder[0] = lastSaveAllFolder[0] = 0;
+
+    menuFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    splitterCursor = LoadCursorA(AppInstance(), MAKEINTRESOURCEA(IDCUR_SPLITTER));
+    splitterBrush.CreateSolidBrush(GetSysColor(COLOR_WINDOW) != 0 ? RGB(0, 0, 0) : RGB(1, 0, 0));
+
+    splitterBar = GetDlgItem(IDC_SPLITTER_BAR);
+    SetWindowTextA(splitterBar, "");
+    ShowWindow(splitterBar, SW_HIDE);
+
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mainIcon));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mainIcon));
+
+    GroupNameList = GetDlgItem(IDC_GROUP_NAME_LIST);
+    catalogueList = GetDlgItem(IDC_CATALOGUE_LIST);
+    iconView = GetDlgItem(IDC_ICON_VIEW);
+
+    HBITMAP commandPictures = LoadBitmapA(AppInstance(), MAKEINTRESOURCEA(IDB_COMMANDS));
+    toolImageList.Create(16, 15, ILC_COLOR4 | ILC_MASK, 9, 1);
+    toolImageList.Add(commandPictures, RGB(0xC0, 0xC0, 0xC0));
+
+    UINT iconFlags = ScreenBitsPerPixel() > 8 ? ILC_COLOR8 | ILC_MASK : ILC_COLOR | ILC_MASK;
+    smallIconList.Create(16, 16, iconFlags, 0, 20);
+    largeIconList.Create(32, 32, iconFlags, 0, 100);
+    ListView_SetImageList(iconView, largeIconList.GetSafeHandle(), LVSIL_NORMAL);
+
+    SetUpFolders();
+
+    SetUpMenuImages();
+    CreateToolBar();
+    CreateStatusBar();
+    InitCommonControls();
+
+    // The size change lays the window out for the first time.
+    MoveWindow(hwnd, 100, 50, 550, 400, TRUE);
+    RECT workArea;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    SetWindowPos(hwnd, nullptr, workArea.left + (workArea.right - workArea.left - 550) / 2,
+                 workArea.top + (workArea.bottom - workArea.top - 400) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    if (PathExists(catalogueFilePath))
+        LoadCatalogue();
+    else
+        SeedCatalogue();
+
+    if (SendMessageA(catalogueList, LB_GETCOUNT, 0, 0) > 0) {
+        SendMessageA(catalogueList, LB_SETCURSEL, 0, 0);
+        OnCatalogueSelChange();
+    }
+    UpdateCommandState();
+
+    if (commandPictures) DeleteObject(commandPictures);
+    return true;
+}
+
+// The start-up folder with its one trailing backslash, and the catalogue file in the temporary
+// folder. When the temporary folder cannot be had, or the file's path would not fit in a path
+// buffer, the catalogue lives in the start-up folder; when that does not fit either, the path
+// stays empty and the catalogue is neither read nor written.
+void ExplorerDialog::SetUpFolders() {
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, startupFolder);
+    if (length == 0 || length >= MAX_PATH) startupFolder[0] = 0;
+    AppendBackslash(startupFolder);
+
+    char tempFolder[MAX_PATH] = {};
+    length = GetTempPathA(MAX_PATH, tempFolder);
+    if (length == 0 || length >= MAX_PATH)
+        tempFolder[0] = 0;
+    else
+        AppendBackslash(tempFolder);
+
+    if (!JoinPath(catalogueFilePath, tempFolder, CatalogueFileName))
+        JoinPath(catalogueFilePath, startupFolder, CatalogueFileName);
+}
+
+void ExplorerDialog::OnCloseRequest() {
+    SaveCatalogue();
+    if (!DestroyWindow(hwnd)) EndDialog(IDCANCEL);
+}
+
+void ExplorerDialog::OnExit() {
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+}
+
+void ExplorerDialog::OnAbout() {
+    SendMessageA(hwnd, WM_SYSCOMMAND, AboutCommandCode, 0);
+}
+
+LRESULT ExplorerDialog::OnSystemCommand(WPARAM code, LPARAM position) {
+    if ((code & 0xFFF0) == AboutCommandCode) {
+        AboutDialog about(hwnd);
+        about.DoModal();
+        return 0;
+    }
+    return DefaultProc(WM_SYSCOMMAND, code, position);
+}
+
+LRESULT ExplorerDialog::OnPaintMinimised() {
+    if (!IsIconic(hwnd)) return DefaultProc(WM_PAINT, 0, 0);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    SendMessageA(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, mainIcon);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+LRESULT ExplorerDialog::OnQueryDragIcon() {
+    return reinterpret_cast<LRESULT>(mainIcon);
+}

@@ -1,0 +1,112 @@
+// The main window: the catalogue of source files on the left, the icons of the selected file
+// on the right, with a menu, a toolbar and a status bar. Its operations are defined in the
+// folder of the subsystem that owns them.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include "framework/CDialog.h"
+#include "framework/CommonControls.h"
+#include "framework/GdiObjects.h"
+
+class ExplorerDialog : public CDialog {
+public:
+    explicit ExplorerDialog(HWND owner = nullptr);
+
+    bool PreTranslateMessage(MSG* message) override;
+
+    // Read access for the harness and for tests of what the user sees.
+    const char* StartupFolder() const { return startupFolder; }
+    const char* CatalogueFilePath() const { return catalogueFilePath; }
+    HWND ToolBar() const { return toolBar.GetSafeHwnd(); }
+    HWND StatusBar() const { return statusBar.GetSafeHwnd(); }
+    HWND CatalogueList() const { return catalogueList; }
+    HWND IconView() const { return iconView; }
+    HICON MainIcon() const { return mainIcon; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Start-up and lifecycle (src/app/ExplorerDialog.cpp)
+    bool InitMainWindow();
+    void SetUpFolders();
+    void OnCloseRequest();
+    void OnExit();
+    void OnAbout();
+    LRESULT OnSystemCommand(WPARAM code, LPARAM position);
+    LRESULT OnPaintMinimised();
+    LRESULT OnQueryDragIcon();
+
+    // Layout and splitter (src/app/Layout.cpp)
+    void LayoutPanes(UINT sizeType, int clientWidth, int clientHeight);
+    void BeginSplitterDrag();
+    void TrackSplitter(WPARAM buttonFlags, int x, int y);
+    void EndSplitterDrag();
+    HBRUSH ControlBrush(HDC dc, HWND control, UINT kind, UINT message);
+
+    // Toolbar, status bar and command state (src/app/CommandState.cpp)
+    void SetUpMenuImages();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void LayoutStatusBar();
+    void EnableToolButton(int command);
+    void DisableToolButton(int command);
+    void UpdateCommandState();
+
+    // Keyboard and context menus (src/app/Keyboard.cpp)
+    bool FilterMessage(MSG* message);
+    LRESULT OnIconViewRightClick();
+
+    // Catalogue (src/catalogue/)
+    bool AddCatalogueFile(const char* path);
+    void OnCatalogueSelChange();
+    void OnNextFile();
+    void OnPreviousFile();
+    void OnDeleteFile();
+    void OnUndoDelete();
+    void OnReloadIcons();
+    void RemoveSelectedEntry(bool keepEntry);
+    void SeedCatalogue();
+    void LoadCatalogue();
+    void SaveCatalogue();
+    void MeasureCatalogueItem(MEASUREITEMSTRUCT* measure);
+    void DrawCatalogueItem(const DRAWITEMSTRUCT* draw);
+    int CompareCatalogueItems(const COMPAREITEMSTRUCT* compare);
+    void OnNewFile();
+
+    // Icon view and export commands (src/view/)
+    void OnSaveAs();
+    void OnSaveAll();
+    void OnCopy();
+    LRESULT OnIconItemChanged(const NMLISTVIEW* change);
+
+    // Menus with images and Help (src/ui/)
+    LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
+    void MeasureMenuItem(MEASUREITEMSTRUCT* measure);
+    void DrawMenuItem(const DRAWITEMSTRUCT* draw);
+    void OnHelpContents();
+
+    // Drawing state shared by the owner-drawn menu items and the catalogue items, refilled by
+    // every drawing call.
+    CBrush drawBrush;
+    CPen drawPen;
+    CPen drawEdgePen;
+    COLORREF textColour = 0;
+    COLORREF backgroundColour = 0;
+    COLORREF lightEdgeColour = 0;
+    COLORREF darkEdgeColour = 0;
+    TEXTMETRICA textMetrics{};
+    char itemText[256] = {};
+    RECT focusRect{};
+
+    CToolBarCtrl toolBar;
+    CStatusBarCtrl statusBar;
+    HWND catalogueList = nullptr;
+    HWND iconView = nullptr;
+    HCURSOR splitterCursor = nullptr;
+    char startupFolder[MAX_PATH] = {};
+    char catalogueFilePath[MAX_PATH] = {};
+    HWND splitterBar = nullptr;
+    HICON mainIcon = nullptr;
+};

@@ -1,0 +1,15 @@
+#include "app/IconBrowserApp.h"
+
+#include "app/ExplorerDialog.h"
+
+bool IconBrowserApp::InitInstance() {
+    EnableControlContainer();
+    Enable3dControls();
+    {
+        ExplorerDialog dialog(nullptr);
+        mainWindow = &dialog;
+        dialog.DoModal();  // the result is not examined: closing the window ends the program
+        mainWindow = nullptr;
+    }
+    return false;
+}

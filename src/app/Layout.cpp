@@ -1,0 +1,75 @@
+#include <algorithm>
+
+#include "app/ExplorerDialog.h"
+#include "app/Layout.h"
+#include "app/ProcessObjects.h"
+#include "resource.h"
+
+int splitterPos = 140;
+int paneTop = 0;
+int paneBottom = 0;
+UINT lastSizeType = SIZE_RESTORED;
+int lastClientWidth = 0;
+int lastClientHeight = 0;
+
+namespace {
+RECT ChildRect(HWND parent, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void Place(HWND window, int x, int y, int width, int height) {
+    MoveWindow(window, x, y, std::max(width, 0), std::max(height, 0), TRUE);
+}
+}  // namespace
+
+void ExplorerDialog::LayoutPanes(UINT sizeType, int clientWidth, int clientHeight) {
+    DefaultProc(WM_SIZE, sizeType, MAKELPARAM(clientWidth, clientHeight));
+    lastSizeType = sizeType;
+    lastClientWidth = clientWidth;
+    lastClientHeight = clientHeight;
+    // The window system sends a size change while it creates the window, before the bars exist.
+    if (!toolBar.GetSafeHwnd() || !statusBar.GetSafeHwnd() || !catalogueList || !iconView) return;
+
+    RECT tools = ChildRect(hwnd, toolBar.GetSafeHwnd());
+    Place(toolBar.GetSafeHwnd(), tools.left, tools.top,
+          std::max(clientWidth, MinimumToolBarSpan) - tools.left, tools.bottom - tools.top);
+    LayoutStatusBar();
+    RECT status = ChildRect(hwnd, statusBar.GetSafeHwnd());
+
+    int paneHeight = status.top - tools.bottom;
+    Place(catalogueList, 0, tools.bottom, splitterPos, paneHeight);
+    paneTop = tools.bottom;
+    paneBottom = status.top;
+    if (clientWidth >= MinimumIconViewClientWidth)
+        Place(iconView, splitterPos + PaneGap, tools.bottom, clientWidth - splitterPos - PaneGap, paneHeight);
+}
+
+void ExplorerDialog::BeginSplitterDrag() {
+    SetCursor(splitterCursor);
+    SetCapture(hwnd);
+    ShowWindow(splitterBar, SW_SHOW);
+}
+
+void ExplorerDialog::TrackSplitter(WPARAM buttonFlags, int x, int) {
+    if (GetCursor() != splitterCursor) SetCursor(splitterCursor);
+    if (!(buttonFlags & MK_LBUTTON)) return;
+    // The right-hand limit is applied last, so a very narrow window puts the bar there.
+    splitterPos = std::min(std::max(x, SplitterLeftLimit), lastClientWidth - SplitterRightLimit);
+    MoveWindow(splitterBar, splitterPos, paneTop, SplitterBarWidth, paneBottom - paneTop, TRUE);
+}
+
+void ExplorerDialog::EndSplitterDrag() {
+    ReleaseCapture();
+    ShowWindow(splitterBar, SW_HIDE);
+    LayoutPanes(lastSizeType, lastClientWidth, lastClientHeight);
+}
+
+HBRUSH ExplorerDialog::ControlBrush(HDC dc, HWND control, UINT, UINT message) {
+    auto standard = reinterpret_cast<HBRUSH>(
+        DefaultProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+    if (control && control == splitterBar) return splitterBrush;
+    return standard;
+}

@@ -1,0 +1,5 @@
+#include "app/ExplorerDialog.h"
+
+void ExplorerDialog::LoadCatalogue() {}
+
+void ExplorerDialog::SaveCatalogue() {}

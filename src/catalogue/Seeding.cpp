@@ -1,0 +1,3 @@
+#include "app/ExplorerDialog.h"
+
+void ExplorerDialog::SeedCatalogue() {}

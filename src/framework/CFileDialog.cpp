@@ -1,0 +1,29 @@
+#include "framework/CFileDialog.h"
+
+#include <cstring>
+
+#include "framework/CWinApp.h"
+
+CFileDialog::CFileDialog(bool openFileDialog_, const char* defaultExtension_, const char* fileName,
+                         DWORD flags, const char* filter, HWND parent)
+    : openFileDialog(openFileDialog_),
+      filters(filter ? filter : ""),
+      defaultExtension(defaultExtension_ ? defaultExtension_ : "") {
+    for (char& c : filters)
+        if (c == '|') c = '\0';
+    if (fileName) lstrcpynA(file, fileName, MAX_PATH);
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = parent;
+    ofn.hInstance = AppInstance();
+    ofn.lpstrFilter = filters.empty() ? nullptr : filters.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrDefExt = defaultExtension.empty() ? nullptr : defaultExtension.c_str();
+    ofn.Flags = flags | OFN_ENABLESIZING;
+}
+
+INT_PTR CFileDialog::DoModal() {
+    BOOL confirmed = openFileDialog ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    return confirmed ? IDOK : IDCANCEL;
+}

@@ -35,7 +35,19 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   timeout 600 wineboot -i </dev/null >/dev/null 2>&1 || { echo "wine-session: wineboot failed" >&2; exit 1; }
 fi
+# Every window of the tests lives in one virtual desktop: Wine draws the frames itself, as
+# Windows does, and closing a window does not wait for a window manager that plain Xvfb lacks.
+if ! grep -q 'Explorer\\\\Desktops' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+fi
 # The server forks itself into the background and stays up until cleanup stops it.
 wineserver -p </dev/null >/dev/null 2>&1
+# The prefix's own background processes (services, the desktop) start with the first Wine
+# program and inherit its output. Starting them here keeps them off the test runner's pipes,
+# which the runner would otherwise wait on for ever.
+wine cmd /c exit </dev/null >/dev/null 2>&1
 
 "$@"

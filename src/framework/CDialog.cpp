@@ -89,6 +89,8 @@ INT_PTR CDialog::DoModal() {
         if (ownerWasEnabled) EnableWindow(owner, TRUE);
         return -1;
     }
+    // A modal dialog shows even when its template does not say visible.
+    if (!IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
     RunModalLoop();
     // The owner is enabled before this window goes, so that the activation returns to it.
     if (ownerWasEnabled) EnableWindow(owner, TRUE);

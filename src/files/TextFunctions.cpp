@@ -1,0 +1,156 @@
+#include "files/TextFunctions.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char Blank = ' ';
+constexpr char Quote = '"';
+constexpr char Backslash = '\\';
+constexpr char Period = '.';
+
+// Removes every leading and trailing occurrence of mark, in place.
+void TrimCharacter(char* text, char mark)
+{
+    if (text == nullptr || text[0] == '\0') {
+        return;
+    }
+    const char* start = text;
+    while (*start == mark) {
+        ++start;
+    }
+    std::size_t length = std::strlen(start);
+    while (length > 0 && start[length - 1] == mark) {
+        --length;
+    }
+    // The kept part may overlap its new place, hence memmove.
+    std::memmove(text, start, length);
+    text[length] = '\0';
+}
+
+} // namespace
+
+int BoundedLength(const char* text, int limit)
+{
+    if (text == nullptr) {
+        return 0;
+    }
+    int length = 0;
+    while (length < limit && text[length] != '\0') {
+        ++length;
+    }
+    return length;
+}
+
+void TrimBlanks(char* text)
+{
+    TrimCharacter(text, Blank);
+}
+
+void StripQuotes(char* text)
+{
+    TrimCharacter(text, Quote);
+}
+
+void RightChars(char* output, const char* text, int n)
+{
+    if (output == nullptr) {
+        return;
+    }
+    // Asking one past the limit tells an overlong text from a full one.
+    const int length = BoundedLength(text, MaxPathLength + 1);
+    if (length > MaxPathLength || n < 0 || n > length) {
+        output[0] = '\0';
+        return;
+    }
+    std::memcpy(output, text + (length - n), static_cast<std::size_t>(n));
+    output[n] = '\0';
+}
+
+bool IsAllDigits(const char* text)
+{
+    if (text == nullptr || text[0] == '\0') {
+        return false;
+    }
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c < '0' || *c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CutAtFirstDot(char* text)
+{
+    if (text == nullptr) {
+        return;
+    }
+    char* dot = std::strchr(text, Period);
+    if (dot != nullptr) {
+        *dot = '\0';
+    }
+}
+
+void AppendBackslash(char* text)
+{
+    if (text == nullptr) {
+        return;
+    }
+    const int length = BoundedLength(text, MaxPathLength + 1);
+    if (length == 0) {
+        text[0] = Backslash;
+        text[1] = '\0';
+        return;
+    }
+    // A full (or overlong) text has no room for one more character.
+    if (text[length - 1] == Backslash || length >= MaxPathLength) {
+        return;
+    }
+    text[length] = Backslash;
+    text[length + 1] = '\0';
+}
+
+void RemoveTrailingBackslash(char* text)
+{
+    if (text == nullptr) {
+        return;
+    }
+    const std::size_t length = std::strlen(text);
+    if (length > 0 && text[length - 1] == Backslash) {
+        text[length - 1] = '\0';
+    }
+}
+
+void DirectoryPart(char* output, const char* path)
+{
+    if (output == nullptr) {
+        return;
+    }
+    const int length = BoundedLength(path, MaxPathLength + 1);
+    if (length == 0 || length > MaxPathLength) {
+        output[0] = '\0';
+        return;
+    }
+    std::memcpy(output, path, static_cast<std::size_t>(length));
+    output[length] = '\0';
+
+    if (output[length - 1] == Backslash) {
+        // Already a directory: the backslash removed here comes back below.
+        output[length - 1] = '\0';
+    } else {
+        // The first character is never taken as the cut, so a path such as
+        // "\name" stays whole and is treated as a directory name.
+        int cut = length - 2;
+        while (cut >= 1 && output[cut] != Backslash) {
+            --cut;
+        }
+        if (cut >= 1) {
+            output[cut] = '\0';
+        } else if (length == MaxPathLength) {
+            // The whole text plus a backslash would not fit.
+            output[0] = '\0';
+            return;
+        }
+    }
+    AppendBackslash(output);
+}

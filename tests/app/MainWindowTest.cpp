@@ -1,0 +1,243 @@
+// The main window as the user first sees it, and every way of closing it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "support/MainWindowHarness.h"
+#include "resource.h"
+
+namespace {
+
+TEST_F(MainWindowTest, OpensAtItsSizeCentredWithThePanesOfTheFirstLayout) {
+    ExplorerDialog& window = Start();
+    HWND hwnd = window.GetSafeHwnd();
+    ASSERT_TRUE(IsWindowVisible(hwnd));
+
+    RECT outer;
+    GetWindowRect(hwnd, &outer);
+    EXPECT_EQ(outer.right - outer.left, 550);
+    EXPECT_EQ(outer.bottom - outer.top, 400);
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(outer.left, work.left + (work.right - work.left - 550) / 2);
+    EXPECT_EQ(outer.top, work.top + (work.bottom - work.top - 400) / 2);
+
+    RECT client;
+    GetClientRect(hwnd, &client);
+    RECT tools = ChildRectangle(hwnd, window.ToolBar());
+    RECT status = ChildRectangle(hwnd, window.StatusBar());
+    RECT list = ChildRectangle(hwnd, window.CatalogueList());
+    RECT view = ChildRectangle(hwnd, window.IconView());
+
+    EXPECT_EQ(tools.top, 0);
+    EXPECT_GT(tools.bottom, 20) << "the toolbar shows its labelled buttons";
+    EXPECT_GE(tools.right, client.right);
+    EXPECT_EQ(status.bottom, client.bottom);
+    EXPECT_EQ(status.right, client.right);
+
+    EXPECT_EQ(list.left, 0);
+    EXPECT_EQ(list.right - list.left, 140);
+    EXPECT_EQ(list.top, tools.bottom);
+    EXPECT_EQ(list.bottom, status.top);
+    EXPECT_EQ(view.left, 143);
+    EXPECT_EQ(view.right, client.right);
+    EXPECT_EQ(view.top, tools.bottom);
+    EXPECT_EQ(view.bottom, status.top);
+
+    EXPECT_EQ(GetFocus(), window.CatalogueList());
+    EXPECT_FALSE(IsWindowVisible(window.GetDlgItem(IDC_SPLITTER_BAR)));
+    EXPECT_EQ(WindowText(window.GetDlgItem(IDC_SPLITTER_BAR)), "");
+    EXPECT_FALSE(IsWindowVisible(window.GetDlgItem(IDC_GROUP_NAME_LIST)));
+}
+
+TEST_F(MainWindowTest, ToolBarHasTenButtonsWithTheirLabelsAndPictures) {
+    ExplorerDialog& window = Start();
+    HWND tools = window.ToolBar();
+    ASSERT_EQ(SendMessageA(tools, TB_BUTTONCOUNT, 0, 0), 10);
+
+    struct Expected { int command; int image; const char* label; };
+    const Expected buttons[] = {
+        {ID_FILE_NEW, 0, "New"},       {ID_FILE_DELETE, 10, "Delete"},   {ID_FILE_UNDO_DELETE, 9, "Undo"},
+        {0, 0, nullptr},               {ID_FILE_COPY, 4, "Copy"},        {ID_FILE_SAVE_AS, 2, "Save As"},
+        {ID_FILE_SAVE_ALL, 8, "Save All"}, {0, 0, nullptr},             {ID_PREVIOUS_FILE, 12, "Back"},
+        {ID_NEXT_FILE, 13, "Forward"},
+    };
+    for (int i = 0; i < 10; ++i) {
+        TBBUTTON button{};
+        ASSERT_TRUE(SendMessageA(tools, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button)));
+        if (!buttons[i].label) {
+            EXPECT_TRUE(button.fsStyle & BTNS_SEP) << "position " << i;
+            continue;
+        }
+        EXPECT_EQ(button.idCommand, buttons[i].command) << "position " << i;
+        EXPECT_EQ(button.iBitmap, buttons[i].image) << "position " << i;
+        EXPECT_EQ(ToolButtonLabel(tools, buttons[i].command), buttons[i].label);
+    }
+    EXPECT_TRUE(GetWindowLongPtrA(tools, GWL_STYLE) & TBSTYLE_FLAT);
+    EXPECT_FALSE(GetWindowLongPtrA(tools, GWL_STYLE) & TBSTYLE_LIST) << "labels show beneath the pictures";
+    EXPECT_EQ(SendMessageA(tools, TB_GETTOOLTIPS, 0, 0), 0) << "the toolbar has no tool tips";
+}
+
+TEST_F(MainWindowTest, StatusBarHasTwoPartsWhoseFirstIs140PixelsWide) {
+    ExplorerDialog& window = Start();
+    int edges[4] = {};
+    ASSERT_EQ(SendMessageA(window.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
+    RECT client;
+    GetClientRect(window.GetSafeHwnd(), &client);
+    EXPECT_EQ(edges[0], 140);
+    EXPECT_EQ(edges[1], client.right);
+    EXPECT_TRUE(GetWindowLongPtrA(window.StatusBar(), GWL_STYLE) & SBARS_SIZEGRIP);
+
+    // Narrower and wider windows keep the first part and move the second's end with the edge.
+    SetWindowPos(window.GetSafeHwnd(), nullptr, 0, 0, 700, 300, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages();
+    GetClientRect(window.GetSafeHwnd(), &client);
+    ASSERT_EQ(SendMessageA(window.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
+    EXPECT_EQ(edges[0], 140);
+    EXPECT_EQ(edges[1], client.right);
+    EXPECT_EQ(ChildRectangle(window.GetSafeHwnd(), window.StatusBar()).bottom, client.bottom);
+}
+
+TEST_F(MainWindowTest, NarrowWindowClipsTheToolBarAndKeepsTheIconViewInPlace) {
+    ExplorerDialog& window = Start();
+    HWND hwnd = window.GetSafeHwnd();
+    RECT before = ChildRectangle(hwnd, window.IconView());
+    RECT outer, client;
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &client);
+    int frame = (outer.right - outer.left) - client.right;
+    SetWindowPos(hwnd, nullptr, 0, 0, 250 + frame, 400, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages();
+
+    // The buttons keep their places on one row; the window clips what does not fit.
+    RECT first{}, last{};
+    SendMessageA(window.ToolBar(), TB_GETRECT, ID_FILE_NEW, reinterpret_cast<LPARAM>(&first));
+    SendMessageA(window.ToolBar(), TB_GETRECT, ID_NEXT_FILE, reinterpret_cast<LPARAM>(&last));
+    EXPECT_GT(last.right, 250);
+    EXPECT_EQ(last.top, first.top);
+    RECT view = ChildRectangle(hwnd, window.IconView());
+    EXPECT_EQ(view.left, before.left);
+    EXPECT_EQ(view.right, before.right) << "below 300 pixels the icon view keeps its place and size";
+
+    SetWindowPos(hwnd, nullptr, 0, 0, 400 + frame, 400, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages();
+    GetClientRect(hwnd, &client);
+    view = ChildRectangle(hwnd, window.IconView());
+    EXPECT_EQ(view.left, 143);
+    EXPECT_EQ(view.right, client.right);
+}
+
+TEST_F(MainWindowTest, MenuHoldsTheFileAndHelpCommandsWithUndoDeleteDisabled) {
+    ExplorerDialog& window = Start();
+    HMENU bar = GetMenu(window.GetSafeHwnd());
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    struct Item { int command; const char* text; };
+    const Item file[] = {{ID_FILE_NEW, "&New"},         {ID_FILE_DELETE, "&Delete"},
+                         {ID_FILE_UNDO_DELETE, "&Undo Delete"}, {0, nullptr},
+                         {ID_FILE_COPY, "&Copy"},       {ID_FILE_SAVE_AS, "Save &As..."},
+                         {ID_FILE_SAVE_ALL, "Save A&ll"}, {0, nullptr},
+                         {ID_FILE_EXIT, "E&xit"}};
+    const Item help[] = {{ID_HELP_CONTENTS, "Help &Contents"}, {ID_HELP_ABOUT, "&About Glyphdock"}};
+    auto check = [](HMENU popup, const Item* items, int count) {
+        ASSERT_EQ(GetMenuItemCount(popup), count);
+        for (int i = 0; i < count; ++i) {
+            if (!items[i].text) {
+                EXPECT_TRUE(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR);
+                continue;
+            }
+            char text[64] = {};
+            GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            EXPECT_STREQ(text, items[i].text);
+            EXPECT_EQ(GetMenuItemID(popup, i), static_cast<UINT>(items[i].command));
+        }
+    };
+    check(GetSubMenu(bar, 0), file, 9);
+    check(GetSubMenu(bar, 1), help, 2);
+    EXPECT_TRUE(MenuItemState(window.GetSafeHwnd(), ID_FILE_UNDO_DELETE) & MF_DISABLED);
+    EXPECT_FALSE(MenuItemState(window.GetSafeHwnd(), ID_FILE_NEW) & (MF_DISABLED | MF_GRAYED));
+}
+
+TEST_F(MainWindowTest, WindowCarriesTheProgramIconAndAnswersItAsDragIcon) {
+    ExplorerDialog& window = Start();
+    HWND hwnd = window.GetSafeHwnd();
+    ASSERT_NE(window.MainIcon(), nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)), window.MainIcon());
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_QUERYDRAGICON, 0, 0)), window.MainIcon());
+}
+
+TEST_F(MainWindowTest, EnterLeavesTheWindowOpen) {
+    ExplorerDialog& window = Start();
+    PressKey(window.CatalogueList(), VK_RETURN);
+    PressKey(window.IconView(), VK_RETURN);
+    EXPECT_TRUE(IsWindow(window.GetSafeHwnd()));
+    EXPECT_TRUE(IsWindowVisible(window.GetSafeHwnd()));
+}
+
+TEST_F(MainWindowTest, HelpAboutShowsTheAboutBoxOwnedByTheWindow) {
+    ExplorerDialog& window = Start();
+    HWND owner = nullptr;
+    robot.Expect([&owner](HWND about) {
+        owner = GetWindow(about, GW_OWNER);
+        DialogRobot::Press(IDOK)(about);
+    });
+    Command(ID_HELP_ABOUT);
+    ASSERT_EQ(robot.Seen().size(), 1u);
+    EXPECT_EQ(robot.Seen()[0].caption, "About Glyphdock");
+    EXPECT_EQ(owner, window.GetSafeHwnd());
+    EXPECT_TRUE(IsWindowEnabled(window.GetSafeHwnd())) << "the owner is enabled again afterwards";
+}
+
+// Every way of closing reaches the cancel command exactly once, and the window's loop ends.
+class ClosingTest : public MainWindowTest {
+protected:
+    void CountCancelCommands() {
+        counting = this;
+        previousProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingTest::Counter)));
+    }
+    static LRESULT CALLBACK Counter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) ++counting->cancelCommands;
+        return CallWindowProcA(counting->previousProc, window, message, wParam, lParam);
+    }
+    void ExpectClosedOnce() {
+        RunModalLoopFor(5000);
+        EXPECT_FALSE(IsWindow(closedWindow));
+        EXPECT_EQ(cancelCommands, 1);
+    }
+    HWND Open() {
+        Start();
+        closedWindow = Window();
+        CountCancelCommands();
+        return closedWindow;
+    }
+
+    static inline ClosingTest* counting = nullptr;
+    WNDPROC previousProc = nullptr;
+    int cancelCommands = 0;
+    HWND closedWindow = nullptr;
+};
+
+TEST_F(ClosingTest, FileExit) {
+    PostMessageA(Open(), WM_COMMAND, ID_FILE_EXIT, 0);
+    ExpectClosedOnce();
+}
+
+TEST_F(ClosingTest, CloseBoxAndSystemMenuClose) {
+    PostMessageA(Open(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ExpectClosedOnce();
+}
+
+TEST_F(ClosingTest, AltF4) {
+    HWND window = Open();
+    UINT scan = MapVirtualKeyA(VK_F4, 0);
+    PostMessageA(GetDlgItem(window, IDC_CATALOGUE_LIST), WM_SYSKEYDOWN, VK_F4, 1 | (scan << 16) | (1 << 29));
+    ExpectClosedOnce();
+}
+
+TEST_F(ClosingTest, CloseMessage) {
+    PostMessageA(Open(), WM_CLOSE, 0, 0);
+    ExpectClosedOnce();
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+#include "support/MainWindowHarness.h"
+
+#include <commctrl.h>
+
+namespace {
+bool mainWindowCreated = false;
+constexpr UINT_PTR WatchdogTimer = 0x6D17;
+thread_local HWND watchedWindow = nullptr;
+thread_local bool watchdogFired = false;
+}  // namespace
+
+void MainWindowTest::SetUp() {
+    ASSERT_FALSE(temp.Path().empty()) << "no temporary folder for the test";
+    SetEnvironmentVariableA("TMP", temp.Path().c_str());
+    SetEnvironmentVariableA("TEMP", temp.Path().c_str());
+}
+
+void MainWindowTest::TearDown() {
+    if (Window()) DestroyWindow(Window());
+    PumpMessages();
+    dialog.reset();
+    robot.Verify();
+    // The test's folder cannot be removed while it is the current one.
+    SetCurrentDirectoryA("C:\\");
+}
+
+ExplorerDialog& MainWindowTest::Start() {
+    if (mainWindowCreated)
+        ADD_FAILURE() << "a second main window in one process: run each test case in a process of its own";
+    mainWindowCreated = true;
+    dialog = std::make_unique<ExplorerDialog>();
+    EXPECT_TRUE(dialog->Create()) << "the main window could not be created";
+    robot.Ignore(Window());
+    PumpMessages();
+    return *dialog;
+}
+
+void MainWindowTest::PumpMessages() {
+    MSG message;
+    for (int idle = 0; idle < 2; ++idle) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            idle = 0;
+            if (dialog && Window() && dialog->PreTranslateMessage(&message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    }
+}
+
+void MainWindowTest::RunModalLoopFor(DWORD milliseconds) {
+    ASSERT_TRUE(dialog);
+    watchedWindow = Window();
+    watchdogFired = false;
+    UINT_PTR timer = SetTimer(nullptr, WatchdogTimer, milliseconds, [](HWND, UINT, UINT_PTR, DWORD) {
+        watchdogFired = true;
+        if (IsWindow(watchedWindow)) DestroyWindow(watchedWindow);
+    });
+    dialog->RunModalLoop();
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(watchdogFired) << "the main window's loop did not end by itself";
+}
+
+void MainWindowTest::Command(int command) {
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    PumpMessages();
+}
+
+void MainWindowTest::PressKey(HWND target, UINT key) {
+    UINT scan = MapVirtualKeyA(key, 0);
+    PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000u);
+    PumpMessages();
+}
+
+void MainWindowTest::PressAltKey(HWND target, UINT key) {
+    UINT scan = MapVirtualKeyA(key, 0);
+    constexpr LPARAM Alt = 1 << 29;
+    PostMessageA(target, WM_SYSKEYDOWN, key, 1 | (scan << 16) | Alt);
+    PostMessageA(target, WM_SYSKEYUP, key, 1 | (scan << 16) | Alt | 0xC0000000u);
+    PumpMessages();
+}
+
+std::string WindowText(HWND window) {
+    char buffer[1024] = {};
+    GetWindowTextA(window, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string StatusText(HWND statusBar, int part) {
+    char buffer[1024] = {};
+    LRESULT length = SendMessageA(statusBar, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0);
+    if (LOWORD(length) >= sizeof buffer) return "<too long>";
+    SendMessageA(statusBar, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::string ToolButtonLabel(HWND toolBar, int command) {
+    char buffer[256] = {};
+    SendMessageA(toolBar, TB_GETBUTTONTEXTA, static_cast<WPARAM>(command), reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+int ToolButtonState(HWND toolBar, int command) {
+    return static_cast<int>(SendMessageA(toolBar, TB_GETSTATE, static_cast<WPARAM>(command), 0));
+}
+
+std::vector<std::string> ListBoxItems(HWND listBox) {
+    std::vector<std::string> items;
+    LRESULT count = SendMessageA(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = SendMessageA(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+        SendMessageA(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.find('\0'));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<std::string> ListViewItems(HWND listView) {
+    std::vector<std::string> items;
+    int count = ListView_GetItemCount(listView);
+    for (int i = 0; i < count; ++i) {
+        char buffer[256] = {};
+        ListView_GetItemText(listView, i, 0, buffer, sizeof buffer);
+        items.push_back(buffer);
+    }
+    return items;
+}
+
+RECT ChildRectangle(HWND parent, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+UINT MenuItemState(HWND window, int command) {
+    return GetMenuState(GetMenu(window), static_cast<UINT>(command), MF_BYCOMMAND);
+}
+
+std::string HostPathToWindows(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}

@@ -1,0 +1,59 @@
+// Test fixture for the main window: the real ExplorerDialog, created in the test process from
+// the real resources, with helpers to act as a user and to read what a user sees.
+//
+// One main window per test process: the program's process-wide objects and values live once per
+// process, so every test case of this fixture must run in a process of its own (CTest runs each
+// discovered test case that way).
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/ExplorerDialog.h"
+#include "support/DialogRobot.h"
+#include "support/TempFolder.h"
+
+class MainWindowTest : public testing::Test {
+protected:
+    // Points TMP and TEMP at a fresh folder of the test's own, where the catalogue file lives.
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the main window as the program's start does and processes messages until idle.
+    // Dialogs that start-up shows are answered by `robot`.
+    ExplorerDialog& Start();
+
+    // Dispatches the queued messages through the main window's pre-filter, as its loop does.
+    void PumpMessages();
+    // Runs the main window's own modal loop until it ends; fails the test when it has not
+    // ended after `milliseconds`, closing the window by force.
+    void RunModalLoopFor(DWORD milliseconds);
+
+    // Acting as a user.
+    void Command(int command);                  // a menu or toolbar command
+    void PressKey(HWND target, UINT key);       // key down and up, through the pre-filter
+    void PressAltKey(HWND target, UINT key);    // the same with Alt held
+
+    HWND Window() const { return dialog ? dialog->GetSafeHwnd() : nullptr; }
+
+    TempFolder temp;
+    std::unique_ptr<ExplorerDialog> dialog;
+    DialogRobot robot;
+};
+
+// Reading what a user sees.
+std::string WindowText(HWND window);
+std::string StatusText(HWND statusBar, int part);
+std::string ToolButtonLabel(HWND toolBar, int command);
+int ToolButtonState(HWND toolBar, int command);
+std::vector<std::string> ListBoxItems(HWND listBox);
+std::vector<std::string> ListViewItems(HWND listView);
+RECT ChildRectangle(HWND parent, HWND child);  // in the parent's client coordinates
+UINT MenuItemState(HWND window, int command);
+
+// Windows paths of the build's own files, as Wine sees them.
+std::string HostPathToWindows(const std::string& unixPath);

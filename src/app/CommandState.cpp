@@ -4,16 +4,20 @@
 #include "app/CommandTable.h"
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
+#include "catalogue/CatalogueEntry.h"
 #include "resource.h"
 
 namespace {
 constexpr int CommandPictureCount = 14;
-}
+
+// Text menu items need the grey look as well to show that they are disabled.
+constexpr UINT MenuItemDisabled = MF_BYCOMMAND | MF_DISABLED | MF_GRAYED;
+constexpr UINT MenuItemEnabled = MF_BYCOMMAND | MF_ENABLED;
+}  // namespace
 
 void ExplorerDialog::SetUpMenuImages() {
-    // The items keep their text look until they are drawn by the program; only Undo Delete
-    // starts disabled, since nothing has been removed yet.
-    EnableMenuItem(GetMenu(hwnd), ID_FILE_UNDO_DELETE, MF_BYCOMMAND | MF_DISABLED);
+    // Nothing has been removed yet.
+    EnableMenuItem(GetMenu(hwnd), ID_FILE_UNDO_DELETE, MenuItemDisabled);
 }
 
 void ExplorerDialog::CreateToolBar() {
@@ -68,4 +72,29 @@ void ExplorerDialog::DisableToolButton(int command) {
     if (state != -1 && (state & TBSTATE_ENABLED)) toolBar.SetState(command, TBSTATE_INDETERMINATE);
 }
 
-void ExplorerDialog::UpdateCommandState() {}
+void ExplorerDialog::UpdateCommandState() {
+    int count = CatalogueCount(catalogueList);
+    int selected = CatalogueSelection(catalogueList);  // -1 counts as "not the last item"
+    auto enabled = [&](EnabledWhen rule) {
+        switch (rule) {
+        case EnabledWhen::Always: return true;
+        case EnabledWhen::CatalogueNotEmpty: return count > 0;
+        case EnabledWhen::RemovedPathsNotEmpty: return !RemovedPathStack.IsEmpty();
+        case EnabledWhen::NotFirstItem: return count > 0 && selected > 0;
+        case EnabledWhen::NotLastItem: return count > 0 && selected != count - 1;
+        }
+        return true;
+    };
+    for (const CommandInfo& info : ToolBarCommands) {
+        if (info.command == 0) continue;
+        if (enabled(info.enabledWhen))
+            EnableToolButton(info.command);
+        else
+            DisableToolButton(info.command);
+    }
+    HMENU menu = GetMenu(hwnd);
+    for (const CommandInfo& info : FileMenuCommands)
+        if (info.enabledWhen != EnabledWhen::Always)
+            EnableMenuItem(menu, static_cast<UINT>(info.command),
+                           enabled(info.enabledWhen) ? MenuItemEnabled : MenuItemDisabled);
+}

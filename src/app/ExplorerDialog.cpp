@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "ui/AboutDialog.h"
+#include "view/IconView.h"
 #include "app/Layout.h"
 #include "app/ProcessObjects.h"
 #include "files/PathUtilities.h"
@@ -80,6 +81,12 @@ LRESULT ExplorerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == IDC_CATALOGUE_LIST)
             return CompareCatalogueItems(reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam));
         break;
+    case WM_DELETEITEM:  // the list's items own their entries
+        if (wParam == IDC_CATALOGUE_LIST) {
+            OnDeleteCatalogueItem(reinterpret_cast<const DELETEITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
     case WM_SIZE:
         LayoutPanes(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
@@ -139,9 +146,8 @@ bool ExplorerDialog::InitMainWindow() {
     toolImageList.Create(16, 15, ILC_COLOR4 | ILC_MASK, 9, 1);
     toolImageList.Add(commandPictures, RGB(0xC0, 0xC0, 0xC0));
 
-    UINT iconFlags = ScreenBitsPerPixel() > 8 ? ILC_COLOR8 | ILC_MASK : ILC_COLOR | ILC_MASK;
-    smallIconList.Create(16, 16, iconFlags, 0, 20);
-    largeIconList.Create(32, 32, iconFlags, 0, 100);
+    smallIconList.Create(16, 16, IconListFlags(), 0, 20);
+    CreateIconCache();
     ListView_SetImageList(iconView, largeIconList.GetSafeHandle(), LVSIL_NORMAL);
 
     SetUpFolders();

@@ -9,6 +9,8 @@
 #include "framework/CommonControls.h"
 #include "framework/GdiObjects.h"
 
+struct CatalogueEntry;
+
 class ExplorerDialog : public CDialog {
 public:
     explicit ExplorerDialog(HWND owner = nullptr);
@@ -25,6 +27,7 @@ public:
     HICON MainIcon() const { return mainIcon; }
 
 protected:
+    friend class MainWindowTest;  // the test harness calls single operations as well
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -60,6 +63,7 @@ private:
 
     // Catalogue (src/catalogue/)
     bool AddCatalogueFile(const char* path);
+    void ShowCatalogueCount();
     void OnCatalogueSelChange();
     void OnNextFile();
     void OnPreviousFile();
@@ -73,9 +77,13 @@ private:
     void MeasureCatalogueItem(MEASUREITEMSTRUCT* measure);
     void DrawCatalogueItem(const DRAWITEMSTRUCT* draw);
     int CompareCatalogueItems(const COMPAREITEMSTRUCT* compare);
+    void OnDeleteCatalogueItem(const DELETEITEMSTRUCT* deleted);
     void OnNewFile();
 
     // Icon view and export commands (src/view/)
+    void LoadEntryIcons(CatalogueEntry& entry);
+    void FillIconView(const CatalogueEntry& entry);
+    void ResetIconCache();
     void OnSaveAs();
     void OnSaveAll();
     void OnCopy();

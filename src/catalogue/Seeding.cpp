@@ -1,3 +1,79 @@
-#include "app/ExplorerDialog.h"
+#include <cstring>
 
-void ExplorerDialog::SeedCatalogue() {}
+#include "app/ExplorerDialog.h"
+#include "files/PathUtilities.h"
+#include "files/TextFunctions.h"
+
+namespace {
+constexpr const char* AppPathsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
+constexpr LONG RegistryTextSize = 1024;
+
+// A registered application's path in the form the catalogue keeps: the folders as the shell
+// shows them, the file name with only its first letter in upper case. False when it names no
+// existing file or the result would not fit.
+bool CatalogueFormOfRegisteredPath(char* value, char* output) {
+    TrimBlanks(value);
+    StripQuotes(value);
+    TrimBlanks(value);
+    if (BoundedLength(value, MaxPathLength + 1) > MaxPathLength || !PathExists(value)) return false;
+
+    char folder[PathBufferSize] = {};
+    char name[PathBufferSize] = {};
+    const char* lastBackslash = std::strrchr(value, '\\');
+    // A bare file name has no folder part and keeps the name alone.
+    size_t folderLength = lastBackslash ? static_cast<size_t>(lastBackslash - value) + 1 : 0;
+    std::memcpy(folder, value, folderLength);
+    std::strcpy(name, value + folderLength);
+
+    CharUpperA(name);
+    if (name[0]) CharLowerA(name + 1);
+    TrimBlanks(name);
+
+    if (folder[0]) {
+        char shown[PathBufferSize] = {};
+        DisplayNamePath(folder, shown);
+        std::strcpy(folder, shown);
+        TrimBlanks(folder);
+    }
+    if (std::strlen(folder) + std::strlen(name) > MaxPathLength) return false;
+    std::strcpy(output, folder);
+    std::strcat(output, name);
+    return true;
+}
+
+}  // namespace
+
+void ExplorerDialog::SeedCatalogue() {
+    char path[PathBufferSize];
+    UINT length = GetWindowsDirectoryA(path, PathBufferSize);
+    if (length > 0 && length + 13 < PathBufferSize) {
+        AppendBackslash(path);
+        std::strcat(path, "explorer.exe");
+        AddCatalogueFile(path);
+    }
+    length = GetSystemDirectoryA(path, PathBufferSize);
+    if (length > 0 && length + 12 < PathBufferSize) {
+        AppendBackslash(path);
+        std::strcat(path, "shell32.dll");
+        AddCatalogueFile(path);
+    }
+
+    // Read access is all that is needed: asking for more fails for ordinary users.
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppPathsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    for (DWORD index = 0;; ++index) {
+        char subkey[RegistryTextSize];
+        if (RegEnumKeyA(key, index, subkey, sizeof subkey) != ERROR_SUCCESS) break;
+        char value[RegistryTextSize + 1] = {};
+        LONG size = RegistryTextSize;
+        bool read = RegQueryValueA(key, subkey, value, &size) == ERROR_SUCCESS;
+        value[RegistryTextSize] = 0;
+        if (read && value[0]) {
+            char file[PathBufferSize];
+            if (CatalogueFormOfRegisteredPath(value, file)) AddCatalogueFile(file);
+        }
+        // The walk ends at the first application whose path cannot be read.
+        if (!read) break;
+    }
+    RegCloseKey(key);
+}

@@ -154,3 +154,17 @@ void DirectoryPart(char* output, const char* path)
     }
     AppendBackslash(output);
 }
+
+bool SamePathText(const char* a, const char* b)
+{
+    auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; };
+    if (a == nullptr || b == nullptr) {
+        return a == b;
+    }
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (fold(static_cast<unsigned char>(*a)) != fold(static_cast<unsigned char>(*b))) {
+            return false;
+        }
+    }
+    return *a == *b;
+}

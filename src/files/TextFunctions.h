@@ -54,3 +54,7 @@ void RemoveTrailingBackslash(char* text);
 // character is taken as a directory name ("file.exe" gives "file.exe\").
 // An empty path gives the empty output.
 void DirectoryPart(char* output, const char* path);
+
+// True when the texts are equal with ASCII letters compared without regard to case; every
+// other byte compares as it is. This is how paths are told apart.
+bool SamePathText(const char* a, const char* b);

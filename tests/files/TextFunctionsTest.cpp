@@ -199,3 +199,14 @@ TEST(TextFunctions, EmptyTextsStayEmptyInTinyBuffers)
     DirectoryPart(output.data(), "");
     EXPECT_EQ(output[0], '\0');
 }
+
+TEST(TextFunctions, SamePathTextFoldsOnlyAsciiLetters)
+{
+    EXPECT_TRUE(SamePathText("C:\\Windows\\NOTEPAD.exe", "c:\\windows\\notepad.EXE"));
+    EXPECT_FALSE(SamePathText("C:\\a", "C:\\a\\"));
+    EXPECT_FALSE(SamePathText("C:\\a", "C:\\"));
+    EXPECT_TRUE(SamePathText("", ""));
+    // Bytes above 127 are compared as they are: no code page decides they are the same letter.
+    EXPECT_FALSE(SamePathText("\xC4", "\xE4"));
+    EXPECT_FALSE(SamePathText("[", "{"));  // 0x5B and 0x7B differ by 32 but are not letters
+}

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "catalogue/CatalogueEntry.h"
+
 namespace {
 bool mainWindowCreated = false;
 constexpr UINT_PTR WatchdogTimer = 0x6D17;
@@ -13,6 +15,41 @@ void MainWindowTest::SetUp() {
     ASSERT_FALSE(temp.Path().empty()) << "no temporary folder for the test";
     SetEnvironmentVariableA("TMP", temp.Path().c_str());
     SetEnvironmentVariableA("TEMP", temp.Path().c_str());
+    WriteCatalogue("\r\n");
+}
+
+void MainWindowTest::WriteCatalogue(const std::string& bytes) const {
+    temp.WriteFile("glyphdocklib.dat", bytes);
+}
+
+void MainWindowTest::RemoveCatalogue() const {
+    DeleteFileA(CatalogueFile().c_str());
+}
+
+std::vector<std::string> MainWindowTest::CatalogueNames() const {
+    return ListBoxItems(dialog->CatalogueList());
+}
+
+std::vector<std::string> MainWindowTest::CataloguePaths() const {
+    std::vector<std::string> paths;
+    HWND list = dialog->CatalogueList();
+    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const CatalogueEntry* entry = EntryAt(list, static_cast<int>(i));
+        paths.push_back(entry ? entry->path : "<no entry>");
+    }
+    return paths;
+}
+
+const CatalogueEntry* MainWindowTest::EntryOf(int index) const {
+    return EntryAt(dialog->CatalogueList(), index);
+}
+
+void MainWindowTest::SelectCatalogueItem(int index) {
+    HWND list = dialog->CatalogueList();
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    PumpMessages();
 }
 
 void MainWindowTest::TearDown() {

@@ -14,12 +14,14 @@
 #include <gtest/gtest.h>
 
 #include "app/ExplorerDialog.h"
+#include "catalogue/CatalogueEntry.h"
 #include "support/DialogRobot.h"
 #include "support/TempFolder.h"
 
 class MainWindowTest : public testing::Test {
 protected:
-    // Points TMP and TEMP at a fresh folder of the test's own, where the catalogue file lives.
+    // Points TMP and TEMP at a fresh folder of the test's own, where the catalogue file lives,
+    // and writes an empty catalogue there, so that start-up does not seed from the system.
     void SetUp() override;
     void TearDown() override;
 
@@ -39,6 +41,21 @@ protected:
     void PressAltKey(HWND target, UINT key);    // the same with Alt held
 
     HWND Window() const { return dialog ? dialog->GetSafeHwnd() : nullptr; }
+
+    // The catalogue file of the test's temporary folder.
+    std::string CatalogueFile() const { return temp.Path() + "glyphdocklib.dat"; }
+    void WriteCatalogue(const std::string& bytes) const;
+    void RemoveCatalogue() const;  // the next start seeds the catalogue from the system
+
+    // What the catalogue list shows, and the paths of its entries, in list order.
+    std::vector<std::string> CatalogueNames() const;
+    std::vector<std::string> CataloguePaths() const;
+    // Operations of the window that no user action reaches directly.
+    bool AddCatalogueFile(const std::string& path) { return dialog->AddCatalogueFile(path.c_str()); }
+    const CatalogueEntry* EntryOf(int index) const;
+
+    // Selects catalogue item `index` as a click does.
+    void SelectCatalogueItem(int index);
 
     TempFolder temp;
     std::unique_ptr<ExplorerDialog> dialog;

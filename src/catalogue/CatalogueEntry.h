@@ -1,0 +1,21 @@
+// One source file of the catalogue: the item data of a catalogue list item, owned by that item.
+#pragma once
+#include <windows.h>
+
+#include "files/TextFunctions.h"
+
+struct CatalogueEntry {
+    char name[PathBufferSize] = {};  // the shell's display name, first character upper-cased
+    char path[PathBufferSize] = {};  // full path, as given when the file was added
+    int firstLargeImage = 0;         // first of the file's icons in largeIconList
+    int endLargeImage = 0;           // one past the last
+    int iconCount = 0;               // 0: the icons are not loaded
+    int smallImage = 0;              // the file's small icon in smallIconList
+};
+
+// The entry of catalogue item `index`, or nullptr when there is no such item (LB_ERR).
+CatalogueEntry* EntryAt(HWND catalogueList, int index);
+// The first item whose entry's path equals `path` (ASCII letters without regard to case), or -1.
+int FindEntryByPath(HWND catalogueList, const char* path);
+int CatalogueCount(HWND catalogueList);
+int CatalogueSelection(HWND catalogueList);  // -1 when nothing is selected

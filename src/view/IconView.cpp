@@ -1,0 +1,85 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <optional>
+
+#include "app/ExplorerDialog.h"
+#include "app/ProcessObjects.h"
+#include "catalogue/CatalogueEntry.h"
+#include "files/PathUtilities.h"
+#include "framework/CWinApp.h"
+#include "framework/WaitCursor.h"
+#include "view/IconView.h"
+
+UINT IconListFlags() {
+    return ScreenBitsPerPixel() > 8 ? ILC_COLOR8 | ILC_MASK : ILC_COLOR | ILC_MASK;
+}
+
+namespace {
+constexpr int WaitCursorAbove = 20;
+
+// A fully transparent 32 x 32 icon: stands in for an icon the shell could not extract, so that
+// every entry's range of images still matches its icons.
+HICON CreateBlankIcon() {
+    BYTE mask[32 * 32 / 8];
+    BYTE colour[32 * 32 / 8] = {};
+    for (BYTE& bits : mask) bits = 0xFF;
+    return CreateIcon(AppInstance(), 32, 32, 1, 1, mask, colour);
+}
+}  // namespace
+
+bool CreateIconCache() {
+    return largeIconList.Create(32, 32, IconListFlags(), 0, 100);
+}
+
+void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {
+    char path[PathBufferSize];
+    lstrcpynA(path, entry.path, PathBufferSize);
+    auto count = static_cast<int>(
+        reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), path, static_cast<UINT>(-1))));
+    if (count <= 0) return;
+
+    std::optional<CWaitCursor> wait;
+    if (count > WaitCursorAbove) wait.emplace();
+    entry.firstLargeImage = largeIconList.GetImageCount();
+    entry.endLargeImage = entry.firstLargeImage + count;
+    entry.iconCount = count;
+    for (int i = 0; i < count; ++i) {
+        HICON icon = ExtractIconA(AppInstance(), path, static_cast<UINT>(i));
+        if (icon && largeIconList.ReplaceIcon(-1, icon) >= 0) {
+            DestroyIcon(icon);
+            continue;
+        }
+        if (icon) DestroyIcon(icon);
+        HICON blank = CreateBlankIcon();
+        largeIconList.ReplaceIcon(-1, blank);
+        DestroyIcon(blank);
+    }
+}
+
+void ExplorerDialog::FillIconView(const CatalogueEntry& entry) {
+    ListView_DeleteAllItems(iconView);
+    ListView_SetItemCount(iconView, entry.iconCount);
+    if (entry.iconCount == 0) return;
+    for (int i = 0; entry.firstLargeImage + i < entry.endLargeImage; ++i) {
+        char label[24];
+        std::snprintf(label, sizeof label, "Icon: %.3d", i);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = i;
+        item.pszText = label;
+        item.iImage = entry.firstLargeImage + i;
+        SendMessageA(iconView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void ExplorerDialog::ResetIconCache() {
+    ListView_DeleteAllItems(iconView);
+    ListView_SetImageList(iconView, nullptr, LVSIL_NORMAL);
+    CreateIconCache();
+    ListView_SetImageList(iconView, largeIconList.GetSafeHandle(), LVSIL_NORMAL);
+    int count = CatalogueCount(catalogueList);
+    for (int i = 0; i < count; ++i)
+        if (CatalogueEntry* entry = EntryAt(catalogueList, i)) entry->iconCount = 0;
+}

@@ -1,0 +1,8 @@
+// The icon lists' colour depth, and the creation of the icon cache shown by the icon view.
+#pragma once
+#include <windows.h>
+
+// 8-bit colour with a mask on screens of more than 8 bits per pixel, otherwise the default depth.
+UINT IconListFlags();
+// Creates largeIconList anew, empty: 32 x 32 icons, growing by 100.
+bool CreateIconCache();

@@ -1,0 +1,122 @@
+// The catalogue file: read at start-up, written when the window closes.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/MainWindowHarness.h"
+#include "resource.h"
+
+namespace {
+
+constexpr const char* Notepad = "C:\\windows\\notepad.exe";
+constexpr const char* Regedit = "C:\\windows\\regedit.exe";
+constexpr const char* User32 = "C:\\windows\\system32\\user32.dll";
+constexpr const char* OpenError = "Error occured while opening icons file.";
+
+class CatalogueFileTest : public MainWindowTest {
+protected:
+    void Close() {
+        Command(ID_FILE_EXIT);
+        EXPECT_FALSE(IsWindow(closedWindow));
+    }
+    ExplorerDialog& Open() {
+        ExplorerDialog& window = Start();
+        closedWindow = window.GetSafeHwnd();
+        return window;
+    }
+    std::vector<std::string> LeftoverTemporaryFiles() const {
+        std::vector<std::string> found;
+        WIN32_FIND_DATAA data;
+        HANDLE search = FindFirstFileA((temp.Path() + "gdk*").c_str(), &data);
+        if (search == INVALID_HANDLE_VALUE) return found;
+        do found.push_back(data.cFileName);
+        while (FindNextFileA(search, &data));
+        FindClose(search);
+        return found;
+    }
+    HWND closedWindow = nullptr;
+};
+
+TEST_F(CatalogueFileTest, ClosingWritesOnePathPerLineInListOrderWithCrLf) {
+    WriteCatalogue(std::string(User32) + "\r\n" + Notepad + "\r\n" + Regedit + "\r\n");
+    Open();
+    Close();
+    EXPECT_EQ(ReadWholeFile(CatalogueFile()),
+              std::string(Notepad) + "\r\n" + Regedit + "\r\n" + User32 + "\r\n");
+    EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+}
+
+TEST_F(CatalogueFileTest, EmptyCatalogueRemovesTheFile) {
+    WriteCatalogue("\r\n\r\n\r\n");  // only line ends: empty, no messages and no seeding
+    ExplorerDialog& window = Open();
+    EXPECT_TRUE(CatalogueNames().empty());
+    EXPECT_EQ(ListViewItems(window.IconView()).size(), 0u);
+    Close();
+    EXPECT_FALSE(FileExists(CatalogueFile()));
+}
+
+TEST_F(CatalogueFileTest, HandEditedLinesGiveOneEntryPerDistinctPath) {
+    // Other letter case and a duplicate, a line too long for a path, no line end at the end.
+    WriteCatalogue("C:\\WINDOWS\\NOTEPAD.EXE\r\n" + std::string(Notepad) + "\r\n" + std::string(300, 'x') +
+                   "\r\nC:\\windows\\missing.exe\r\n\r\n" + Regedit);
+    Open();
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"C:\\WINDOWS\\NOTEPAD.EXE", Regedit}));
+    Close();
+    EXPECT_EQ(ReadWholeFile(CatalogueFile()), std::string("C:\\WINDOWS\\NOTEPAD.EXE\r\n") + Regedit + "\r\n");
+}
+
+TEST_F(CatalogueFileTest, BinaryBytesAreReadAsTextAndRefusedOrAdded) {
+    std::string binary;
+    for (int i = 1; i < 256; ++i)
+        if (i != 0x1A) binary += static_cast<char>(i);
+    // A NUL byte ends a line's text; Ctrl+Z ends a file read as text.
+    WriteCatalogue(std::string(Notepad) + '\0' + "tail\r\n" + binary + "\r\n" + Regedit + "\r\n\x1A" + User32 +
+                   "\r\n");
+    Open();
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, Regedit}));
+}
+
+TEST_F(CatalogueFileTest, CatalogueThatCannotBeOpenedIsReportedAndNotSeeded) {
+    DeleteFileA(CatalogueFile().c_str());
+    ASSERT_TRUE(CreateDirectoryA(CatalogueFile().c_str(), nullptr));
+    robot.Expect(DialogRobot::Press(IDOK));
+    Open();
+    ASSERT_EQ(robot.Seen().size(), 1u);
+    EXPECT_EQ(robot.Seen()[0].caption, "glyphdock_tests");
+    EXPECT_EQ(robot.Seen()[0].texts.back(), OpenError);
+    EXPECT_TRUE(CatalogueNames().empty()) << "no seeding when the file exists";
+    // Closing with an empty catalogue leaves the folder alone and says nothing.
+    Close();
+    EXPECT_TRUE(GetFileAttributesA(CatalogueFile().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(CatalogueFileTest, FailedSaveKeepsThePreviousCatalogue) {
+    std::string previous = std::string(Regedit) + "\r\n" + Notepad + "\r\n";
+    WriteCatalogue(previous);
+    Open();
+    // Another program holds the catalogue open without sharing: it cannot be replaced.
+    HANDLE held = CreateFileA(CatalogueFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    robot.Expect(DialogRobot::Press(IDOK));
+    Close();
+    CloseHandle(held);
+    ASSERT_EQ(robot.Seen().size(), 1u);
+    EXPECT_EQ(robot.Seen()[0].texts.back(), OpenError);
+    EXPECT_EQ(ReadWholeFile(CatalogueFile()), previous);
+    EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+}
+
+TEST_F(CatalogueFileTest, SavingReplacesAFolderNamedLikeTheFileWithAMessageOnly) {
+    WriteCatalogue(std::string(Notepad) + "\r\n");
+    Open();
+    DeleteFileA(CatalogueFile().c_str());
+    ASSERT_TRUE(CreateDirectoryA(CatalogueFile().c_str(), nullptr));
+    robot.Expect(DialogRobot::Press(IDOK));
+    Close();
+    EXPECT_EQ(robot.Seen().size(), 1u);
+    EXPECT_TRUE(GetFileAttributesA(CatalogueFile().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+}
+
+}  // namespace

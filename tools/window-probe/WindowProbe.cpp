@@ -7,12 +7,17 @@
 #include <cstring>
 
 namespace {
+// Finds the main window; answers the messages that start-up may show (a first start under Wine
+// reports that its explorer.exe holds no icons) so that the window can come up.
 BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    bool isMain = std::strcmp(className, "#32770") == 0 && IsWindowVisible(window) && GetMenu(window) &&
-                  (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-    if (!isMain) return TRUE;
+    if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    if (!GetMenu(window)) {
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+    if (!(GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW)) return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
 }

@@ -30,6 +30,10 @@ bool JoinPath(char* output, const char* folder, const char* name) {
 ExplorerDialog::ExplorerDialog(HWND owner)
     : CDialog(IDD_MAIN, owner), mainIcon(LoadIconA(AppInstance(), MAKEINTRESOURCEA(IDI_MAIN))) {}
 
+ExplorerDialog::~ExplorerDialog() {
+    if (hwnd) DestroyWindow(hwnd);
+}
+
 LRESULT ExplorerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:

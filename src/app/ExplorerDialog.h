@@ -14,6 +14,8 @@ struct CatalogueEntry;
 class ExplorerDialog : public CDialog {
 public:
     explicit ExplorerDialog(HWND owner = nullptr);
+    // Destroys a window still open while this object's handlers can still free the entries.
+    ~ExplorerDialog() override;
 
     bool PreTranslateMessage(MSG* message) override;
 

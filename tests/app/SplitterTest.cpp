@@ -1,0 +1,80 @@
+// Dragging the border between the panes, and the minimised window.
+#include <windows.h>
+
+#include "app/Layout.h"
+#include "support/MainWindowHarness.h"
+#include "resource.h"
+
+namespace {
+
+class SplitterTest : public MainWindowTest {
+protected:
+    void Mouse(UINT message, int x, WPARAM buttons) {
+        SendMessageA(Window(), message, buttons, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(paneTop + 20)));
+        PumpMessages();
+    }
+    void Drag(int toX) {
+        Mouse(WM_LBUTTONDOWN, 141, MK_LBUTTON);
+        Mouse(WM_MOUSEMOVE, toX, MK_LBUTTON);
+        Mouse(WM_LBUTTONUP, toX, 0);
+    }
+    int ListWidth() {
+        RECT list = ChildRectangle(Window(), dialog->CatalogueList());
+        return list.right - list.left;
+    }
+    int ViewLeft() { return ChildRectangle(Window(), dialog->IconView()).left; }
+};
+
+TEST_F(SplitterTest, DragMovesTheBorderWithinItsLimits) {
+    Start();
+    RECT client;
+    GetClientRect(Window(), &client);
+
+    Drag(200);
+    EXPECT_EQ(ListWidth(), 200);
+    EXPECT_EQ(ViewLeft(), 203);
+    Drag(5);
+    EXPECT_EQ(ListWidth(), 20);
+    Drag(20);
+    EXPECT_EQ(ListWidth(), 20);
+    Drag(-40);  // left of the window while the mouse is captured
+    EXPECT_EQ(ListWidth(), 20);
+    Drag(client.right);
+    EXPECT_EQ(ListWidth(), client.right - 100);
+    EXPECT_EQ(ViewLeft(), client.right - 97);
+}
+
+TEST_F(SplitterTest, BarShowsOnlyWhileDraggingAndMovesAlone) {
+    Start();
+    HWND bar = dialog->GetDlgItem(IDC_SPLITTER_BAR);
+    Mouse(WM_LBUTTONDOWN, 141, MK_LBUTTON);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    EXPECT_EQ(GetCapture(), Window());
+    Mouse(WM_MOUSEMOVE, 250, MK_LBUTTON);
+    RECT place = ChildRectangle(Window(), bar);
+    EXPECT_EQ(place.left, 250);
+    EXPECT_EQ(place.right - place.left, 2);
+    EXPECT_EQ(place.top, paneTop);
+    EXPECT_EQ(place.bottom, paneBottom);
+    EXPECT_EQ(ListWidth(), 140) << "the panes wait for the release";
+    Mouse(WM_MOUSEMOVE, 300, 0);  // moves without the button do not drag
+    EXPECT_EQ(ChildRectangle(Window(), bar).left, 250);
+    Mouse(WM_LBUTTONUP, 300, 0);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    EXPECT_NE(GetCapture(), Window());
+    EXPECT_EQ(ListWidth(), 250);
+}
+
+TEST_F(SplitterTest, MinimisedWindowPaintsAndRestores) {
+    Start();
+    ShowWindow(Window(), SW_MINIMIZE);
+    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    EXPECT_TRUE(IsIconic(Window()));
+    ShowWindow(Window(), SW_RESTORE);
+    PumpMessages();
+    EXPECT_EQ(ListWidth(), 140);
+    EXPECT_EQ(ViewLeft(), 143);
+}
+
+}  // namespace

@@ -3,7 +3,7 @@ BUILD        := build
 NATIVE_BUILD := build-native
 JOBS         ?= 2
 
-.PHONY: run test deps build native-test wine-test screenshot clean
+.PHONY: run test deps build native-test wine-test screenshot bench clean
 
 run: deps build
 	tools/run.sh
@@ -31,6 +31,9 @@ native-test: $(NATIVE_BUILD)/CMakeCache.txt
 # focus from each other.
 wine-test:
 	tools/wine-session.sh sh -c 'cd $(BUILD) && ctest --output-on-failure'
+
+bench: deps build
+	tools/wine-session.sh tools/wine-run.sh $(BUILD)/bench/glyphdock-bench.exe
 
 screenshot: deps build
 	tools/screenshot.sh

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -33,6 +34,27 @@ bool CreateIconCache() {
     return largeIconList.Create(32, 32, IconListFlags(), 0, 100);
 }
 
+void AppendFileIcons(CImageList& list, const char* path, int count) {
+    // The shell hands out icons in batches for one reading of the file; one by one, every
+    // icon would load the file anew, which is slow on large icon libraries.
+    constexpr int Batch = 256;
+    HICON icons[Batch];
+    for (int first = 0; first < count; first += Batch) {
+        int wanted = std::min(Batch, count - first);
+        std::fill(icons, icons + wanted, nullptr);
+        ExtractIconExA(path, first, icons, nullptr, static_cast<UINT>(wanted));
+        for (int k = 0; k < wanted; ++k) {
+            HICON icon = icons[k] ? icons[k] : ExtractIconA(AppInstance(), path, static_cast<UINT>(first + k));
+            if (!icon || list.ReplaceIcon(-1, icon) < 0) {
+                HICON blank = CreateBlankIcon();
+                list.ReplaceIcon(-1, blank);
+                DestroyIcon(blank);
+            }
+            if (icon) DestroyIcon(icon);
+        }
+    }
+}
+
 void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {
     char path[PathBufferSize];
     lstrcpynA(path, entry.path, PathBufferSize);
@@ -45,17 +67,7 @@ void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {
     entry.firstLargeImage = largeIconList.GetImageCount();
     entry.endLargeImage = entry.firstLargeImage + count;
     entry.iconCount = count;
-    for (int i = 0; i < count; ++i) {
-        HICON icon = ExtractIconA(AppInstance(), path, static_cast<UINT>(i));
-        if (icon && largeIconList.ReplaceIcon(-1, icon) >= 0) {
-            DestroyIcon(icon);
-            continue;
-        }
-        if (icon) DestroyIcon(icon);
-        HICON blank = CreateBlankIcon();
-        largeIconList.ReplaceIcon(-1, blank);
-        DestroyIcon(blank);
-    }
+    AppendFileIcons(largeIconList, path, count);
 }
 
 void ExplorerDialog::FillIconView(const CatalogueEntry& entry) {

@@ -6,3 +6,8 @@
 UINT IconListFlags();
 // Creates largeIconList anew, empty: 32 x 32 icons, growing by 100.
 bool CreateIconCache();
+
+class CImageList;
+// Appends icons 0 to count - 1 of a file, in the shell's numbering, to the list. Every index
+// gets an image: a blank one where the shell yields no icon, so that ranges stay aligned.
+void AppendFileIcons(CImageList& list, const char* path, int count);

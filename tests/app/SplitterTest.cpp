@@ -9,8 +9,9 @@ namespace {
 
 class SplitterTest : public MainWindowTest {
 protected:
+    // Mouse messages on the window's own surface, through its loop and pre-filter.
     void Mouse(UINT message, int x, WPARAM buttons) {
-        SendMessageA(Window(), message, buttons, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(paneTop + 20)));
+        PostMessageA(Window(), message, buttons, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(paneTop + 20)));
         PumpMessages();
     }
     void Drag(int toX) {

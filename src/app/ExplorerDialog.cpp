@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/AboutDialog.h"
-#include "view/IconView.h"
 #include "app/Layout.h"
 #include "app/ProcessObjects.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/CWinApp.h"
 #include "resource.h"
+#include "ui/AboutDialog.h"
+#include "view/IconView.h"
 
 namespace {
 constexpr const char* CatalogueFileName = "glyphdocklib.dat";

@@ -6,9 +6,8 @@
 
 namespace {
 
-// The dialog whose window is being created on this thread, and the hook that catches it.
+// The dialog whose window is being created on this thread.
 thread_local CDialog* dialogBeingCreated = nullptr;
-thread_local HHOOK creationHook = nullptr;
 
 // Dialogs never see their DLGPROC called for anything they handle: the subclass answers first.
 // It must exist all the same, since the dialog manager sends WM_INITDIALOG only to dialogs with one.
@@ -71,12 +70,13 @@ bool CDialog::Create() {
     InitCommonControlsEx(&controls);
 
     ended = false;
+    // The hook stays in place while the dialog initialises, which may create dialogs of its own;
+    // only the first dialog window is taken, then the pointer is cleared.
     dialogBeingCreated = this;
-    creationHook = SetWindowsHookExA(WH_CBT, &CDialog::CreationHook, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_CBT, &CDialog::CreationHook, nullptr, GetCurrentThreadId());
     HWND created = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(templateId), parent,
                                       &PassiveDialogProc, 0);
-    UnhookWindowsHookEx(creationHook);
-    creationHook = nullptr;
+    UnhookWindowsHookEx(hook);
     dialogBeingCreated = nullptr;
     return created != nullptr && hwnd != nullptr;
 }

@@ -1,0 +1,159 @@
+// Every fixture cut at every length and changed at random places goes through the parsing.
+// Under the native sanitizer build any read outside the bytes, overflow or leak fails the run;
+// here the tests also check that whatever is built is a complete ICO file.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+#include "engine/ExactBytes.h"
+#include "engine/GroupDirectory.h"
+#include "engine/IcoLayout.h"
+#include "engine/NeModule.h"
+#include "fixtures/IconFixtures.h"
+
+using namespace fixtures;
+
+namespace {
+
+constexpr int MutationsPerFixture = 2000;
+
+std::vector<std::string> NeFixtures() {
+    std::vector<std::string> forty;
+    for (int i = 0; i < 40; ++i) forty.push_back(BitmapImage(8, 8, 1, i));
+    return {
+        NeIconModule({{BitmapImage(32, 32, 4, 1), BitmapImage(16, 16, 4, 2)}, {BitmapImage(16, 16, 8, 3)}}, 0),
+        NeIconModule({{BitmapImage(16, 16, 1, 1)}, {BitmapImage(16, 16, 4, 2), BitmapImage(8, 8, 24, 3)}}, 4, 7, true),
+        NeIconModule({forty}, 4),
+    };
+}
+
+// Runs a 16-bit module through everything the engine does with one.
+void ThroughNeReader(ByteSpan file) {
+    NeResourceTable table;
+    if (WalkNeModule(file, table) != NeWalk::Walked) return;
+    for (size_t s = 0; s <= table.groups.size(); ++s) {
+        std::vector<unsigned char> ico;
+        if (NeGroupIcoBytes(file, table, s, ico) == NeGroup::Built) {
+            // Reserved and type are copied from the module, whatever they say.
+            std::string layout = AsString(ico);
+            layout.replace(0, 4, std::string("\0\0\1\0", 4));
+            ASSERT_TRUE(IsWellFormedIco(layout)) << "group " << s;
+        }
+        std::string text;
+        NeGroupSummary(file, table, s, text);
+        NeGroupName(file, table, s);
+    }
+}
+
+// A group directory and its images, as a 32-bit module holds them.
+struct GroupFixture {
+    std::string directory;
+    std::map<uint16_t, std::string> images;
+};
+
+GroupFixture MakeGroup(const std::vector<std::string>& images) {
+    GroupFixture group;
+    std::vector<GroupEntry> entries;
+    for (size_t i = 0; i < images.size(); ++i) {
+        const uint16_t id = static_cast<uint16_t>(10 + i);
+        group.images[id] = images[i];
+        entries.push_back(EntryFor(images[i], id));
+    }
+    group.directory = GroupDirectory(entries);
+    return group;
+}
+
+std::vector<GroupFixture> GroupFixtures() {
+    return {MakeGroup({BitmapImage(32, 32, 4, 1), BitmapImage(16, 16, 4, 2), BitmapImage(32, 32, 8, 3)}),
+            MakeGroup({BitmapImage(16, 16, 1, 1), BitmapImage(16, 16, 24, 2), BitmapImage(16, 16, 32, 3)}),
+            MakeGroup({PngImage(16, 16, 4), BitmapImage(48, 48, 32, 5)})};
+}
+
+// Assembles a group whose images are exact heap copies, writes and describes it.
+void ThroughGroupAssembly(ByteSpan directory, const std::map<uint16_t, ExactBytes>& images) {
+    const ImageFinder find = [&](uint16_t id, ByteSpan& image) {
+        const auto found = images.find(id);
+        if (found == images.end()) return false;
+        image = found->second.Span();
+        return true;
+    };
+    IconResourcePtr record;
+    if (AssembleIconGroup(directory, find, "m", record) != GroupLoad::Loaded) return;
+    std::vector<unsigned char> file;
+    ASSERT_TRUE(IcoFileBytes(*record, file));
+    ASSERT_TRUE(IsWellFormedIco(AsString(file)));
+    ASSERT_FALSE(DescribeImages(*record).empty());
+}
+
+std::map<uint16_t, ExactBytes> Exact(const std::map<uint16_t, std::string>& images) {
+    std::map<uint16_t, ExactBytes> exact;
+    for (const auto& [id, bytes] : images) exact.emplace(id, ExactBytes(bytes));
+    return exact;
+}
+
+// The bytes with 1 to 4 of them replaced, often by a value that matters to a parser.
+std::string Mutate(std::string bytes, std::mt19937& random) {
+    static const unsigned char interesting[] = {0, 1, 0x7F, 0x80, 0xFF, 0x10, 0x20, 0x0E, 0x03};
+    const int changes = 1 + static_cast<int>(random() % 4);
+    for (int i = 0; i < changes && !bytes.empty(); ++i) {
+        const size_t at = random() % bytes.size();
+        bytes[at] = static_cast<char>(random() % 2 ? interesting[random() % sizeof interesting] : random() % 256);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(HostileInput, NeModulesCutAtEveryLength) {
+    for (const std::string& module : NeFixtures())
+        for (size_t length = 0; length <= module.size(); ++length) {
+            ThroughNeReader(ExactBytes(module, length).Span());
+            if (HasFatalFailure()) FAIL() << "cut at " << length;
+        }
+}
+
+TEST(HostileInput, NeModulesWithRandomChanges) {
+    std::mt19937 random(20240601);
+    for (const std::string& module : NeFixtures())
+        for (int i = 0; i < MutationsPerFixture; ++i) {
+            ThroughNeReader(ExactBytes(Mutate(module, random)).Span());
+            if (HasFatalFailure()) FAIL() << "mutation " << i;
+        }
+}
+
+TEST(HostileInput, GroupDirectoriesAndImagesCutAtEveryLength) {
+    for (const GroupFixture& group : GroupFixtures()) {
+        const auto images = Exact(group.images);
+        for (size_t length = 0; length <= group.directory.size(); ++length)
+            ThroughGroupAssembly(ExactBytes(group.directory, length).Span(), images);
+        const ExactBytes directory(group.directory);
+        auto cut = Exact(group.images);
+        for (const auto& [id, bytes] : group.images) {
+            for (size_t length = 0; length <= bytes.size(); ++length) {
+                cut.erase(id);
+                cut.emplace(id, ExactBytes(bytes, length));
+                ThroughGroupAssembly(directory.Span(), cut);
+                if (HasFatalFailure()) FAIL() << "image " << id << " cut at " << length;
+            }
+        }
+    }
+}
+
+TEST(HostileInput, GroupDirectoriesAndImagesWithRandomChanges) {
+    std::mt19937 random(20240602);
+    for (const GroupFixture& group : GroupFixtures())
+        for (int i = 0; i < MutationsPerFixture; ++i) {
+            std::map<uint16_t, std::string> images = group.images;
+            std::string directory = group.directory;
+            const size_t target = random() % (images.size() + 1);
+            if (target == 0) {
+                directory = Mutate(directory, random);
+            } else {
+                auto chosen = std::next(images.begin(), static_cast<std::ptrdiff_t>(target - 1));
+                chosen->second = Mutate(chosen->second.substr(0, 64), random) + chosen->second.substr(64);
+            }
+            ThroughGroupAssembly(ExactBytes(directory).Span(), Exact(images));
+            if (HasFatalFailure()) FAIL() << "mutation " << i;
+        }
+}

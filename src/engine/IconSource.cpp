@@ -1,0 +1,72 @@
+#include "engine/IconSource.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+
+#include "engine/ModuleGroups.h"
+#include "engine/NeReader.h"
+#include "files/PathUtilities.h"
+#include "files/TextFunctions.h"
+
+bool ExportIconGroup(const char* sourcePath, HWND nameList, int index, const char* outputPath) {
+    bool exported = false;
+    const bool loaded = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
+        if (index < 0 || index >= groups.Count()) return;  // the view and the module disagree
+        if (PathExists(outputPath)) DeleteFileA(outputPath);
+        exported = groups.Export(index, outputPath);
+    });
+    return loaded ? exported : NeExportGroup(sourcePath, outputPath, index);
+}
+
+bool ExportAllIconGroups(const char* sourcePath, HWND nameList, const char* folder) {
+    bool allExported = true;
+    const bool loaded = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
+        const std::string displayName = SourceDisplayName(sourcePath);
+        for (int i = 0; i < groups.Count(); ++i) {
+            const std::string output = GroupFileName(folder, displayName, i);
+            if (PathExists(output.c_str())) DeleteFileA(output.c_str());
+            if (!groups.Export(i, output.c_str())) allExported = false;
+        }
+    });
+    return loaded ? allExported : NeExportAllGroups(sourcePath, folder);
+}
+
+bool DescribeIconGroup(const char* sourcePath, HWND nameList, int index, std::string& text) {
+    text.clear();
+    bool described = false;
+    const bool loaded = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
+        described = groups.Describe(index, text);
+    });
+    if (loaded) return described;
+    return NeDescribeGroup(sourcePath, text, index) && !text.empty();
+}
+
+bool ListIconGroups(const char* sourcePath, HWND nameList,
+                    const std::function<void(int index, const std::string& name, const std::string& summary)>& group) {
+    const bool loaded = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
+        for (int i = 0; i < groups.Count(); ++i) {
+            std::string summary;
+            groups.Describe(i, summary);
+            group(i, groups.Line(i), summary);
+        }
+    });
+    if (loaded) return true;
+    int index = 0;
+    return NeListGroups(sourcePath, [&](const std::string& name, const std::string& summary) {
+        group(index++, name, summary);
+    });
+}
+
+std::string SourceDisplayName(const char* sourcePath) {
+    char name[PathBufferSize] = {};
+    if (!ShellDisplayName(sourcePath, name) && GetFileTitleA(sourcePath, name, PathBufferSize) != 0) name[0] = '\0';
+    CutAtFirstDot(name);
+    return name;
+}
+
+std::string GroupFileName(const char* folder, const std::string& displayName, int index) {
+    char number[16];
+    std::snprintf(number, sizeof number, "_%.3d", index);
+    return std::string(folder) + displayName + number + ".ico";
+}

@@ -1,0 +1,40 @@
+// The road that every command takes to the icon groups of a source file: a 32-bit module loaded
+// as data (ModuleGroups.h), or else the 16-bit reader (NeReader.h), which also refuses ICO
+// files. Icon i of a source is its i-th icon group, in the order the shell numbers its icons.
+//
+// nameList is the scratch list box of group names (the main window's GroupNameList); it is
+// empty again when these functions return. Failures that the user must hear about are
+// reported through EngineMessages.h; the results tell the callers what happened.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Save As: writes icon `index` of the source as an ICO file at outputPath, replacing a file of
+// that name. True when the group was read and handed to the writer (which reports its own
+// failures); false when the source or the group could not be read.
+bool ExportIconGroup(const char* sourcePath, HWND nameList, int index, const char* outputPath);
+
+// Save All: writes every icon group of the source into folder, which ends in a backslash, as
+// GroupFileName(folder, SourceDisplayName(source), i), replacing files of those names. A 32-bit
+// module's groups are all tried; a 16-bit module's export ends at its first failure. True when
+// the source was read and every group written (a source without icon groups included).
+bool ExportAllIconGroups(const char* sourcePath, HWND nameList, const char* folder);
+
+// Selection details: sets text to the summary of icon `index`, such as "32x32x16, 16x16x16".
+// False, with text empty, when it cannot be described.
+bool DescribeIconGroup(const char* sourcePath, HWND nameList, int index, std::string& text);
+
+// Every icon group in order: its name (as the group-name list holds it, or a 16-bit module's
+// group id) and its summary (empty when it cannot be read). False when the source could not be
+// read as either kind of module.
+bool ListIconGroups(const char* sourcePath, HWND nameList,
+                    const std::function<void(int index, const std::string& name, const std::string& summary)>& group);
+
+// The base of output file names: the shell's display name of the source, or else its file
+// title, cut at its first period ("C:\x\my.tool.exe" gives "my").
+std::string SourceDisplayName(const char* sourcePath);
+
+// folder + displayName + "_" + the index in at least three digits + ".ico".
+std::string GroupFileName(const char* folder, const std::string& displayName, int index);

@@ -1,0 +1,29 @@
+// Icon groups of 16-bit (NE) modules, which the system will not load as data modules: the file
+// is read directly, group s being the s-th icon group of its resource table. Every call opens
+// the file, works and closes it; nothing is kept between calls. An ICO file given as a source
+// is refused.
+#pragma once
+#include <functional>
+#include <string>
+
+// True when the path ends in ".ico", in any case.
+bool IsIcoFileName(const char* path);
+
+// Writes icon group s as an ICO file at outputPath. True when the module was read and group s
+// was written or does not exist. An ICO file as source shows its message; write failures are
+// reported by the writer; an unreadable or unsound module writes nothing and shows nothing.
+bool NeExportGroup(const char* sourcePath, const char* outputPath, int s);
+
+// Writes every icon group into folder (ending in a backslash) as displayName_NNN.ico, in
+// table order, replacing files of those names. The first group that cannot be read or written
+// ends the export; files written before it stay. True when every group was written.
+bool NeExportAllGroups(const char* sourcePath, const char* folder);
+
+// Sets text to the summary of group s (empty when there is none). True when the module was
+// read.
+bool NeDescribeGroup(const char* sourcePath, std::string& text, int s);
+
+// Hands each icon group's name and summary to `group`, in table order. True when the module
+// was read.
+bool NeListGroups(const char* sourcePath,
+                  const std::function<void(const std::string& name, const std::string& summary)>& group);

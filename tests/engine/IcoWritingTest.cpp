@@ -1,0 +1,101 @@
+// Writing ICO files: a failed write is reported with the output path as caption and leaves no
+// partial file, for 32-bit and 16-bit sources alike.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/EngineMessages.h"
+#include "engine/EngineTestSupport.h"
+#include "engine/IcoFile.h"
+#include "engine/IconSource.h"
+#include "fixtures/IconFixtures.h"
+#include "support/DialogRobot.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+// Writes half of what it is given, then fails as a full disk does.
+BOOL WINAPI FailHalfway(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
+    WriteFile(file, data, size / 2, written, nullptr);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+// Reports success but writes one byte short.
+BOOL WINAPI WriteShort(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED) {
+    return WriteFile(file, data, size - 1, written, nullptr);
+}
+
+class FailingWrites {
+public:
+    explicit FailingWrites(FileWriteFunction writer) : previous(SetIcoFileWriterForTesting(writer)) {}
+    ~FailingWrites() { SetIcoFileWriterForTesting(previous); }
+
+private:
+    FileWriteFunction previous;
+};
+
+// A 32-bit and a 16-bit source, each with a group 0.
+std::vector<std::string> Sources(const TempFolder& folder) {
+    using namespace fixtures;
+    return {FixturePath("icons64.dll"),
+            folder.WriteFile("old.exe", NeIconModule({{BitmapImage(32, 32, 4, 1)}}))};
+}
+
+}  // namespace
+
+TEST(IcoWriting, FailedWritesAreReportedAndRemoveThePartialFile) {
+    TempFolder folder;
+    NameList list;
+    for (FileWriteFunction writer : {FailHalfway, WriteShort})
+        for (const std::string& source : Sources(folder)) {
+            const std::string output = folder.Path() + "out.ico";
+            MessageRecorder messages;
+            {
+                FailingWrites failing(writer);
+                ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
+            }
+            EXPECT_FALSE(FileExists(output)) << source;
+            ASSERT_EQ(messages.Messages().size(), 1u) << source;
+            const EngineMessage& message = messages.Messages()[0];
+            EXPECT_EQ(message.text, "Error Writing ICO File");
+            EXPECT_EQ(message.caption, output);
+            EXPECT_EQ(message.style, static_cast<unsigned>(MB_OK));
+        }
+}
+
+TEST(IcoWriting, OutputThatCannotBeCreatedIsReported) {
+    TempFolder folder;
+    NameList list;
+    const std::string output = folder.Path() + "missing\\out.ico";
+    for (const std::string& source : Sources(folder)) {
+        MessageRecorder messages;
+        ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
+        ASSERT_EQ(messages.Messages().size(), 1u) << source;
+        EXPECT_EQ(messages.Messages()[0].text, "Error Opening File for Writing");
+        EXPECT_EQ(messages.Messages()[0].caption, output);
+    }
+}
+
+TEST(IcoWriting, MessagesAreBoxesWithoutOwnerCaptionedWithTheOutputPath) {
+    TempFolder folder;
+    NameList list;
+    const std::string output = folder.Path() + "out.ico";
+    DialogRobot robot;
+    std::string owner = "unchecked";
+    robot.Expect([&owner](HWND box) {
+        owner = GetWindow(box, GW_OWNER) ? "owned" : "none";
+        DialogRobot::Press(IDOK)(box);
+    });
+    {
+        FailingWrites failing(FailHalfway);
+        ExportIconGroup(FixturePath("icons64.dll").c_str(), list.Handle(), 3, output.c_str());
+    }
+    robot.Verify();
+    ASSERT_EQ(robot.Seen().size(), 1u);
+    EXPECT_EQ(robot.Seen()[0].caption, output);
+    EXPECT_NE(std::find(robot.Seen()[0].texts.begin(), robot.Seen()[0].texts.end(), "Error Writing ICO File"),
+              robot.Seen()[0].texts.end());
+    EXPECT_EQ(owner, "none");
+    EXPECT_FALSE(FileExists(output));
+}

@@ -1,0 +1,125 @@
+// The console program glyphdock-export, run as scripts run it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/EngineTestSupport.h"
+#include "engine/IconSource.h"
+#include "fixtures/IconFixtures.h"
+#include "support/MainWindowHarness.h"
+#include "support/TempFolder.h"
+
+using namespace fixtures;
+
+namespace {
+
+struct ProgramRun {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out, err;
+};
+
+std::string ReadPipe(HANDLE pipe) {
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    return text;
+}
+
+// Runs the program with the arguments, each quoted, and collects what it writes.
+ProgramRun RunExport(const std::vector<std::string>& arguments) {
+    const std::string program = HostPathToWindows(GLYPHDOCK_EXPORT_EXE_PATH);
+    std::string commandLine = "\"" + program + "\"";
+    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE outRead, outWrite, errRead, errWrite;
+    CreatePipe(&outRead, &outWrite, &inherit, 0);
+    CreatePipe(&errRead, &errWrite, &inherit, 0);
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    PROCESS_INFORMATION started{};
+    ProgramRun run;
+    const bool ok = CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                   nullptr, nullptr, &startup, &started);
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    EXPECT_TRUE(ok) << program;
+    if (ok) {
+        // Output small enough for the pipes' buffers: read after the end.
+        EXPECT_EQ(WaitForSingleObject(started.hProcess, 60000), WAIT_OBJECT_0);
+        GetExitCodeProcess(started.hProcess, &run.exitCode);
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
+    run.out = ReadPipe(outRead);
+    run.err = ReadPipe(errRead);
+    CloseHandle(outRead);
+    CloseHandle(errRead);
+    return run;
+}
+
+}  // namespace
+
+TEST(ExportProgram, WritesEveryGroupUnderSaveAllsNamesWithTheProgramsEngine) {
+    TempFolder sources, output, reference;
+    const std::string ne = sources.WriteFile("old.exe", NeIconModule({{BitmapImage(32, 32, 4, 1)}, {BitmapImage(16, 16, 1, 2)}}));
+    const std::string target = output.Path() + "new\\deeper";
+    const ProgramRun run = RunExport({target, FixturePath("icons64.dll"), ne});
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    NameList list;
+    ASSERT_TRUE(ExportAllIconGroups(FixturePath("icons64.dll").c_str(), list.Handle(), reference.Path().c_str()));
+    ASSERT_TRUE(ExportAllIconGroups(ne.c_str(), list.Handle(), reference.Path().c_str()));
+    const std::vector<std::string> files = FolderFiles(target + "\\");
+    ASSERT_EQ(files, FolderFiles(reference.Path()));
+    EXPECT_EQ(files.size(), 12u);
+    for (const std::string& file : files)
+        EXPECT_EQ(ReadWholeFile(target + "\\" + file), ReadWholeFile(reference.Path() + file)) << file;
+}
+
+TEST(ExportProgram, ListsIndexNameAndSummaryOfEveryGroup) {
+    TempFolder sources;
+    ProgramRun run = RunExport({"--list", FixturePath("icons64.dll")});
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_NE(run.out.find("2\tICONMAIN\t32x32x256\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("4\t2\t32x32x16, 16x16x16, 32x32x256\r\n"), std::string::npos) << run.out;
+
+    const std::string ne = sources.WriteFile("old.exe", NeIconModule({{BitmapImage(32, 32, 4, 1)}}));
+    run = RunExport({"--list", ne});
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(run.out, "0\t1\t32x32x16\r\n");
+
+    run = RunExport({"--list", FixturePath("broken64.dll")});
+    EXPECT_EQ(run.exitCode, 1u) << "unreadable groups";
+    EXPECT_NE(run.out.find("6\t7\t32x32x16"), std::string::npos) << run.out;
+}
+
+TEST(ExportProgram, ExitStatusTellsWhetherEverySourceWasHandled) {
+    TempFolder sources, outputFolder;
+    // Without its trailing backslash, which would escape the closing quote of the argument.
+    const std::string output = outputFolder.Path().substr(0, outputFolder.Path().size() - 1);
+    const std::string ico = sources.WriteFile("icons.ico", IcoFile({BitmapImage(16, 16, 4, 1)}));
+    ProgramRun run = RunExport({output, FixturePath("noicons64.dll")});
+    EXPECT_EQ(run.exitCode, 0u) << "no icon groups is nothing to do";
+
+    run = RunExport({output, ico, FixturePath("icons64.dll")});
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.err.find(ico + ": This is already an icon file ! Operation aborted."), std::string::npos) << run.err;
+    EXPECT_EQ(FolderFiles(outputFolder.Path()).size(), 10u) << "the other sources are still exported";
+
+    run = RunExport({output, sources.Path() + "missing.dll"});
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.err.find("missing.dll: "), std::string::npos) << run.err;
+
+    EXPECT_EQ(RunExport({}).exitCode, 2u);
+    EXPECT_EQ(RunExport({output}).exitCode, 2u);
+    EXPECT_EQ(RunExport({"--list"}).exitCode, 2u);
+    EXPECT_EQ(RunExport({"--list", ico, ico}).exitCode, 2u);
+    EXPECT_EQ(RunExport({"--bogus", ico}).exitCode, 2u);
+}

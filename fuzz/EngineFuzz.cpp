@@ -1,0 +1,69 @@
+// libFuzzer target over the icon engine's parsing: 16-bit modules, and group directories with
+// the images they name. Built and run by tools/fuzz.sh, with AddressSanitizer and
+// UndefinedBehaviorSanitizer.
+//
+// Input: one selector byte, then either a 16-bit module (odd selector), or (even selector) a
+// 16-bit directory length, the directory, and the images as chunks each preceded by a 16-bit
+// length; an entry's id names chunk (id % chunk count).
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/GroupDirectory.h"
+#include "engine/IcoLayout.h"
+#include "engine/NeModule.h"
+
+namespace {
+
+void SixteenBitModule(ByteSpan file) {
+    NeResourceTable table;
+    if (WalkNeModule(file, table) != NeWalk::Walked) return;
+    for (size_t s = 0; s <= table.groups.size(); ++s) {
+        std::vector<unsigned char> ico;
+        NeGroupIcoBytes(file, table, s, ico);
+        std::string text;
+        NeGroupSummary(file, table, s, text);
+        NeGroupName(file, table, s);
+    }
+}
+
+void GroupWithImages(ByteSpan input) {
+    uint16_t directoryLength = 0;
+    ByteSpan directory;
+    if (!input.U16(0, directoryLength) || !input.Part(2, directoryLength, directory)) return;
+    // Each chunk is copied into a block of its own size, so that reads past it are caught.
+    std::vector<std::vector<unsigned char>> chunks;
+    for (uint64_t at = 2u + directoryLength;;) {
+        uint16_t length = 0;
+        ByteSpan chunk;
+        if (!input.U16(at, length) || !input.Part(at + 2, length, chunk)) break;
+        chunks.emplace_back(chunk.Data(), chunk.Data() + chunk.Size());
+        at += 2u + length;
+    }
+    const ImageFinder find = [&](uint16_t id, ByteSpan& image) {
+        if (chunks.empty()) return false;
+        const std::vector<unsigned char>& chunk = chunks[id % chunks.size()];
+        image = ByteSpan(chunk.data(), chunk.size());
+        return true;
+    };
+    IconResourcePtr record;
+    if (AssembleIconGroup(directory, find, "fuzz", record) != GroupLoad::Loaded) return;
+    std::vector<unsigned char> file;
+    IcoFileBytes(*record, file);
+    DescribeImages(*record);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1) return 0;
+    // A copy of exactly the input's size behind the selector.
+    std::vector<unsigned char> bytes(data + 1, data + size);
+    const ByteSpan input(bytes.data(), bytes.size());
+    if (data[0] & 1)
+        SixteenBitModule(input);
+    else
+        GroupWithImages(input);
+    return 0;
+}

@@ -16,17 +16,18 @@ int main(int argc, char** argv) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     for (const char* file : files) {
-        auto count = static_cast<int>(
-            reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), file, static_cast<UINT>(-1))));
+        auto count =
+            static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), file, static_cast<UINT>(-1))));
         CImageList cache;
         cache.Create(32, 32, IconListFlags(), 0, 100);
         LARGE_INTEGER start, end;
         QueryPerformanceCounter(&start);
         AppendFileIcons(cache, file, count);
         QueryPerformanceCounter(&end);
-        double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-        std::printf("%s: %d icons in %.1f ms (%.3f ms an icon), %d images\n", file, count, ms,
-                    count ? ms / count : 0.0, cache.GetImageCount());
+        double ms =
+            1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+        std::printf("%s: %d icons in %.1f ms (%.3f ms an icon), %d images\n", file, count, ms, count ? ms / count : 0.0,
+                    cache.GetImageCount());
     }
     return 0;
 }

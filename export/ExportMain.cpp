@@ -51,19 +51,21 @@ std::string FullPath(const char* path) {
 
 // The engine's scratch list of group names: a hidden, unsorted list box, as the main window's.
 HWND CreateNameList() {
-    return CreateWindowExA(0, "LISTBOX", "", WS_POPUP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0, nullptr,
-                           nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "LISTBOX", "", WS_POPUP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 void List(const std::string& source, HWND nameList) {
     bool everyGroupRead = true;
-    const bool listed = ListIconGroups(source.c_str(), nameList,
-                                       [&](int index, const std::string& name, const std::string& summary) {
-                                           std::printf("%d\t%s\t%s\n", index, name.c_str(), summary.c_str());
-                                           if (summary.empty()) everyGroupRead = false;
-                                       });
-    if (!listed) Fail(source, "No icon groups could be read");
-    else if (!everyGroupRead) Fail(source, "Not every icon group could be read");
+    const bool listed =
+        ListIconGroups(source.c_str(), nameList, [&](int index, const std::string& name, const std::string& summary) {
+            std::printf("%d\t%s\t%s\n", index, name.c_str(), summary.c_str());
+            if (summary.empty()) everyGroupRead = false;
+        });
+    if (!listed)
+        Fail(source, "No icon groups could be read");
+    else if (!everyGroupRead)
+        Fail(source, "Not every icon group could be read");
 }
 
 void ExportAll(const char* folderArgument, char** sources, int count, HWND nameList) {
@@ -77,7 +79,8 @@ void ExportAll(const char* folderArgument, char** sources, int count, HWND nameL
     for (int i = 0; i < count; ++i) {
         const std::string source = FullPath(sources[i]);
         reported = false;
-        if (!ExportAllIconGroups(source.c_str(), nameList, folder)) Fail(source, "Not every icon group could be exported");
+        if (!ExportAllIconGroups(source.c_str(), nameList, folder))
+            Fail(source, "Not every icon group could be exported");
     }
 }
 

@@ -17,7 +17,8 @@ void Write(const std::string& path, const std::string& bytes) {
 
 std::string Chunked(const std::vector<std::string>& images) {
     std::vector<GroupEntry> entries;
-    for (size_t i = 0; i < images.size(); ++i) entries.push_back(EntryFor(images[i], static_cast<uint16_t>(i)));
+    for (size_t i = 0; i < images.size(); ++i)
+        entries.push_back(EntryFor(images[i], static_cast<uint16_t>(i)));
     const std::string directory = GroupDirectory(entries);
     std::string input = "\x02";
     AppendU16(input, static_cast<uint16_t>(directory.size()));
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
     }
     const std::string folder = std::string(argv[1]) + "/";
     Write(folder + "ne-shift0", "\x01" + NeIconModule({{BitmapImage(16, 16, 4, 1), BitmapImage(8, 8, 1, 2)}}, 0));
-    Write(folder + "ne-reversed", "\x01" + NeIconModule({{BitmapImage(16, 16, 8, 1)}, {BitmapImage(8, 8, 24, 2)}}, 4, 5, true));
+    Write(folder + "ne-reversed",
+          "\x01" + NeIconModule({{BitmapImage(16, 16, 8, 1)}, {BitmapImage(8, 8, 24, 2)}}, 4, 5, true));
     Write(folder + "group-bitmaps", Chunked({BitmapImage(16, 16, 4, 1), BitmapImage(8, 8, 32, 2)}));
     Write(folder + "group-png", Chunked({PngImage(8, 8, 3), BitmapImage(8, 8, 1, 4)}));
     return 0;

@@ -17,7 +17,7 @@ constexpr CommandInfo Forward{ID_NEXT_FILE, 13, "Forward", EnabledWhen::NotLastI
 constexpr CommandInfo Separator{0, 0, nullptr, EnabledWhen::Always};
 }  // namespace
 
-const CommandInfo ToolBarCommands[10] = {New, Delete, UndoDelete, Separator, Copy, SaveAs, SaveAll,
-                                         Separator, Back, Forward};
+const CommandInfo ToolBarCommands[10] = {New,    Delete,  UndoDelete, Separator, Copy,
+                                         SaveAs, SaveAll, Separator,  Back,      Forward};
 const CommandInfo FileMenuCommands[7] = {New, Delete, UndoDelete, Copy, SaveAs, SaveAll, Exit};
 const CommandInfo HelpMenuCommands[2] = {HelpContents, About};

@@ -34,6 +34,8 @@ ExplorerDialog::~ExplorerDialog() {
     if (hwnd) DestroyWindow(hwnd);
 }
 
+// The routing of every message and command, one line each.
+// clang-format off
 LRESULT ExplorerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
@@ -117,6 +119,7 @@ LRESULT ExplorerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
+// clang-format on
 
 bool ExplorerDialog::PreTranslateMessage(MSG* message) {
     return FilterMessage(message);

@@ -34,8 +34,8 @@ void ExplorerDialog::LayoutPanes(UINT sizeType, int clientWidth, int clientHeigh
     if (!toolBar.GetSafeHwnd() || !statusBar.GetSafeHwnd() || !catalogueList || !iconView) return;
 
     RECT tools = ChildRect(hwnd, toolBar.GetSafeHwnd());
-    Place(toolBar.GetSafeHwnd(), tools.left, tools.top,
-          std::max(clientWidth, MinimumToolBarSpan) - tools.left, tools.bottom - tools.top);
+    Place(toolBar.GetSafeHwnd(), tools.left, tools.top, std::max(clientWidth, MinimumToolBarSpan) - tools.left,
+          tools.bottom - tools.top);
     LayoutStatusBar();
     RECT status = ChildRect(hwnd, statusBar.GetSafeHwnd());
 
@@ -68,8 +68,8 @@ void ExplorerDialog::EndSplitterDrag() {
 }
 
 HBRUSH ExplorerDialog::ControlBrush(HDC dc, HWND control, UINT, UINT message) {
-    auto standard = reinterpret_cast<HBRUSH>(
-        DefaultProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+    auto standard =
+        reinterpret_cast<HBRUSH>(DefaultProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
     if (control && control == splitterBar) return splitterBrush;
     return standard;
 }

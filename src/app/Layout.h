@@ -2,9 +2,9 @@
 #pragma once
 #include <windows.h>
 
-extern int splitterPos;       // width of the catalogue list; the icon view starts 3 pixels right of it
-extern int paneTop;           // bottom edge of the toolbar
-extern int paneBottom;        // top edge of the status bar
+extern int splitterPos;  // width of the catalogue list; the icon view starts 3 pixels right of it
+extern int paneTop;      // bottom edge of the toolbar
+extern int paneBottom;   // top edge of the status bar
 extern UINT lastSizeType;
 extern int lastClientWidth;
 extern int lastClientHeight;

@@ -18,11 +18,11 @@ extern PathStack RemovedPathStack;  // paths of removed catalogue files, newest 
 // Stands for "no index" in shownEntryIndex and describedIconIndex.
 constexpr int NoIndex = 10000;
 
-extern const char* appTitle;       // caption of the program's message boxes
-extern HFONT menuFont;              // font of the owner-drawn menu items
-extern HWND GroupNameList;          // hidden list box 1013: scratch list of icon-group names
-extern int shownEntryIndex;         // catalogue item whose icons the view shows
-extern int describedIconIndex;      // icon whose formats the status bar describes
+extern const char* appTitle;    // caption of the program's message boxes
+extern HFONT menuFont;          // font of the owner-drawn menu items
+extern HWND GroupNameList;      // hidden list box 1013: scratch list of icon-group names
+extern int shownEntryIndex;     // catalogue item whose icons the view shows
+extern int describedIconIndex;  // icon whose formats the status bar describes
 extern char lastAddFolder[MAX_PATH];
 extern char lastSaveAsFolder[MAX_PATH];
 extern char lastSaveAllFolder[MAX_PATH];

@@ -72,8 +72,8 @@ bool ExplorerDialog::AddCatalogueFile(const char* path) {
     if (FindEntryByPath(catalogueList, file) >= 0) return true;
 
     SHFILEINFOA info{};
-    auto systemList = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-        file, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON));
+    auto systemList = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA(file, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON));
     HICON icon = systemList ? ImageList_GetIcon(systemList, info.iIcon, ILD_NORMAL) : nullptr;
     // A file the shell shows no icon for still gets a picture of its own in the list.
     if (!icon) icon = CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));  // IDI_APPLICATION

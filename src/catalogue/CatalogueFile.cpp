@@ -47,11 +47,12 @@ void ExplorerDialog::SaveCatalogue() {
     bool written = file != nullptr;
     for (int i = 0; written && i < count; ++i) {
         const CatalogueEntry* entry = EntryAt(catalogueList, i);
-        written = entry && std::fputs(entry->path, file) >= 0 && std::fputc('\n', file) != EOF &&
-                  std::fflush(file) == 0;
+        written =
+            entry && std::fputs(entry->path, file) >= 0 && std::fputc('\n', file) != EOF && std::fflush(file) == 0;
     }
     if (file && std::fclose(file) != 0) written = false;
-    if (written) written = MoveFileExA(temporary, catalogueFilePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (written)
+        written = MoveFileExA(temporary, catalogueFilePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!written) {
         if (file) DeleteFileA(temporary);
         AppMessageBox(hwnd, OpenError, MB_OK);

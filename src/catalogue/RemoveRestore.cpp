@@ -4,6 +4,8 @@ void ExplorerDialog::OnDeleteFile() {}
 
 void ExplorerDialog::OnUndoDelete() {}
 
-void ExplorerDialog::OnReloadIcons() { RemoveSelectedEntry(true); }
+void ExplorerDialog::OnReloadIcons() {
+    RemoveSelectedEntry(true);
+}
 
 void ExplorerDialog::RemoveSelectedEntry(bool) {}

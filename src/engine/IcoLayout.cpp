@@ -42,7 +42,8 @@ uint8_t IcoColourCount(uint32_t depth) {
 
 uint32_t IcoImageOffset(const IconResource& record, uint32_t i) {
     uint32_t offset = static_cast<uint32_t>(IcoHeaderBytes + IcoEntryBytes * record.imageCount);
-    for (uint32_t k = 0; k < i && k < record.imageCount; ++k) offset += record.Images()[k].byteCount;
+    for (uint32_t k = 0; k < i && k < record.imageCount; ++k)
+        offset += record.Images()[k].byteCount;
     return offset;
 }
 
@@ -66,7 +67,8 @@ IcoEntry IcoEntryFor(const IconImage& image, uint32_t imageOffset) {
 bool IcoFileBytes(const IconResource& record, std::vector<unsigned char>& file) {
     const IconImage* images = record.imageCount ? record.Images() : nullptr;
     uint64_t total = IcoHeaderBytes + uint64_t{IcoEntryBytes} * record.imageCount;
-    for (uint32_t i = 0; i < record.imageCount; ++i) total += images[i].byteCount;
+    for (uint32_t i = 0; i < record.imageCount; ++i)
+        total += images[i].byteCount;
     if (total > UINT32_MAX || record.imageCount > UINT16_MAX) return false;
     try {
         file.assign(static_cast<size_t>(total), 0);

@@ -42,17 +42,19 @@ const IconImage* IconResource::Images() const {
 }
 
 IconResource* NewIconResource(uint32_t imageCount) {
-    void* memory = ::operator new(sizeof(IconResource) + size_t{imageCount} * sizeof(IconImage), std::nothrow);
+    void* memory = ::operator new (sizeof(IconResource) + size_t{imageCount} * sizeof(IconImage), std::nothrow);
     if (!memory) return nullptr;
     auto* record = new (memory) IconResource{};
     record->imageCount = imageCount;
-    for (uint32_t i = 0; i < imageCount; ++i) new (reinterpret_cast<IconImage*>(record + 1) + i) IconImage{};
+    for (uint32_t i = 0; i < imageCount; ++i)
+        new (reinterpret_cast<IconImage*>(record + 1) + i) IconImage{};
     return record;
 }
 
 void ReleaseIconResource(IconResource* record) {
     if (!record) return;
-    for (uint32_t i = 0; i < record->imageCount; ++i) delete[] record->Images()[i].bits;
+    for (uint32_t i = 0; i < record->imageCount; ++i)
+        delete[] record->Images()[i].bits;
     ::operator delete(record);
 }
 

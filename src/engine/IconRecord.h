@@ -16,11 +16,11 @@
 enum class ImageFormat : uint8_t { Bitmap, Png };
 
 struct IconImage {
-    int32_t width = 0;         // pixels
-    int32_t height = 0;        // pixels: half the bitmap header's, which counts the mask too
-    uint32_t colourDepth = 0;  // bits per pixel: planes times bit count
-    unsigned char* bits = nullptr;  // owned: the whole image exactly as the module stores it
-    uint32_t byteCount = 0;         // size of bits
+    int32_t width = 0;                       // pixels
+    int32_t height = 0;                      // pixels: half the bitmap header's, which counts the mask too
+    uint32_t colourDepth = 0;                // bits per pixel: planes times bit count
+    unsigned char* bits = nullptr;           // owned: the whole image exactly as the module stores it
+    uint32_t byteCount = 0;                  // size of bits
     const unsigned char* header = nullptr;   // the bitmap header, equal to bits; null for PNG
     const unsigned char* xorBits = nullptr;  // first byte of the colour bitmap; null for PNG
     const unsigned char* andBits = nullptr;  // first byte of the AND mask; null for PNG

@@ -35,9 +35,8 @@ bool ExportAllIconGroups(const char* sourcePath, HWND nameList, const char* fold
 bool DescribeIconGroup(const char* sourcePath, HWND nameList, int index, std::string& text) {
     text.clear();
     bool described = false;
-    const bool loaded = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
-        described = groups.Describe(index, text);
-    });
+    const bool loaded = WithModuleGroups(sourcePath, nameList,
+                                         [&](const ModuleGroups& groups) { described = groups.Describe(index, text); });
     if (loaded) return described;
     return NeDescribeGroup(sourcePath, text, index) && !text.empty();
 }
@@ -53,9 +52,8 @@ bool ListIconGroups(const char* sourcePath, HWND nameList,
     });
     if (loaded) return true;
     int index = 0;
-    return NeListGroups(sourcePath, [&](const std::string& name, const std::string& summary) {
-        group(index++, name, summary);
-    });
+    return NeListGroups(sourcePath,
+                        [&](const std::string& name, const std::string& summary) { group(index++, name, summary); });
 }
 
 std::string SourceDisplayName(const char* sourcePath) {

@@ -142,8 +142,7 @@ NeGroup NeGroupSummary(ByteSpan file, const NeResourceTable& table, size_t ordin
     if (read != NeGroup::Built) return read;
     for (size_t i = 0; i < entries.size(); ++i) {
         const GroupDirectoryEntry& entry = entries[i];
-        const unsigned colours =
-            static_cast<uint32_t>(entry.planes) * entry.bitCount < 8 ? entry.colourCount : 256u;
+        const unsigned colours = static_cast<uint32_t>(entry.planes) * entry.bitCount < 8 ? entry.colourCount : 256u;
         char piece[32];
         std::snprintf(piece, sizeof piece, "%s%ux%ux%u", i ? ", " : "", static_cast<unsigned>(entry.width),
                       static_cast<unsigned>(entry.height), colours);

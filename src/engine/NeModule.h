@@ -30,8 +30,8 @@ struct NeResourceRecord {
 
 struct NeResourceTable {
     uint64_t tableOffset = 0;
-    std::vector<NeResourceRecord> groups;  // icon groups in table order: group ordinal s is groups[s]
-    std::vector<NeResourceRecord> images;  // icon images in table order
+    std::vector<NeResourceRecord> groups;            // icon groups in table order: group ordinal s is groups[s]
+    std::vector<NeResourceRecord> images;            // icon images in table order
     std::unordered_map<uint16_t, size_t> imageById;  // integer id, without its flag, to images[]
 };
 
@@ -58,8 +58,7 @@ enum class NeGroup {
 // The ICO file of group `ordinal`: the directory's header as stored with the count cut to
 // NeImageTableLimit, entries built from the group's entries (colour count from planes times bit
 // count), and each image's first bytes-in-resource bytes as stored.
-NeGroup NeGroupIcoBytes(ByteSpan file, const NeResourceTable& table, size_t ordinal,
-                        std::vector<unsigned char>& ico);
+NeGroup NeGroupIcoBytes(ByteSpan file, const NeResourceTable& table, size_t ordinal, std::vector<unsigned char>& ico);
 
 // The summary of group `ordinal`, one piece per entry of its directory (no limit): width,
 // height and the stored colour count, or 256 from 8 bits per pixel up: "32x32x16, 16x16x16".

@@ -11,21 +11,18 @@ namespace {
 
 constexpr char Backslash = '\\';
 
-int Length(const char* text)
-{
+int Length(const char* text) {
     return static_cast<int>(std::strlen(text));
 }
 
 // Copies a text known to fit into a path buffer.
-void CopyText(char* output, const char* text)
-{
+void CopyText(char* output, const char* text) {
     std::memcpy(output, text, std::strlen(text) + 1);
 }
 
-} // namespace
+}  // namespace
 
-bool PathExists(const char* path)
-{
+bool PathExists(const char* path) {
     const int length = BoundedLength(path, MaxPathLength + 1);
     if (length == 0 || length > MaxPathLength) {
         return false;
@@ -44,8 +41,7 @@ bool PathExists(const char* path)
     return GetFileAttributesA(copy) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool CreateDirectoryPath(char* path)
-{
+bool CreateDirectoryPath(char* path) {
     if (path == nullptr) {
         return false;
     }
@@ -114,8 +110,7 @@ bool CreateDirectoryPath(char* path)
     return true;
 }
 
-bool ShellDisplayName(const char* path, char* output)
-{
+bool ShellDisplayName(const char* path, char* output) {
     if (output == nullptr) {
         return false;
     }
@@ -136,8 +131,7 @@ bool ShellDisplayName(const char* path, char* output)
     return true;
 }
 
-void DisplayNamePath(const char* directory, char* output)
-{
+void DisplayNamePath(const char* directory, char* output) {
     if (output == nullptr) {
         return;
     }
@@ -184,8 +178,7 @@ void DisplayNamePath(const char* directory, char* output)
     CopyText(output, PathExists(result) ? result : directory);
 }
 
-int ScreenBitsPerPixel()
-{
+int ScreenBitsPerPixel() {
     const HWND desktop = GetDesktopWindow();
     const HDC screen = GetWindowDC(desktop);
     if (screen == nullptr) {

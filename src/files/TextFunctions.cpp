@@ -10,8 +10,7 @@ constexpr char Backslash = '\\';
 constexpr char Period = '.';
 
 // Removes every leading and trailing occurrence of mark, in place.
-void TrimCharacter(char* text, char mark)
-{
+void TrimCharacter(char* text, char mark) {
     if (text == nullptr || text[0] == '\0') {
         return;
     }
@@ -28,10 +27,9 @@ void TrimCharacter(char* text, char mark)
     text[length] = '\0';
 }
 
-} // namespace
+}  // namespace
 
-int BoundedLength(const char* text, int limit)
-{
+int BoundedLength(const char* text, int limit) {
     if (text == nullptr) {
         return 0;
     }
@@ -42,18 +40,15 @@ int BoundedLength(const char* text, int limit)
     return length;
 }
 
-void TrimBlanks(char* text)
-{
+void TrimBlanks(char* text) {
     TrimCharacter(text, Blank);
 }
 
-void StripQuotes(char* text)
-{
+void StripQuotes(char* text) {
     TrimCharacter(text, Quote);
 }
 
-void RightChars(char* output, const char* text, int n)
-{
+void RightChars(char* output, const char* text, int n) {
     if (output == nullptr) {
         return;
     }
@@ -67,8 +62,7 @@ void RightChars(char* output, const char* text, int n)
     output[n] = '\0';
 }
 
-bool IsAllDigits(const char* text)
-{
+bool IsAllDigits(const char* text) {
     if (text == nullptr || text[0] == '\0') {
         return false;
     }
@@ -80,8 +74,7 @@ bool IsAllDigits(const char* text)
     return true;
 }
 
-void CutAtFirstDot(char* text)
-{
+void CutAtFirstDot(char* text) {
     if (text == nullptr) {
         return;
     }
@@ -91,8 +84,7 @@ void CutAtFirstDot(char* text)
     }
 }
 
-void AppendBackslash(char* text)
-{
+void AppendBackslash(char* text) {
     if (text == nullptr) {
         return;
     }
@@ -110,8 +102,7 @@ void AppendBackslash(char* text)
     text[length + 1] = '\0';
 }
 
-void RemoveTrailingBackslash(char* text)
-{
+void RemoveTrailingBackslash(char* text) {
     if (text == nullptr) {
         return;
     }
@@ -121,8 +112,7 @@ void RemoveTrailingBackslash(char* text)
     }
 }
 
-void DirectoryPart(char* output, const char* path)
-{
+void DirectoryPart(char* output, const char* path) {
     if (output == nullptr) {
         return;
     }
@@ -155,8 +145,7 @@ void DirectoryPart(char* output, const char* path)
     AppendBackslash(output);
 }
 
-bool SamePathText(const char* a, const char* b)
-{
+bool SamePathText(const char* a, const char* b) {
     auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; };
     if (a == nullptr || b == nullptr) {
         return a == b;

@@ -11,7 +11,9 @@ thread_local CDialog* dialogBeingCreated = nullptr;
 
 // Dialogs never see their DLGPROC called for anything they handle: the subclass answers first.
 // It must exist all the same, since the dialog manager sends WM_INITDIALOG only to dialogs with one.
-INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
 
 bool IsDialogClass(HWND window) {
     char name[16] = {};
@@ -74,8 +76,7 @@ bool CDialog::Create() {
     // only the first dialog window is taken, then the pointer is cleared.
     dialogBeingCreated = this;
     HHOOK hook = SetWindowsHookExA(WH_CBT, &CDialog::CreationHook, nullptr, GetCurrentThreadId());
-    HWND created = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(templateId), parent,
-                                      &PassiveDialogProc, 0);
+    HWND created = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(templateId), parent, &PassiveDialogProc, 0);
     UnhookWindowsHookEx(hook);
     dialogBeingCreated = nullptr;
     return created != nullptr && hwnd != nullptr;
@@ -137,11 +138,16 @@ LRESULT CDialog::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog() ? TRUE : FALSE;
+    case WM_INITDIALOG: return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) { OnOK(); return 0; }
-        if (LOWORD(wParam) == IDCANCEL) { OnCancel(); return 0; }
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return 0;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return 0;
+        }
         break;
     }
     return DefaultProc(message, wParam, lParam);

@@ -66,4 +66,6 @@ private:
 inline bool IsControlColourMessage(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
-inline UINT ControlColourKind(UINT message) { return message - WM_CTLCOLORMSGBOX; }
+inline UINT ControlColourKind(UINT message) {
+    return message - WM_CTLCOLORMSGBOX;
+}

@@ -4,8 +4,8 @@
 
 #include "framework/CWinApp.h"
 
-CFileDialog::CFileDialog(bool openFileDialog_, const char* defaultExtension_, const char* fileName,
-                         DWORD flags, const char* filter, HWND parent)
+CFileDialog::CFileDialog(bool openFileDialog_, const char* defaultExtension_, const char* fileName, DWORD flags,
+                         const char* filter, HWND parent)
     : openFileDialog(openFileDialog_),
       filters(filter ? filter : ""),
       defaultExtension(defaultExtension_ ? defaultExtension_ : "") {

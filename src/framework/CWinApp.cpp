@@ -6,7 +6,9 @@ namespace {
 CWinApp* currentApp = nullptr;
 }
 
-CWinApp::CWinApp() { currentApp = this; }
+CWinApp::CWinApp() {
+    currentApp = this;
+}
 
 CWinApp::~CWinApp() {
     if (currentApp == this) currentApp = nullptr;
@@ -16,7 +18,9 @@ int CWinApp::Run(HINSTANCE) {
     return InitInstance() ? 1 : 0;
 }
 
-HINSTANCE AppInstance() { return GetModuleHandleA(nullptr); }
+HINSTANCE AppInstance() {
+    return GetModuleHandleA(nullptr);
+}
 
 const char* AppName() {
     static char name[MAX_PATH];

@@ -25,7 +25,8 @@ constexpr int WaitCursorAbove = 20;
 HICON CreateBlankIcon() {
     BYTE mask[32 * 32 / 8];
     BYTE colour[32 * 32 / 8] = {};
-    for (BYTE& bits : mask) bits = 0xFF;
+    for (BYTE& bits : mask)
+        bits = 0xFF;
     return CreateIcon(AppInstance(), 32, 32, 1, 1, mask, colour);
 }
 }  // namespace
@@ -58,8 +59,7 @@ void AppendFileIcons(CImageList& list, const char* path, int count) {
 void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {
     char path[PathBufferSize];
     lstrcpynA(path, entry.path, PathBufferSize);
-    auto count = static_cast<int>(
-        reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), path, static_cast<UINT>(-1))));
+    auto count = static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), path, static_cast<UINT>(-1))));
     if (count <= 0) return;
 
     std::optional<CWaitCursor> wait;

@@ -3,4 +3,6 @@
 
 int describedIconIndex = NoIndex;
 
-LRESULT ExplorerDialog::OnIconItemChanged(const NMLISTVIEW*) { return 0; }
+LRESULT ExplorerDialog::OnIconItemChanged(const NMLISTVIEW*) {
+    return 0;
+}

@@ -56,12 +56,17 @@ TEST_F(MainWindowTest, ToolBarHasTenButtonsWithTheirLabelsAndPictures) {
     HWND tools = window.ToolBar();
     ASSERT_EQ(SendMessageA(tools, TB_BUTTONCOUNT, 0, 0), 10);
 
-    struct Expected { int command; int image; const char* label; };
+    struct Expected {
+        int command;
+        int image;
+        const char* label;
+    };
     const Expected buttons[] = {
-        {ID_FILE_NEW, 0, "New"},       {ID_FILE_DELETE, 10, "Delete"},   {ID_FILE_UNDO_DELETE, 9, "Undo"},
-        {0, 0, nullptr},               {ID_FILE_COPY, 4, "Copy"},        {ID_FILE_SAVE_AS, 2, "Save As"},
-        {ID_FILE_SAVE_ALL, 8, "Save All"}, {0, 0, nullptr},             {ID_PREVIOUS_FILE, 12, "Back"},
-        {ID_NEXT_FILE, 13, "Forward"},
+        {ID_FILE_NEW, 0, "New"},           {ID_FILE_DELETE, 10, "Delete"},
+        {ID_FILE_UNDO_DELETE, 9, "Undo"},  {0, 0, nullptr},
+        {ID_FILE_COPY, 4, "Copy"},         {ID_FILE_SAVE_AS, 2, "Save As"},
+        {ID_FILE_SAVE_ALL, 8, "Save All"}, {0, 0, nullptr},
+        {ID_PREVIOUS_FILE, 12, "Back"},    {ID_NEXT_FILE, 13, "Forward"},
     };
     for (int i = 0; i < 10; ++i) {
         TBBUTTON button{};
@@ -132,12 +137,14 @@ TEST_F(MainWindowTest, MenuHoldsTheFileAndHelpCommandsWithUndoDeleteDisabled) {
     ExplorerDialog& window = Start();
     HMENU bar = GetMenu(window.GetSafeHwnd());
     ASSERT_EQ(GetMenuItemCount(bar), 2);
-    struct Item { int command; const char* text; };
-    const Item file[] = {{ID_FILE_NEW, "&New"},         {ID_FILE_DELETE, "&Delete"},
-                         {ID_FILE_UNDO_DELETE, "&Undo Delete"}, {0, nullptr},
-                         {ID_FILE_COPY, "&Copy"},       {ID_FILE_SAVE_AS, "Save &As..."},
-                         {ID_FILE_SAVE_ALL, "Save A&ll"}, {0, nullptr},
-                         {ID_FILE_EXIT, "E&xit"}};
+    struct Item {
+        int command;
+        const char* text;
+    };
+    const Item file[] = {
+        {ID_FILE_NEW, "&New"},   {ID_FILE_DELETE, "&Delete"},      {ID_FILE_UNDO_DELETE, "&Undo Delete"}, {0, nullptr},
+        {ID_FILE_COPY, "&Copy"}, {ID_FILE_SAVE_AS, "Save &As..."}, {ID_FILE_SAVE_ALL, "Save A&ll"},       {0, nullptr},
+        {ID_FILE_EXIT, "E&xit"}};
     const Item help[] = {{ID_HELP_CONTENTS, "Help &Contents"}, {ID_HELP_ABOUT, "&About Glyphdock"}};
     auto check = [](HMENU popup, const Item* items, int count) {
         ASSERT_EQ(GetMenuItemCount(popup), count);
@@ -193,8 +200,8 @@ class ClosingTest : public MainWindowTest {
 protected:
     void CountCancelCommands() {
         counting = this;
-        previousProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingTest::Counter)));
+        previousProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingTest::Counter)));
     }
     static LRESULT CALLBACK Counter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) ++counting->cancelCommands;

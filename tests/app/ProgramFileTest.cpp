@@ -14,14 +14,18 @@
 
 namespace {
 
-std::string ProgramPath() { return HostPathToWindows(GLYPHDOCK_EXE_PATH); }
+std::string ProgramPath() {
+    return HostPathToWindows(GLYPHDOCK_EXE_PATH);
+}
 
 // Reads a structure at a file offset, or fails the test.
 template <typename T>
 T At(const std::string& image, size_t offset) {
     T value{};
-    if (offset + sizeof(T) <= image.size()) memcpy(&value, image.data() + offset, sizeof(T));
-    else ADD_FAILURE() << "read past the end of the program file at " << offset;
+    if (offset + sizeof(T) <= image.size())
+        memcpy(&value, image.data() + offset, sizeof(T));
+    else
+        ADD_FAILURE() << "read past the end of the program file at " << offset;
     return value;
 }
 
@@ -49,9 +53,9 @@ TEST(ProgramFile, IsA64BitGuiProgramImportingOnlyWindowsOwnLibraries) {
                         nt.FileHeader.SizeOfOptionalHeader;
     DWORD importRva = nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     size_t descriptorAt = RvaToOffset(image, nt, sectionsAt, importRva);
-    const std::set<std::string> windowsOwn = {"kernel32.dll", "user32.dll",   "gdi32.dll",  "comctl32.dll",
-                                              "comdlg32.dll", "shell32.dll",  "advapi32.dll", "ole32.dll",
-                                              "msvcrt.dll",   "shlwapi.dll",  "oleaut32.dll"};
+    const std::set<std::string> windowsOwn = {"kernel32.dll", "user32.dll",  "gdi32.dll",    "comctl32.dll",
+                                              "comdlg32.dll", "shell32.dll", "advapi32.dll", "ole32.dll",
+                                              "msvcrt.dll",   "shlwapi.dll", "oleaut32.dll"};
     std::set<std::string> imported;
     for (;; descriptorAt += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
         auto descriptor = At<IMAGE_IMPORT_DESCRIPTOR>(image, descriptorAt);
@@ -63,7 +67,8 @@ TEST(ProgramFile, IsA64BitGuiProgramImportingOnlyWindowsOwnLibraries) {
         imported.insert(name);
     }
     EXPECT_TRUE(imported.count("user32.dll"));
-    for (const std::string& name : imported) EXPECT_TRUE(windowsOwn.count(name)) << "imports " << name;
+    for (const std::string& name : imported)
+        EXPECT_TRUE(windowsOwn.count(name)) << "imports " << name;
 }
 
 struct FoundWindow {

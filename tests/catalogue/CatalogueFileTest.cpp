@@ -30,7 +30,8 @@ protected:
         WIN32_FIND_DATAA data;
         HANDLE search = FindFirstFileA((temp.Path() + "gdk*").c_str(), &data);
         if (search == INVALID_HANDLE_VALUE) return found;
-        do found.push_back(data.cFileName);
+        do
+            found.push_back(data.cFileName);
         while (FindNextFileA(search, &data));
         FindClose(search);
         return found;
@@ -42,8 +43,7 @@ TEST_F(CatalogueFileTest, ClosingWritesOnePathPerLineInListOrderWithCrLf) {
     WriteCatalogue(std::string(User32) + "\r\n" + Notepad + "\r\n" + Regedit + "\r\n");
     Open();
     Close();
-    EXPECT_EQ(ReadWholeFile(CatalogueFile()),
-              std::string(Notepad) + "\r\n" + Regedit + "\r\n" + User32 + "\r\n");
+    EXPECT_EQ(ReadWholeFile(CatalogueFile()), std::string(Notepad) + "\r\n" + Regedit + "\r\n" + User32 + "\r\n");
     EXPECT_TRUE(LeftoverTemporaryFiles().empty());
 }
 
@@ -71,8 +71,7 @@ TEST_F(CatalogueFileTest, BinaryBytesAreReadAsTextAndRefusedOrAdded) {
     for (int i = 1; i < 256; ++i)
         if (i != 0x1A) binary += static_cast<char>(i);
     // A NUL byte ends a line's text; Ctrl+Z ends a file read as text.
-    WriteCatalogue(std::string(Notepad) + '\0' + "tail\r\n" + binary + "\r\n" + Regedit + "\r\n\x1A" + User32 +
-                   "\r\n");
+    WriteCatalogue(std::string(Notepad) + '\0' + "tail\r\n" + binary + "\r\n" + Regedit + "\r\n\x1A" + User32 + "\r\n");
     Open();
     EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, Regedit}));
 }

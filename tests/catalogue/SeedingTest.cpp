@@ -28,8 +28,9 @@ protected:
     }
     void Register(const std::string& name, const std::string& value) {
         std::string key = std::string(AppPaths) + "\\" + name;
-        ASSERT_EQ(RegSetValueA(HKEY_LOCAL_MACHINE, key.c_str(), REG_SZ, value.c_str(),
-                               static_cast<DWORD>(value.size())), ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegSetValueA(HKEY_LOCAL_MACHINE, key.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>(value.size())),
+            ERROR_SUCCESS);
     }
     static void RemoveTestApplications() {
         HKEY key;
@@ -38,7 +39,8 @@ protected:
         char name[1024];
         for (DWORD i = 0; RegEnumKeyA(key, i, name, sizeof name) == ERROR_SUCCESS; ++i)
             if (std::string(name).rfind("GlyphdockTest", 0) == 0) ours.push_back(name);
-        for (const std::string& subkey : ours) RegDeleteKeyA(key, subkey.c_str());
+        for (const std::string& subkey : ours)
+            RegDeleteKeyA(key, subkey.c_str());
         RegCloseKey(key);
     }
     // Expects the no-icons message for one file that holds none.
@@ -102,8 +104,8 @@ TEST_F(SeedingTest, WalkEndsAtTheFirstApplicationWhosePathCannotBeRead) {
     ExpectNoIconsMessage();
     Start();
     // Neither the application after the unreadable one nor Wine's browser is reached.
-    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"C:\\windows\\Notepad.exe",
-                                                          "C:\\windows\\system32\\shell32.dll"}));
+    EXPECT_EQ(CataloguePaths(),
+              (std::vector<std::string>{"C:\\windows\\Notepad.exe", "C:\\windows\\system32\\shell32.dll"}));
 }
 
 }  // namespace

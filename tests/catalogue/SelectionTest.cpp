@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr const char* Notepad = "C:\\windows\\notepad.exe";    // 1 icon
-constexpr const char* Regedit = "C:\\windows\\regedit.exe";    // 6 icons
+constexpr const char* Notepad = "C:\\windows\\notepad.exe";          // 1 icon
+constexpr const char* Regedit = "C:\\windows\\regedit.exe";          // 6 icons
 constexpr const char* User32 = "C:\\windows\\system32\\user32.dll";  // 7 icons
 
 class SelectionTest : public MainWindowTest {
@@ -39,8 +39,8 @@ TEST_F(SelectionTest, StartShowsItemZeroWithItsTitleCountsAndNumberedIcons) {
 
     SelectCatalogueItem(2);
     EXPECT_EQ(ListViewItems(window.IconView()),
-              (std::vector<std::string>{"Icon: 000", "Icon: 001", "Icon: 002", "Icon: 003", "Icon: 004",
-                                        "Icon: 005", "Icon: 006"}));
+              (std::vector<std::string>{"Icon: 000", "Icon: 001", "Icon: 002", "Icon: 003", "Icon: 004", "Icon: 005",
+                                        "Icon: 006"}));
     EXPECT_EQ(StatusText(window.StatusBar(), 1), " 7 Icon(s)");
     EXPECT_EQ(WindowText(window.GetSafeHwnd()), std::string(User32) + " - Glyphdock");
     LVITEMA item{};
@@ -119,8 +119,8 @@ TEST_F(SelectionTest, CommandsFollowTheSelectionFirstMiddleAndLast) {
 
 TEST_F(SelectionTest, EmptyCatalogueDisablesEveryFileCommand) {
     ExplorerDialog& window = Start();
-    for (int command : {ID_FILE_DELETE, ID_FILE_COPY, ID_FILE_SAVE_AS, ID_FILE_SAVE_ALL, ID_PREVIOUS_FILE,
-                        ID_NEXT_FILE, ID_FILE_UNDO_DELETE})
+    for (int command : {ID_FILE_DELETE, ID_FILE_COPY, ID_FILE_SAVE_AS, ID_FILE_SAVE_ALL, ID_PREVIOUS_FILE, ID_NEXT_FILE,
+                        ID_FILE_UNDO_DELETE})
         EXPECT_TRUE(Disabled(command)) << command;
     for (int command : {ID_FILE_DELETE, ID_FILE_COPY, ID_FILE_SAVE_AS, ID_FILE_SAVE_ALL})
         EXPECT_FALSE(MenuEnabled(command)) << command;

@@ -20,7 +20,9 @@ NameList::NameList()
     : window(CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0, nullptr, nullptr,
                              GetModuleHandleA(nullptr), nullptr)) {}
 
-NameList::~NameList() { DestroyWindow(window); }
+NameList::~NameList() {
+    DestroyWindow(window);
+}
 
 std::vector<std::string> NameList::Lines() const {
     std::vector<std::string> lines;
@@ -47,9 +49,13 @@ MessageRecorder::MessageRecorder() {
     replaced = SetEngineReporter(Record);
 }
 
-MessageRecorder::~MessageRecorder() { SetEngineReporter(replaced); }
+MessageRecorder::~MessageRecorder() {
+    SetEngineReporter(replaced);
+}
 
-const std::vector<EngineMessage>& MessageRecorder::Messages() const { return recorded; }
+const std::vector<EngineMessage>& MessageRecorder::Messages() const {
+    return recorded;
+}
 
 namespace {
 

@@ -40,10 +40,10 @@ public:
 
 // One icon group as the module stores it, read with the system's resource functions.
 struct ModuleGroup {
-    std::string name;                  // as the engine lists it: "%u" or the string
-    std::string directory;             // the group directory's bytes
-    std::vector<std::string> images;   // the image resources, in directory order
-    size_t end = 0;                    // the file offset just past its last byte (flat mapping)
+    std::string name;                 // as the engine lists it: "%u" or the string
+    std::string directory;            // the group directory's bytes
+    std::vector<std::string> images;  // the image resources, in directory order
+    size_t end = 0;                   // the file offset just past its last byte (flat mapping)
 };
 std::vector<ModuleGroup> ReadModuleGroups(const std::string& path);
 
@@ -59,7 +59,8 @@ bool LoadsAsIcon(const std::string& image, int width, int height);
 
 // The 32x32 pixels (colour and mask) of an icon, for comparing two icons.
 std::vector<unsigned> IconPixels(HICON icon);
-// The number of icons the shell counts in a file, and the pixels of ExtractIconA(path, index), and of an ICO file loaded at 32x32.
+// The number of icons the shell counts in a file, and the pixels of ExtractIconA(path, index), and of an ICO file
+// loaded at 32x32.
 int ShellIconCount(const std::string& path);
 std::vector<unsigned> ShellIconPixels(const std::string& path, int index);
 std::vector<unsigned> IcoFilePixels(const std::string& icoPath);

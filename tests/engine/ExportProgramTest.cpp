@@ -22,7 +22,8 @@ std::string ReadPipe(HANDLE pipe) {
     std::string text;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
     return text;
 }
 
@@ -30,7 +31,8 @@ std::string ReadPipe(HANDLE pipe) {
 ProgramRun RunExport(const std::vector<std::string>& arguments) {
     const std::string program = HostPathToWindows(GLYPHDOCK_EXPORT_EXE_PATH);
     std::string commandLine = "\"" + program + "\"";
-    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+    for (const std::string& argument : arguments)
+        commandLine += " \"" + argument + "\"";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE outRead, outWrite, errRead, errWrite;
     CreatePipe(&outRead, &outWrite, &inherit, 0);
@@ -67,7 +69,8 @@ ProgramRun RunExport(const std::vector<std::string>& arguments) {
 
 TEST(ExportProgram, WritesEveryGroupUnderSaveAllsNamesWithTheProgramsEngine) {
     TempFolder sources, output, reference;
-    const std::string ne = sources.WriteFile("old.exe", NeIconModule({{BitmapImage(32, 32, 4, 1)}, {BitmapImage(16, 16, 1, 2)}}));
+    const std::string ne =
+        sources.WriteFile("old.exe", NeIconModule({{BitmapImage(32, 32, 4, 1)}, {BitmapImage(16, 16, 1, 2)}}));
     const std::string target = output.Path() + "new\\deeper";
     const ProgramRun run = RunExport({target, FixturePath("icons64.dll"), ne});
     EXPECT_EQ(run.exitCode, 0u) << run.err;

@@ -20,7 +20,8 @@ constexpr int MutationsPerFixture = 2000;
 
 std::vector<std::string> NeFixtures() {
     std::vector<std::string> forty;
-    for (int i = 0; i < 40; ++i) forty.push_back(BitmapImage(8, 8, 1, i));
+    for (int i = 0; i < 40; ++i)
+        forty.push_back(BitmapImage(8, 8, 1, i));
     return {
         NeIconModule({{BitmapImage(32, 32, 4, 1), BitmapImage(16, 16, 4, 2)}, {BitmapImage(16, 16, 8, 3)}}, 0),
         NeIconModule({{BitmapImage(16, 16, 1, 1)}, {BitmapImage(16, 16, 4, 2), BitmapImage(8, 8, 24, 3)}}, 4, 7, true),
@@ -88,7 +89,8 @@ void ThroughGroupAssembly(ByteSpan directory, const std::map<uint16_t, ExactByte
 
 std::map<uint16_t, ExactBytes> Exact(const std::map<uint16_t, std::string>& images) {
     std::map<uint16_t, ExactBytes> exact;
-    for (const auto& [id, bytes] : images) exact.emplace(id, ExactBytes(bytes));
+    for (const auto& [id, bytes] : images)
+        exact.emplace(id, ExactBytes(bytes));
     return exact;
 }
 

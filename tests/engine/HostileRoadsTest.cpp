@@ -46,7 +46,8 @@ std::vector<std::string> ThroughTheRoads(const std::string& source, const TempFo
     const HANDLE next = NextHandle();
     ExportAllIconGroups(source.c_str(), list, output.Path().c_str());
     std::string text;
-    for (int i = 0; i < 12; ++i) DescribeIconGroup(source.c_str(), list, i, text);
+    for (int i = 0; i < 12; ++i)
+        DescribeIconGroup(source.c_str(), list, i, text);
     ListIconGroups(source.c_str(), list, [](int, const std::string&, const std::string&) {});
     if (!warmingUp) {
         EXPECT_EQ(NextHandle(), next) << "a handle was left open";
@@ -68,7 +69,8 @@ TEST(HostileRoads, DamagedSixteenBitModules) {
     std::mt19937 random(7);
     const std::vector<std::string> modules = {
         NeIconModule({{BitmapImage(32, 32, 4, 1), BitmapImage(16, 16, 4, 2)}, {BitmapImage(16, 16, 8, 3)}}, 0),
-        NeIconModule({{BitmapImage(16, 16, 1, 1)}, {BitmapImage(16, 16, 4, 2)}, {BitmapImage(8, 8, 24, 3)}}, 4, 7, true),
+        NeIconModule({{BitmapImage(16, 16, 1, 1)}, {BitmapImage(16, 16, 4, 2)}, {BitmapImage(8, 8, 24, 3)}}, 4, 7,
+                     true),
     };
     ThroughTheRoads(folder.WriteFile("m.exe", modules[0]), output, list.Handle(), true);
     for (const std::string& module : modules)

@@ -14,7 +14,8 @@ namespace {
 
 IconResourcePtr Group(const std::vector<std::string>& images, const std::vector<GroupEntry>& entries) {
     std::map<uint16_t, std::string> store;
-    for (size_t i = 0; i < images.size(); ++i) store[entries[i].id] = images[i];
+    for (size_t i = 0; i < images.size(); ++i)
+        store[entries[i].id] = images[i];
     IconResourcePtr record;
     const ImageFinder find = [&](uint16_t id, ByteSpan& image) {
         image = ByteSpan(reinterpret_cast<const unsigned char*>(store[id].data()), store[id].size());
@@ -26,7 +27,8 @@ IconResourcePtr Group(const std::vector<std::string>& images, const std::vector<
 
 IconResourcePtr Group(const std::vector<std::string>& images) {
     std::vector<GroupEntry> entries;
-    for (size_t i = 0; i < images.size(); ++i) entries.push_back(EntryFor(images[i], static_cast<uint16_t>(i + 1)));
+    for (size_t i = 0; i < images.size(); ++i)
+        entries.push_back(EntryFor(images[i], static_cast<uint16_t>(i + 1)));
     return Group(images, entries);
 }
 
@@ -44,9 +46,14 @@ struct Entry {
 
 Entry EntryAt(const std::string& file, size_t i) {
     const size_t at = 6 + 16 * i;
-    return {static_cast<unsigned char>(file[at]), static_cast<unsigned char>(file[at + 1]),
-            static_cast<unsigned char>(file[at + 2]), static_cast<unsigned char>(file[at + 3]),
-            GetU16(file, at + 4), GetU16(file, at + 6), GetU32(file, at + 8), GetU32(file, at + 12)};
+    return {static_cast<unsigned char>(file[at]),
+            static_cast<unsigned char>(file[at + 1]),
+            static_cast<unsigned char>(file[at + 2]),
+            static_cast<unsigned char>(file[at + 3]),
+            GetU16(file, at + 4),
+            GetU16(file, at + 6),
+            GetU32(file, at + 8),
+            GetU32(file, at + 12)};
 }
 
 }  // namespace
@@ -78,15 +85,16 @@ TEST(IcoFile, EntriesComeFromEachImagesOwnHeader) {
     const std::vector<std::string> images = {BitmapImage(48, 48, 8, 1), BitmapImage(16, 16, 24, 2),
                                              BitmapImage(256, 256, 32, 3), BitmapImage(32, 32, 1, 4)};
     std::vector<GroupEntry> entries(4);
-    for (uint16_t i = 0; i < 4; ++i) entries[i].id = static_cast<uint16_t>(i + 7);
+    for (uint16_t i = 0; i < 4; ++i)
+        entries[i].id = static_cast<uint16_t>(i + 7);
     const std::string file = File(*Group(images, entries));
     EXPECT_EQ(EntryAt(file, 0).colours, 0);
     EXPECT_EQ(EntryAt(file, 1).colours, 0);
-    EXPECT_EQ(EntryAt(file, 2), (Entry{0, 0, 0, 0, 1, 32, static_cast<uint32_t>(images[2].size()),
-                                       EntryAt(file, 2).offset}))
+    EXPECT_EQ(EntryAt(file, 2),
+              (Entry{0, 0, 0, 0, 1, 32, static_cast<uint32_t>(images[2].size()), EntryAt(file, 2).offset}))
         << "256 pixels are written as 0";
-    EXPECT_EQ(EntryAt(file, 3), (Entry{32, 32, 2, 0, 1, 1, static_cast<uint32_t>(images[3].size()),
-                                       EntryAt(file, 3).offset}));
+    EXPECT_EQ(EntryAt(file, 3),
+              (Entry{32, 32, 2, 0, 1, 1, static_cast<uint32_t>(images[3].size()), EntryAt(file, 3).offset}));
     EXPECT_TRUE(IsWellFormedIco(file));
 }
 

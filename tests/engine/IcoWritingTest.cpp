@@ -38,8 +38,7 @@ private:
 // A 32-bit and a 16-bit source, each with a group 0.
 std::vector<std::string> Sources(const TempFolder& folder) {
     using namespace fixtures;
-    return {FixturePath("icons64.dll"),
-            folder.WriteFile("old.exe", NeIconModule({{BitmapImage(32, 32, 4, 1)}}))};
+    return {FixturePath("icons64.dll"), folder.WriteFile("old.exe", NeIconModule({{BitmapImage(32, 32, 4, 1)}}))};
 }
 
 }  // namespace

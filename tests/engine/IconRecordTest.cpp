@@ -52,7 +52,7 @@ TEST(IconGeometry, LocatesColourTableBitmapAndMask) {
         int entries, rowBytes;
     };
     const Case cases[] = {
-        {32, 4, 0, 16, 16}, {32, 1, 0, 2, 4}, {32, 8, 5, 5, 32}, {32, 24, 0, 0, 96},
+        {32, 4, 0, 16, 16},  {32, 1, 0, 2, 4}, {32, 8, 5, 5, 32},    {32, 24, 0, 0, 96},
         {32, 32, 0, 0, 128}, {1, 1, 0, 2, 4},  {256, 4, 0, 16, 128},
     };
     for (const Case& c : cases) {
@@ -109,8 +109,10 @@ TEST(IconGeometry, RefusesImagesWhosePartsLieOutsideTheirBytes) {
     ASSERT_TRUE(IsSoundIconImage(ExactBytes(good).Span()));
     const auto with = [&](size_t offset, uint32_t value, bool wide) {
         std::string image = good;
-        if (wide) PutU32(image, offset, value);
-        else PutU16(image, offset, static_cast<uint16_t>(value));
+        if (wide)
+            PutU32(image, offset, value);
+        else
+            PutU16(image, offset, static_cast<uint16_t>(value));
         return IsSoundIconImage(ExactBytes(image).Span());
     };
     EXPECT_FALSE(IsSoundIconImage(ExactBytes(good, 39).Span())) << "shorter than a header";

@@ -67,14 +67,17 @@ TEST(ModuleGroups, ListsGroupNamesInEnumerationOrderAndClearsTheListAfterwards) 
     int calls = 0;
     EXPECT_TRUE(WithModuleGroups(FixturePath("icons64.dll").c_str(), list.Handle(), [&](const ModuleGroups& groups) {
         ++calls;
-        for (int i = 0; i < groups.Count(); ++i) seen.push_back(groups.Line(i));
+        for (int i = 0; i < groups.Count(); ++i)
+            seen.push_back(groups.Line(i));
     }));
     EXPECT_EQ(seen, SoundGroupNames);
     EXPECT_TRUE(list.Lines().empty());
 
-    EXPECT_TRUE(WithModuleGroups(FixturePath("noicons64.dll").c_str(), list.Handle(), [&](const ModuleGroups&) { ++calls; }));
-    EXPECT_FALSE(WithModuleGroups(FixturePath("icons.rc").c_str(), list.Handle(), [&](const ModuleGroups&) { ++calls; }))
-        << "not a module: the 16-bit road is next";
+    EXPECT_TRUE(
+        WithModuleGroups(FixturePath("noicons64.dll").c_str(), list.Handle(), [&](const ModuleGroups&) { ++calls; }));
+    EXPECT_FALSE(WithModuleGroups(FixturePath("icons.rc").c_str(), list.Handle(), [&](const ModuleGroups&) {
+        ++calls;
+    })) << "not a module: the 16-bit road is next";
     EXPECT_EQ(calls, 1);
 
     EXPECT_TRUE(ResolveGroupName("1").IsInteger());
@@ -160,8 +163,10 @@ TEST(ModuleGroups, GroupsCutOffByTheEndOfTheFileAreRefused) {
             const std::string source = folder.WriteFile("cut.dll", whole.substr(0, length));
             const std::string ico = Export(source, list.Handle(), static_cast<int>(g), folder);
             SCOPED_TRACE(testing::Message() << "group " << groups[g].name << " cut at " << length);
-            if (length < groups[g].end) EXPECT_EQ(ico, "");
-            else ExpectTrueCopy(ico, groups[g]);
+            if (length < groups[g].end)
+                EXPECT_EQ(ico, "");
+            else
+                ExpectTrueCopy(ico, groups[g]);
         }
 }
 

@@ -84,7 +84,8 @@ TEST(NeModule, FindsImagesByTheirIdsWhateverTheirOrderInTheTable) {
 
 TEST(NeModule, CutsExportsToThirtyImagesButDescribesThemAll) {
     std::vector<std::string> forty;
-    for (int i = 0; i < 40; ++i) forty.push_back(BitmapImage(16, 16, 1, i));
+    for (int i = 0; i < 40; ++i)
+        forty.push_back(BitmapImage(16, 16, 1, i));
     Walked module(NeIconModule({forty}));
     std::string ico;
     ASSERT_EQ(module.Ico(0, ico), NeGroup::Built);
@@ -92,7 +93,8 @@ TEST(NeModule, CutsExportsToThirtyImagesButDescribesThemAll) {
     EXPECT_EQ(ImagesOf(ico), std::vector<std::string>(forty.begin(), forty.begin() + 30));
     EXPECT_TRUE(IsWellFormedIco(ico));
     std::string expected = "16x16x2";
-    for (int i = 1; i < 40; ++i) expected += ", 16x16x2";
+    for (int i = 1; i < 40; ++i)
+        expected += ", 16x16x2";
     EXPECT_EQ(module.Summary(0), expected);
 }
 

@@ -90,9 +90,11 @@ TEST(NeReader, WritesAndShowsNothingForWhatItCannotRead) {
     notNe[NeHeaderOffset + 1] = 'X';
     PutU16(shifted, NeTableOffset, 16);
     const std::pair<const char*, std::string> sources[] = {
-        {"notmz.exe", notMz},     {"notne.exe", notNe},
+        {"notmz.exe", notMz},
+        {"notne.exe", notNe},
         {"notable.exe", NeModule({}, 4, false)},
-        {"shift16.exe", shifted}, {"cut.exe", good.substr(0, NeTableOffset + 20)},
+        {"shift16.exe", shifted},
+        {"cut.exe", good.substr(0, NeTableOffset + 20)},
         {"empty.exe", ""},
     };
     for (const auto& [name, bytes] : sources) {

@@ -10,27 +10,23 @@
 
 namespace {
 
-bool IsDirectory(const std::string& path)
-{
+bool IsDirectory(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool Exists(const std::string& path)
-{
+bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void MakeFile(const std::string& path)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+void MakeFile(const std::string& path) {
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
     CloseHandle(file);
 }
 
-void RemoveTree(const std::string& directory)
-{
+void RemoveTree(const std::string& directory) {
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
@@ -52,15 +48,13 @@ void RemoveTree(const std::string& directory)
 }
 
 // A caller's 260-byte path buffer holding text.
-std::vector<char> PathBuffer(const std::string& text)
-{
+std::vector<char> PathBuffer(const std::string& text) {
     std::vector<char> buffer(PathBufferSize, '\0');
     text.copy(buffer.data(), PathBufferSize - 1);
     return buffer;
 }
 
-std::string DisplayPath(const std::string& directory)
-{
+std::string DisplayPath(const std::string& directory) {
     std::vector<char> output = PathBuffer("previous");
     DisplayNamePath(directory.c_str(), output.data());
     return output.data();
@@ -69,8 +63,7 @@ std::string DisplayPath(const std::string& directory)
 // Each test works in a fresh folder under the temporary directory.
 class PathUtilities : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         char temp[PathBufferSize];
         ASSERT_GT(GetTempPathA(PathBufferSize, temp), 0u);
         static int serial = 0;
@@ -86,10 +79,9 @@ protected:
     std::string root;
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(PathUtilities, PathExistsSeesFilesDirectoriesDrivesAndWildcards)
-{
+TEST_F(PathUtilities, PathExistsSeesFilesDirectoriesDrivesAndWildcards) {
     MakeFile(At("icons.dll"));
 
     EXPECT_FALSE(PathExists(""));
@@ -110,8 +102,7 @@ TEST_F(PathUtilities, PathExistsSeesFilesDirectoriesDrivesAndWildcards)
     EXPECT_FALSE(PathExists(overlong.substr(0, MaxPathLength).c_str()));
 }
 
-TEST_F(PathUtilities, CreateDirectoryPathMakesEveryMissingLevel)
-{
+TEST_F(PathUtilities, CreateDirectoryPathMakesEveryMissingLevel) {
     std::vector<char> nested = PathBuffer(At("out\\icons\\set1"));
     EXPECT_TRUE(CreateDirectoryPath(nested.data()));
     EXPECT_EQ(std::string(nested.data()), At("out\\icons\\set1"));
@@ -139,8 +130,7 @@ TEST_F(PathUtilities, CreateDirectoryPathMakesEveryMissingLevel)
     EXPECT_TRUE(IsDirectory(At("rel\\deep")));
 }
 
-TEST_F(PathUtilities, CreateDirectoryPathDropsBlanksAroundNewDirectories)
-{
+TEST_F(PathUtilities, CreateDirectoryPathDropsBlanksAroundNewDirectories) {
     std::vector<char> path = PathBuffer(std::string("  ").append(At("new   \\  s\\ leaf  ")));
     EXPECT_TRUE(CreateDirectoryPath(path.data()));
     EXPECT_EQ(std::string(path.data()), At("new\\s\\leaf"));
@@ -149,8 +139,7 @@ TEST_F(PathUtilities, CreateDirectoryPathDropsBlanksAroundNewDirectories)
     EXPECT_TRUE(IsDirectory(At("new\\s\\leaf")));
 }
 
-TEST_F(PathUtilities, CreateDirectoryPathStopsAtTheFirstFailure)
-{
+TEST_F(PathUtilities, CreateDirectoryPathStopsAtTheFirstFailure) {
     // Nothing can be made below a file.
     MakeFile(At("file.txt"));
     std::vector<char> belowFile = PathBuffer(At("file.txt\\a\\b"));
@@ -171,8 +160,7 @@ TEST_F(PathUtilities, CreateDirectoryPathStopsAtTheFirstFailure)
     EXPECT_EQ(std::string(overlong.data()), text.substr(1, text.size() - 2));
 }
 
-TEST_F(PathUtilities, ShellDisplayNameNamesExistingItems)
-{
+TEST_F(PathUtilities, ShellDisplayNameNamesExistingItems) {
     char windows[PathBufferSize];
     ASSERT_GT(GetWindowsDirectoryA(windows, PathBufferSize), 0u);
     std::vector<char> name = PathBuffer("previous");
@@ -190,8 +178,7 @@ TEST_F(PathUtilities, ShellDisplayNameNamesExistingItems)
     EXPECT_STREQ(name.data(), "");
 }
 
-TEST_F(PathUtilities, DisplayNamePathGivesBackLongNames)
-{
+TEST_F(PathUtilities, DisplayNamePathGivesBackLongNames) {
     const std::string longPath = At("Long Folder Name Here\\Another Long One");
     std::vector<char> make = PathBuffer(longPath);
     ASSERT_TRUE(CreateDirectoryPath(make.data()));
@@ -212,8 +199,7 @@ TEST_F(PathUtilities, DisplayNamePathGivesBackLongNames)
     EXPECT_EQ(DisplayPath("C:\\"), "C:\\");
 }
 
-TEST_F(PathUtilities, DisplayNamePathLeavesOtherPathsAlone)
-{
+TEST_F(PathUtilities, DisplayNamePathLeavesOtherPathsAlone) {
     EXPECT_EQ(DisplayPath("\\\\server\\share\\"), "\\\\server\\share\\");
     EXPECT_EQ(DisplayPath("relative\\dir\\"), "relative\\dir\\");
     EXPECT_EQ(DisplayPath(""), "");
@@ -224,7 +210,6 @@ TEST_F(PathUtilities, DisplayNamePathLeavesOtherPathsAlone)
     EXPECT_EQ(DisplayPath(overlong), "");
 }
 
-TEST(ScreenTest, ScreenHasAColourDepth)
-{
+TEST(ScreenTest, ScreenHasAColourDepth) {
     EXPECT_GT(ScreenBitsPerPixel(), 0);
 }

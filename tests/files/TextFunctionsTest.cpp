@@ -10,39 +10,34 @@ namespace {
 
 // A heap buffer of exactly `size` bytes holding text, so that a write past its
 // end is caught by AddressSanitizer in the native build.
-std::vector<char> Buffer(const std::string& text, std::size_t size = PathBufferSize)
-{
+std::vector<char> Buffer(const std::string& text, std::size_t size = PathBufferSize) {
     std::vector<char> buffer(size, 'X');
     std::memcpy(buffer.data(), text.c_str(), text.size() + 1);
     return buffer;
 }
 
 template <typename Function>
-std::string InPlace(Function function, const std::string& text)
-{
+std::string InPlace(Function function, const std::string& text) {
     std::vector<char> buffer = Buffer(text, text.size() < PathBufferSize ? PathBufferSize : text.size() + 1);
     function(buffer.data());
     return buffer.data();
 }
 
-std::string Right(const std::string& text, int n)
-{
+std::string Right(const std::string& text, int n) {
     std::vector<char> output = Buffer("previous");
     RightChars(output.data(), text.c_str(), n);
     return output.data();
 }
 
-std::string Directory(const std::string& path)
-{
+std::string Directory(const std::string& path) {
     std::vector<char> output = Buffer("previous");
     DirectoryPart(output.data(), path.c_str());
     return output.data();
 }
 
-} // namespace
+}  // namespace
 
-TEST(TextFunctions, TrimBlanksRemovesSpacesOnlyAtBothEnds)
-{
+TEST(TextFunctions, TrimBlanksRemovesSpacesOnlyAtBothEnds) {
     EXPECT_EQ(InPlace(TrimBlanks, "  a b  "), "a b");
     EXPECT_EQ(InPlace(TrimBlanks, "abc"), "abc");
     EXPECT_EQ(InPlace(TrimBlanks, "   "), "");
@@ -54,8 +49,7 @@ TEST(TextFunctions, TrimBlanksRemovesSpacesOnlyAtBothEnds)
     EXPECT_EQ(InPlace(TrimBlanks, " \t x \t "), "\t x \t");
 }
 
-TEST(TextFunctions, StripQuotesRemovesOuterQuotesOnly)
-{
+TEST(TextFunctions, StripQuotesRemovesOuterQuotesOnly) {
     EXPECT_EQ(InPlace(StripQuotes, "\"C:\\x\""), "C:\\x");
     EXPECT_EQ(InPlace(StripQuotes, "\"\"two\"\""), "two");
     EXPECT_EQ(InPlace(StripQuotes, "\"a\"b\""), "a\"b");
@@ -64,8 +58,7 @@ TEST(TextFunctions, StripQuotesRemovesOuterQuotesOnly)
     EXPECT_EQ(InPlace(StripQuotes, " \"kept\" "), " \"kept\" ");
 }
 
-TEST(TextFunctions, RightCharsTakesTheTailOrNothing)
-{
+TEST(TextFunctions, RightCharsTakesTheTailOrNothing) {
     EXPECT_EQ(Right("shell32.ico", 4), ".ico");
     EXPECT_EQ(Right(".ico", 4), ".ico");
     EXPECT_EQ(Right("ico", 4), "");  // too short: empty, not the whole text
@@ -75,8 +68,7 @@ TEST(TextFunctions, RightCharsTakesTheTailOrNothing)
     EXPECT_EQ(Right("", 1), "");
 }
 
-TEST(TextFunctions, IsAllDigitsNeedsOnlyDecimalDigits)
-{
+TEST(TextFunctions, IsAllDigitsNeedsOnlyDecimalDigits) {
     EXPECT_TRUE(IsAllDigits("123"));
     EXPECT_TRUE(IsAllDigits("0"));
     EXPECT_TRUE(IsAllDigits("9876543210"));
@@ -88,8 +80,7 @@ TEST(TextFunctions, IsAllDigitsNeedsOnlyDecimalDigits)
     EXPECT_FALSE(IsAllDigits("/:"));  // the neighbours of '0' and '9'
 }
 
-TEST(TextFunctions, CutAtFirstDotEndsTheTextAtItsFirstPeriod)
-{
+TEST(TextFunctions, CutAtFirstDotEndsTheTextAtItsFirstPeriod) {
     EXPECT_EQ(InPlace(CutAtFirstDot, "a.b.c"), "a");
     EXPECT_EQ(InPlace(CutAtFirstDot, "shell32.dll"), "shell32");
     EXPECT_EQ(InPlace(CutAtFirstDot, ".x"), "");
@@ -97,8 +88,7 @@ TEST(TextFunctions, CutAtFirstDotEndsTheTextAtItsFirstPeriod)
     EXPECT_EQ(InPlace(CutAtFirstDot, ""), "");
 }
 
-TEST(TextFunctions, TrailingBackslashIsAddedAndRemovedOnce)
-{
+TEST(TextFunctions, TrailingBackslashIsAddedAndRemovedOnce) {
     EXPECT_EQ(InPlace(AppendBackslash, "C:\\dir"), "C:\\dir\\");
     EXPECT_EQ(InPlace(AppendBackslash, "C:\\dir\\"), "C:\\dir\\");
     EXPECT_EQ(InPlace(AppendBackslash, ""), "\\");
@@ -110,8 +100,7 @@ TEST(TextFunctions, TrailingBackslashIsAddedAndRemovedOnce)
     EXPECT_EQ(InPlace(RemoveTrailingBackslash, ""), "");
 }
 
-TEST(TextFunctions, DirectoryPartKeepsEverythingUpToTheLastBackslash)
-{
+TEST(TextFunctions, DirectoryPartKeepsEverythingUpToTheLastBackslash) {
     EXPECT_EQ(Directory("C:\\dir\\file.exe"), "C:\\dir\\");
     EXPECT_EQ(Directory("C:\\file.exe"), "C:\\");
     EXPECT_EQ(Directory("C:\\dir\\sub\\"), "C:\\dir\\sub\\");
@@ -124,8 +113,7 @@ TEST(TextFunctions, DirectoryPartKeepsEverythingUpToTheLastBackslash)
     EXPECT_EQ(Directory("a\\b"), "a\\");
 }
 
-TEST(TextFunctions, BoundedLengthStopsAtTheLimit)
-{
+TEST(TextFunctions, BoundedLengthStopsAtTheLimit) {
     EXPECT_EQ(BoundedLength("", 10), 0);
     EXPECT_EQ(BoundedLength("abc", 10), 3);
     EXPECT_EQ(BoundedLength("abc", 3), 3);
@@ -135,9 +123,8 @@ TEST(TextFunctions, BoundedLengthStopsAtTheLimit)
 
 // Every buffer below ends exactly where a caller's 260-byte buffer would, so
 // any write past it is reported by AddressSanitizer.
-TEST(TextFunctions, FullLengthTextsStayInsideTheirBuffers)
-{
-    const std::string full(MaxPathLength, 'a');                       // 259 characters
+TEST(TextFunctions, FullLengthTextsStayInsideTheirBuffers) {
+    const std::string full(MaxPathLength, 'a');  // 259 characters
     const std::string fullDirectory = std::string(MaxPathLength - 1, 'a') + "\\";
 
     // Growing a full text would overflow: it stays as it is.
@@ -162,8 +149,7 @@ TEST(TextFunctions, FullLengthTextsStayInsideTheirBuffers)
     EXPECT_EQ(Directory("C:\\" + std::string(MaxPathLength - 3, 'a')), "C:\\");
 }
 
-TEST(TextFunctions, OverlongInputsNeverSpillIntoAPathBuffer)
-{
+TEST(TextFunctions, OverlongInputsNeverSpillIntoAPathBuffer) {
     const std::string overlong = "C:\\" + std::string(297, 'b');  // 300 characters
 
     // Output functions refuse input that could not have come from a path buffer.
@@ -180,8 +166,7 @@ TEST(TextFunctions, OverlongInputsNeverSpillIntoAPathBuffer)
     EXPECT_EQ(InPlace(CutAtFirstDot, overlong + ".ico"), overlong);
 }
 
-TEST(TextFunctions, EmptyTextsStayEmptyInTinyBuffers)
-{
+TEST(TextFunctions, EmptyTextsStayEmptyInTinyBuffers) {
     // One byte is all an empty text needs unless the function adds to it.
     for (void (*function)(char*) : {TrimBlanks, StripQuotes, CutAtFirstDot, RemoveTrailingBackslash}) {
         std::vector<char> tiny(1, '\0');
@@ -200,8 +185,7 @@ TEST(TextFunctions, EmptyTextsStayEmptyInTinyBuffers)
     EXPECT_EQ(output[0], '\0');
 }
 
-TEST(TextFunctions, SamePathTextFoldsOnlyAsciiLetters)
-{
+TEST(TextFunctions, SamePathTextFoldsOnlyAsciiLetters) {
     EXPECT_TRUE(SamePathText("C:\\Windows\\NOTEPAD.exe", "c:\\windows\\notepad.EXE"));
     EXPECT_FALSE(SamePathText("C:\\a", "C:\\a\\"));
     EXPECT_FALSE(SamePathText("C:\\a", "C:\\"));

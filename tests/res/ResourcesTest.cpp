@@ -107,8 +107,8 @@ TEST(Resources, VersionResourceNamesTheProduct) {
     ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, data.data()));
     char* name = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\ProductName",
-                               reinterpret_cast<void**>(&name), &length));
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\ProductName", reinterpret_cast<void**>(&name),
+                               &length));
     EXPECT_STREQ(name, "Glyphdock");
 }
 
@@ -117,16 +117,16 @@ TEST_F(MainWindowTest, TemplateGivesTheControlsTheirStylesAndTabOrder) {
     ExplorerDialog& window = Start();
     HWND hwnd = window.GetSafeHwnd();
     LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
-    const LONG_PTR windowBits[] = {WS_CAPTION, WS_SYSMENU, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX,
-                                   WS_CLIPCHILDREN};
+    const LONG_PTR windowBits[] = {WS_CAPTION,     WS_SYSMENU,     WS_THICKFRAME,
+                                   WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_CLIPCHILDREN};
     for (LONG_PTR bit : windowBits)
         EXPECT_EQ(style & bit, bit);
     EXPECT_TRUE(GetWindowLongPtrA(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
     LONG_PTR list = GetWindowLongPtrA(window.CatalogueList(), GWL_STYLE);
     // The list box itself manages its scroll bar and border bits, so those are not looked at.
-    const LONG_PTR listBits[] = {LBS_OWNERDRAWFIXED, LBS_HASSTRINGS, LBS_SORT, LBS_NOTIFY, LBS_NOINTEGRALHEIGHT,
-                                 WS_TABSTOP};
+    const LONG_PTR listBits[] = {LBS_OWNERDRAWFIXED, LBS_HASSTRINGS,       LBS_SORT,
+                                 LBS_NOTIFY,         LBS_NOINTEGRALHEIGHT, WS_TABSTOP};
     for (LONG_PTR bit : listBits)
         EXPECT_EQ(list & bit, bit) << std::hex << bit;
 

@@ -118,7 +118,8 @@ void DialogRobot::Verify() const {
     for (const SeenDialog& dialog : seen) {
         if (dialog.expected) continue;
         std::string texts;
-        for (const std::string& text : dialog.texts) texts += " | " + text;
+        for (const std::string& text : dialog.texts)
+            texts += " | " + text;
         ADD_FAILURE() << "unexpected dialog \"" << dialog.caption << "\"" << texts;
     }
 }

@@ -36,9 +36,9 @@ protected:
     void RunModalLoopFor(DWORD milliseconds);
 
     // Acting as a user.
-    void Command(int command);                  // a menu or toolbar command
-    void PressKey(HWND target, UINT key);       // key down and up, through the pre-filter
-    void PressAltKey(HWND target, UINT key);    // the same with Alt held
+    void Command(int command);                // a menu or toolbar command
+    void PressKey(HWND target, UINT key);     // key down and up, through the pre-filter
+    void PressAltKey(HWND target, UINT key);  // the same with Alt held
 
     HWND Window() const { return dialog ? dialog->GetSafeHwnd() : nullptr; }
 

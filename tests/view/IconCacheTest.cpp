@@ -19,8 +19,10 @@ TEST(IconCache, IconsTheShellCannotExtractKeepTheirPlaceAsBlankImages) {
     int missing = 0;
     for (int i = 0; i < count; ++i) {
         HICON icon = ExtractIconA(AppInstance(), path.c_str(), static_cast<UINT>(i));
-        if (icon) DestroyIcon(icon);
-        else ++missing;
+        if (icon)
+            DestroyIcon(icon);
+        else
+            ++missing;
     }
     ASSERT_GT(missing, 0) << "the fixture no longer has icons the shell cannot extract";
 

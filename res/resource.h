@@ -42,6 +42,6 @@
 
 // Texts shown in the About box
 #define GLYPHDOCK_RELEASE       "Beta Release 3.0"
-#define GLYPHDOCK_COPYRIGHT     "Copyright (C) 2026 the Glyphdock developers"
-#define GLYPHDOCK_WEB_ADDRESS   "http://www.example.org/glyphdock/"
+#define GLYPHDOCK_COPYRIGHT     "Copyright (C) 2026 Glyphdock"
+#define GLYPHDOCK_WEB_ADDRESS   "http://www.example.org/"
 #define GLYPHDOCK_MAIL_ADDRESS  "glyphdock@example.org"

@@ -56,6 +56,7 @@ HWND CreateNameList() {
 }
 
 void List(const std::string& source, HWND nameList) {
+    if (!PathExists(source.c_str())) return Fail(source, "No such file");
     bool everyGroupRead = true;
     const bool listed =
         ListIconGroups(source.c_str(), nameList, [&](int index, const std::string& name, const std::string& summary) {
@@ -79,7 +80,9 @@ void ExportAll(const char* folderArgument, char** sources, int count, HWND nameL
     for (int i = 0; i < count; ++i) {
         const std::string source = FullPath(sources[i]);
         reported = false;
-        if (!ExportAllIconGroups(source.c_str(), nameList, folder))
+        if (!PathExists(source.c_str()))
+            Fail(source, "No such file");
+        else if (!ExportAllIconGroups(source.c_str(), nameList, folder))
             Fail(source, "Not every icon group could be exported");
     }
 }

@@ -31,7 +31,6 @@ public:
 
     HWND GetSafeHwnd() const { return hwnd; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(hwnd, id); }
-    bool HasEnded() const { return ended; }
 
 protected:
     // Receives every message of the window. The default routes WM_INITDIALOG to OnInitDialog,

@@ -110,14 +110,6 @@ void MainWindowTest::PressKey(HWND target, UINT key) {
     PumpMessages();
 }
 
-void MainWindowTest::PressAltKey(HWND target, UINT key) {
-    UINT scan = MapVirtualKeyA(key, 0);
-    constexpr LPARAM Alt = 1 << 29;
-    PostMessageA(target, WM_SYSKEYDOWN, key, 1 | (scan << 16) | Alt);
-    PostMessageA(target, WM_SYSKEYUP, key, 1 | (scan << 16) | Alt | 0xC0000000u);
-    PumpMessages();
-}
-
 std::string WindowText(HWND window) {
     char buffer[1024] = {};
     GetWindowTextA(window, buffer, sizeof buffer);

@@ -38,7 +38,6 @@ protected:
     // Acting as a user.
     void Command(int command);                // a menu or toolbar command
     void PressKey(HWND target, UINT key);     // key down and up, through the pre-filter
-    void PressAltKey(HWND target, UINT key);  // the same with Alt held
 
     HWND Window() const { return dialog ? dialog->GetSafeHwnd() : nullptr; }
 

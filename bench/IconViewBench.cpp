@@ -16,8 +16,7 @@ int main(int argc, char** argv) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     for (const char* file : files) {
-        auto count =
-            static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), file, static_cast<UINT>(-1))));
+        int count = ShellIconCount(file);
         CImageList cache;
         cache.Create(32, 32, IconListFlags(), 0, 100);
         LARGE_INTEGER start, end;

@@ -7,6 +7,7 @@
 
 #include "app/Layout.h"
 #include "app/ProcessObjects.h"
+#include "catalogue/CatalogueEntry.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/CWinApp.h"
@@ -177,7 +178,7 @@ bool ExplorerDialog::InitMainWindow() {
     else
         SeedCatalogue();
 
-    if (SendMessageA(catalogueList, LB_GETCOUNT, 0, 0) > 0) {
+    if (CatalogueCount(catalogueList) > 0) {
         SendMessageA(catalogueList, LB_SETCURSEL, 0, 0);
         OnCatalogueSelChange();
     }

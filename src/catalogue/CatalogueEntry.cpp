@@ -9,6 +9,7 @@
 #include "app/ProcessObjects.h"
 #include "files/PathUtilities.h"
 #include "resource.h"
+#include "view/IconView.h"
 
 int shownEntryIndex = NoIndex;
 
@@ -38,11 +39,6 @@ int CatalogueSelection(HWND catalogueList) {
 }
 
 namespace {
-// The number of icons the shell finds in a file.
-UINT ShellIconCount(const char* path) {
-    return static_cast<UINT>(reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), path, static_cast<UINT>(-1))));
-}
-
 // The file part of a path, for a file the shell has no display name for.
 const char* FileTitle(const char* path) {
     const char* title = path;
@@ -65,7 +61,7 @@ bool ExplorerDialog::AddCatalogueFile(const char* path) {
     std::strcpy(file, path);
     if (!PathExists(file)) return false;
 
-    if (ShellIconCount(file) == 0) {
+    if (ShellIconCount(file) <= 0) {
         MessageBoxA(hwnd, "The selected file does not contain icons.", appTitle, MB_ICONINFORMATION | MB_OK);
         return false;
     }

@@ -56,10 +56,14 @@ void AppendFileIcons(CImageList& list, const char* path, int count) {
     }
 }
 
+int ShellIconCount(const char* path) {
+    return static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), path, static_cast<UINT>(-1))));
+}
+
 void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {
     char path[PathBufferSize];
     lstrcpynA(path, entry.path, PathBufferSize);
-    auto count = static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), path, static_cast<UINT>(-1))));
+    int count = ShellIconCount(path);
     if (count <= 0) return;
 
     std::optional<CWaitCursor> wait;

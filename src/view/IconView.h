@@ -7,6 +7,9 @@ UINT IconListFlags();
 // Creates largeIconList anew, empty: 32 x 32 icons, growing by 100.
 bool CreateIconCache();
 
+// The number of icons the shell counts in a file (an ICO file counts one); 0 for none.
+int ShellIconCount(const char* path);
+
 class CImageList;
 // Appends icons 0 to count - 1 of a file, in the shell's numbering, to the list. Every index
 // gets an image: a blank one where the shell yields no icon, so that ranges stay aligned.

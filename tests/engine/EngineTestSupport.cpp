@@ -25,14 +25,7 @@ NameList::~NameList() {
 }
 
 std::vector<std::string> NameList::Lines() const {
-    std::vector<std::string> lines;
-    const LRESULT count = SendMessageA(window, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::string line(static_cast<size_t>(SendMessageA(window, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        line.resize(static_cast<size_t>(SendMessageA(window, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
-        lines.push_back(line);
-    }
-    return lines;
+    return ListBoxItems(window);
 }
 
 namespace {

@@ -4,7 +4,6 @@
 #include "app/CommandTable.h"
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
-#include "catalogue/CatalogueEntry.h"
 #include "resource.h"
 
 namespace {
@@ -73,8 +72,8 @@ void ExplorerDialog::DisableToolButton(int command) {
 }
 
 void ExplorerDialog::UpdateCommandState() {
-    int count = CatalogueCount(catalogueList);
-    int selected = CatalogueSelection(catalogueList);  // -1 counts as "not the last item"
+    int count = catalogueList.GetCount();
+    int selected = catalogueList.GetCurSel();  // -1 counts as "not the last item"
     auto enabled = [&](EnabledWhen rule) {
         switch (rule) {
         case EnabledWhen::Always: return true;

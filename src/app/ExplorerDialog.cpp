@@ -7,7 +7,6 @@
 
 #include "app/Layout.h"
 #include "app/ProcessObjects.h"
-#include "catalogue/CatalogueEntry.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/CWinApp.h"
@@ -147,16 +146,17 @@ bool ExplorerDialog::InitMainWindow() {
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mainIcon));
 
     GroupNameList = GetDlgItem(IDC_GROUP_NAME_LIST);
-    catalogueList = GetDlgItem(IDC_CATALOGUE_LIST);
-    iconView = GetDlgItem(IDC_ICON_VIEW);
+    catalogueList.Attach(GetDlgItem(IDC_CATALOGUE_LIST));
+    iconView.Attach(GetDlgItem(IDC_ICON_VIEW));
 
-    HBITMAP commandPictures = LoadBitmapA(AppInstance(), MAKEINTRESOURCEA(IDB_COMMANDS));
+    CBitmap commandPictures;  // the image list keeps its own copy
+    commandPictures.LoadBitmap(AppInstance(), IDB_COMMANDS);
     toolImageList.Create(16, 15, ILC_COLOR4 | ILC_MASK, 9, 1);
     toolImageList.Add(commandPictures, RGB(0xC0, 0xC0, 0xC0));
 
     smallIconList.Create(16, 16, IconListFlags(), 0, 20);
     CreateIconCache();
-    ListView_SetImageList(iconView, largeIconList.GetSafeHandle(), LVSIL_NORMAL);
+    iconView.SetImageList(largeIconList.GetSafeHandle(), LVSIL_NORMAL);
 
     SetUpFolders();
 
@@ -178,13 +178,11 @@ bool ExplorerDialog::InitMainWindow() {
     else
         SeedCatalogue();
 
-    if (CatalogueCount(catalogueList) > 0) {
-        SendMessageA(catalogueList, LB_SETCURSEL, 0, 0);
+    if (catalogueList.GetCount() > 0) {
+        catalogueList.SetCurSel(0);
         OnCatalogueSelChange();
     }
     UpdateCommandState();
-
-    if (commandPictures) DeleteObject(commandPictures);
     return true;
 }
 
@@ -194,8 +192,11 @@ bool ExplorerDialog::InitMainWindow() {
 // stays empty and the catalogue is neither read nor written.
 void ExplorerDialog::SetUpFolders() {
     DWORD length = GetCurrentDirectoryA(MAX_PATH, startupFolder);
-    if (length == 0 || length >= MAX_PATH) startupFolder[0] = 0;
-    AppendBackslash(startupFolder);
+    // Without a current directory the folder stays empty, never the root "\" of some drive.
+    if (length == 0 || length >= MAX_PATH)
+        startupFolder[0] = 0;
+    else
+        AppendBackslash(startupFolder);
 
     char tempFolder[MAX_PATH] = {};
     length = GetTempPathA(MAX_PATH, tempFolder);

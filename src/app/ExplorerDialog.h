@@ -8,6 +8,7 @@
 #include "framework/CDialog.h"
 #include "framework/CommonControls.h"
 #include "framework/GdiObjects.h"
+#include "framework/ListControls.h"
 
 struct CatalogueEntry;
 
@@ -24,8 +25,8 @@ public:
     const char* CatalogueFilePath() const { return catalogueFilePath; }
     HWND ToolBar() const { return toolBar.GetSafeHwnd(); }
     HWND StatusBar() const { return statusBar.GetSafeHwnd(); }
-    HWND CatalogueList() const { return catalogueList; }
-    HWND IconView() const { return iconView; }
+    HWND CatalogueList() const { return catalogueList.GetSafeHwnd(); }
+    HWND IconView() const { return iconView.GetSafeHwnd(); }
     HICON MainIcon() const { return mainIcon; }
 
 protected:
@@ -112,8 +113,8 @@ private:
 
     CToolBarCtrl toolBar;
     CStatusBarCtrl statusBar;
-    HWND catalogueList = nullptr;
-    HWND iconView = nullptr;
+    CListBox catalogueList;
+    CListCtrl iconView;
     HCURSOR splitterCursor = nullptr;
     char startupFolder[MAX_PATH] = {};
     char catalogueFilePath[MAX_PATH] = {};

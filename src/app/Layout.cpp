@@ -5,13 +5,6 @@
 #include "app/ProcessObjects.h"
 #include "resource.h"
 
-int splitterPos = 140;
-int paneTop = 0;
-int paneBottom = 0;
-UINT lastSizeType = SIZE_RESTORED;
-int lastClientWidth = 0;
-int lastClientHeight = 0;
-
 namespace {
 RECT ChildRect(HWND parent, HWND child) {
     RECT rect{};
@@ -31,7 +24,7 @@ void ExplorerDialog::LayoutPanes(UINT sizeType, int clientWidth, int clientHeigh
     lastClientWidth = clientWidth;
     lastClientHeight = clientHeight;
     // The window system sends a size change while it creates the window, before the bars exist.
-    if (!toolBar.GetSafeHwnd() || !statusBar.GetSafeHwnd() || !catalogueList || !iconView) return;
+    if (!toolBar.GetSafeHwnd() || !statusBar.GetSafeHwnd() || !catalogueList.GetSafeHwnd() || !iconView.GetSafeHwnd()) return;
 
     RECT tools = ChildRect(hwnd, toolBar.GetSafeHwnd());
     Place(toolBar.GetSafeHwnd(), tools.left, tools.top, std::max(clientWidth, MinimumToolBarSpan) - tools.left,
@@ -40,11 +33,11 @@ void ExplorerDialog::LayoutPanes(UINT sizeType, int clientWidth, int clientHeigh
     RECT status = ChildRect(hwnd, statusBar.GetSafeHwnd());
 
     int paneHeight = status.top - tools.bottom;
-    Place(catalogueList, 0, tools.bottom, splitterPos, paneHeight);
+    Place(catalogueList.GetSafeHwnd(), 0, tools.bottom, splitterPos, paneHeight);
     paneTop = tools.bottom;
     paneBottom = status.top;
     if (clientWidth >= MinimumIconViewClientWidth)
-        Place(iconView, splitterPos + PaneGap, tools.bottom, clientWidth - splitterPos - PaneGap, paneHeight);
+        Place(iconView.GetSafeHwnd(), splitterPos + PaneGap, tools.bottom, clientWidth - splitterPos - PaneGap, paneHeight);
 }
 
 void ExplorerDialog::BeginSplitterDrag() {

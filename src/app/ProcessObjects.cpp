@@ -1,5 +1,7 @@
 #include "app/ProcessObjects.h"
 
+#include "app/Layout.h"
+
 // One translation unit, so that construction follows this order and destruction reverses it.
 IconBrowserApp theApp;
 CBrush splitterBrush;
@@ -8,6 +10,19 @@ CImageList smallIconList;
 CImageList largeIconList;
 PathStack RemovedPathStack;
 
+// The process-wide values, all defined here.
 const char* appTitle = "";
 HFONT menuFont = nullptr;
 HWND GroupNameList = nullptr;
+int shownEntryIndex = NoIndex;
+int describedIconIndex = NoIndex;
+char lastAddFolder[MAX_PATH] = {};
+char lastSaveAsFolder[MAX_PATH] = {};
+char lastSaveAllFolder[MAX_PATH] = {};
+
+int splitterPos = 140;
+int paneTop = 0;
+int paneBottom = 0;
+UINT lastSizeType = SIZE_RESTORED;
+int lastClientWidth = 0;
+int lastClientHeight = 0;

@@ -1,6 +1,4 @@
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 
-char lastAddFolder[MAX_PATH] = {};
-
 void ExplorerDialog::OnNewFile() {}

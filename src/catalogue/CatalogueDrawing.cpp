@@ -54,12 +54,8 @@ void ExplorerDialog::DrawCatalogueItem(const DRAWITEMSTRUCT* draw) {
 int ExplorerDialog::CompareCatalogueItems(const COMPAREITEMSTRUCT* compare) {
     char first[PathBufferSize] = {};
     char second[PathBufferSize] = {};
-    auto text = [&](UINT index, char* output) {
-        if (SendMessageA(catalogueList, LB_GETTEXTLEN, index, 0) < PathBufferSize)
-            SendMessageA(catalogueList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(output));
-    };
-    text(compare->itemID1, first);
-    text(compare->itemID2, second);
+    catalogueList.GetText(static_cast<int>(compare->itemID1), first, sizeof first);
+    catalogueList.GetText(static_cast<int>(compare->itemID2), second, sizeof second);
     int order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first, -1, second, -1);
     if (order == CSTR_LESS_THAN) return -1;
     if (order == CSTR_GREATER_THAN) return 1;

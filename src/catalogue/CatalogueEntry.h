@@ -12,10 +12,3 @@ struct CatalogueEntry {
     int iconCount = 0;               // 0: the icons are not loaded
     int smallImage = 0;              // the file's small icon in smallIconList
 };
-
-// The entry of catalogue item `index`, or nullptr when there is no such item (LB_ERR).
-CatalogueEntry* EntryAt(HWND catalogueList, int index);
-// The first item whose entry's path equals `path` (ASCII letters without regard to case), or -1.
-int FindEntryByPath(HWND catalogueList, const char* path);
-int CatalogueCount(HWND catalogueList);
-int CatalogueSelection(HWND catalogueList);  // -1 when nothing is selected

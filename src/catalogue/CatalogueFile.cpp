@@ -2,9 +2,10 @@
 #include <cstring>
 
 #include "app/ExplorerDialog.h"
-#include "catalogue/CatalogueEntry.h"
+#include "catalogue/CatalogueList.h"
 #include "files/PathUtilities.h"
 #include "framework/CWinApp.h"
+#include "framework/OwnedHandles.h"
 
 namespace {
 constexpr const char* OpenError = "Error occured while opening icons file.";
@@ -19,42 +20,43 @@ bool SiblingTemporaryFile(const char* catalogueFile, char* output) {
 
 void ExplorerDialog::LoadCatalogue() {
     if (!PathExists(catalogueFilePath)) return;
-    FILE* file = std::fopen(catalogueFilePath, "rt");
+    UniqueFile file(std::fopen(catalogueFilePath, "rt"));
     if (!file) {
         AppMessageBox(hwnd, OpenError, MB_OK);
         return;
     }
     // Lines of more than 259 characters arrive in pieces, each refused as naming no file.
     char line[PathBufferSize];
-    while (std::fgets(line, sizeof line, file)) {
+    while (std::fgets(line, sizeof line, file.get())) {
         line[std::strcspn(line, "\n")] = 0;
         AddCatalogueFile(line);
     }
-    std::fclose(file);
 }
 
 // Writes one path per line in the list's order. The new file is written beside the old one and
 // takes its place only when complete, so a failed save never loses the previous catalogue.
 void ExplorerDialog::SaveCatalogue() {
     if (catalogueFilePath[0] == 0) return;
-    int count = CatalogueCount(catalogueList);
+    int count = catalogueList.GetCount();
     if (count == 0) {
         if (PathExists(catalogueFilePath)) DeleteFileA(catalogueFilePath);
         return;
     }
+    // Once the temporary file exists it is removed on every way that does not end in the move.
     char temporary[MAX_PATH];
-    FILE* file = SiblingTemporaryFile(catalogueFilePath, temporary) ? std::fopen(temporary, "wt") : nullptr;
+    bool created = SiblingTemporaryFile(catalogueFilePath, temporary);
+    UniqueFile file(created ? std::fopen(temporary, "wt") : nullptr);
     bool written = file != nullptr;
     for (int i = 0; written && i < count; ++i) {
         const CatalogueEntry* entry = EntryAt(catalogueList, i);
-        written =
-            entry && std::fputs(entry->path, file) >= 0 && std::fputc('\n', file) != EOF && std::fflush(file) == 0;
+        written = entry && std::fputs(entry->path, file.get()) >= 0 && std::fputc('\n', file.get()) != EOF &&
+                  std::fflush(file.get()) == 0;
     }
-    if (file && std::fclose(file) != 0) written = false;
+    if (file && std::fclose(file.release()) != 0) written = false;
     if (written)
         written = MoveFileExA(temporary, catalogueFilePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!written) {
-        if (file) DeleteFileA(temporary);
+        if (created) DeleteFileA(temporary);
         AppMessageBox(hwnd, OpenError, MB_OK);
     }
 }

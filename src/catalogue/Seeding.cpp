@@ -3,6 +3,7 @@
 #include "app/ExplorerDialog.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
+#include "framework/OwnedHandles.h"
 
 namespace {
 constexpr const char* AppPathsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
@@ -59,14 +60,14 @@ void ExplorerDialog::SeedCatalogue() {
     }
 
     // Read access is all that is needed: asking for more fails for ordinary users.
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppPathsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppPathsKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return;
     for (DWORD index = 0;; ++index) {
         char subkey[RegistryTextSize];
-        if (RegEnumKeyA(key, index, subkey, sizeof subkey) != ERROR_SUCCESS) break;
+        if (RegEnumKeyA(key.Get(), index, subkey, sizeof subkey) != ERROR_SUCCESS) break;
         char value[RegistryTextSize + 1] = {};
         LONG size = RegistryTextSize;
-        bool read = RegQueryValueA(key, subkey, value, &size) == ERROR_SUCCESS;
+        bool read = RegQueryValueA(key.Get(), subkey, value, &size) == ERROR_SUCCESS;
         value[RegistryTextSize] = 0;
         if (read && value[0]) {
             char file[PathBufferSize];
@@ -75,5 +76,4 @@ void ExplorerDialog::SeedCatalogue() {
         // The walk ends at the first application whose path cannot be read.
         if (!read) break;
     }
-    RegCloseKey(key);
 }

@@ -39,6 +39,13 @@ public:
     bool CreatePen(int style, int width, COLORREF colour) { return Attach(::CreatePen(style, width, colour)); }
 };
 
+class CBitmap : public GdiObject<HBITMAP> {
+public:
+    bool LoadBitmap(HINSTANCE instance, UINT id) {
+        return Attach(::LoadBitmapA(instance, MAKEINTRESOURCEA(id)));
+    }
+};
+
 class ScopedSelection {
 public:
     ScopedSelection(HDC dc_, HGDIOBJ object) : dc(dc_), previous(SelectObject(dc_, object)) {}

@@ -7,7 +7,7 @@
 
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
-#include "catalogue/CatalogueEntry.h"
+#include "catalogue/CatalogueList.h"
 #include "files/PathUtilities.h"
 #include "framework/CWinApp.h"
 #include "framework/WaitCursor.h"
@@ -75,27 +75,22 @@ void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {
 }
 
 void ExplorerDialog::FillIconView(const CatalogueEntry& entry) {
-    ListView_DeleteAllItems(iconView);
-    ListView_SetItemCount(iconView, entry.iconCount);
+    iconView.DeleteAllItems();
+    iconView.SetItemCount(entry.iconCount);
     if (entry.iconCount == 0) return;
     for (int i = 0; entry.firstLargeImage + i < entry.endLargeImage; ++i) {
         char label[24];
         std::snprintf(label, sizeof label, "Icon: %.3d", i);
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = i;
-        item.pszText = label;
-        item.iImage = entry.firstLargeImage + i;
-        SendMessageA(iconView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        iconView.InsertItem(i, label, entry.firstLargeImage + i);
     }
 }
 
 void ExplorerDialog::ResetIconCache() {
-    ListView_DeleteAllItems(iconView);
-    ListView_SetImageList(iconView, nullptr, LVSIL_NORMAL);
+    iconView.DeleteAllItems();
+    iconView.SetImageList(nullptr, LVSIL_NORMAL);
     CreateIconCache();
-    ListView_SetImageList(iconView, largeIconList.GetSafeHandle(), LVSIL_NORMAL);
-    int count = CatalogueCount(catalogueList);
+    iconView.SetImageList(largeIconList.GetSafeHandle(), LVSIL_NORMAL);
+    int count = catalogueList.GetCount();
     for (int i = 0; i < count; ++i)
         if (CatalogueEntry* entry = EntryAt(catalogueList, i)) entry->iconCount = 0;
 }

@@ -1,8 +1,6 @@
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 
-int describedIconIndex = NoIndex;
-
 LRESULT ExplorerDialog::OnIconItemChanged(const NMLISTVIEW*) {
     return 0;
 }

@@ -161,7 +161,7 @@ TEST_F(SelectionTest, AddingChecksExistenceIconsAndDuplicatesInThatOrder) {
     std::string icon = temp.WriteFile("picture.ico", ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON)));
     EXPECT_TRUE(AddCatalogueFile(icon));
     EXPECT_EQ(StatusText(window.StatusBar(), 0), "4 Object(s)");
-    int index = FindEntryByPath(window.CatalogueList(), icon.c_str());
+    int index = FindEntryByPath(Catalogue(), icon.c_str());
     ASSERT_GE(index, 0);
     EXPECT_EQ(EntryOf(index)->iconCount, 0) << "added, not shown";
     SelectCatalogueItem(index);

@@ -32,17 +32,16 @@ std::vector<std::string> MainWindowTest::CatalogueNames() const {
 
 std::vector<std::string> MainWindowTest::CataloguePaths() const {
     std::vector<std::string> paths;
-    HWND list = dialog->CatalogueList();
-    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const CatalogueEntry* entry = EntryAt(list, static_cast<int>(i));
+    CListBox list = Catalogue();
+    for (int i = 0; i < list.GetCount(); ++i) {
+        const CatalogueEntry* entry = EntryAt(list, i);
         paths.push_back(entry ? entry->path : "<no entry>");
     }
     return paths;
 }
 
 const CatalogueEntry* MainWindowTest::EntryOf(int index) const {
-    return EntryAt(dialog->CatalogueList(), index);
+    return EntryAt(Catalogue(), index);
 }
 
 void MainWindowTest::SelectCatalogueItem(int index) {

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ExplorerDialog.h"
-#include "catalogue/CatalogueEntry.h"
+#include "catalogue/CatalogueList.h"
 #include "support/DialogRobot.h"
 #include "support/TempFolder.h"
 
@@ -52,6 +52,11 @@ protected:
     // Operations of the window that no user action reaches directly.
     bool AddCatalogueFile(const std::string& path) { return dialog->AddCatalogueFile(path.c_str()); }
     const CatalogueEntry* EntryOf(int index) const;
+    CListBox Catalogue() const {
+        CListBox list;
+        list.Attach(dialog->CatalogueList());
+        return list;
+    }
 
     // Selects catalogue item `index` as a click does.
     void SelectCatalogueItem(int index);

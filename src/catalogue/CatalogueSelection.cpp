@@ -1,42 +1,16 @@
-#include "catalogue/CatalogueEntry.h"
+#include "catalogue/CatalogueList.h"
 
 #include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 #include "files/PathUtilities.h"
 #include "resource.h"
 #include "view/IconView.h"
-
-int shownEntryIndex = NoIndex;
-
-CatalogueEntry* EntryAt(HWND catalogueList, int index) {
-    LRESULT data = SendMessageA(catalogueList, LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
-    if (index < 0 || data == LB_ERR || data == 0) return nullptr;
-    return reinterpret_cast<CatalogueEntry*>(data);
-}
-
-int FindEntryByPath(HWND catalogueList, const char* path) {
-    int count = CatalogueCount(catalogueList);
-    for (int i = 0; i < count; ++i) {
-        const CatalogueEntry* entry = EntryAt(catalogueList, i);
-        if (entry && SamePathText(entry->path, path)) return i;
-    }
-    return -1;
-}
-
-int CatalogueCount(HWND catalogueList) {
-    LRESULT count = SendMessageA(catalogueList, LB_GETCOUNT, 0, 0);
-    return count == LB_ERR ? 0 : static_cast<int>(count);
-}
-
-int CatalogueSelection(HWND catalogueList) {
-    LRESULT selected = SendMessageA(catalogueList, LB_GETCURSEL, 0, 0);
-    return selected == LB_ERR ? -1 : static_cast<int>(selected);
-}
 
 namespace {
 // The file part of a path, for a file the shell has no display name for.
@@ -50,7 +24,7 @@ const char* FileTitle(const char* path) {
 
 void ExplorerDialog::ShowCatalogueCount() {
     char text[32];
-    std::snprintf(text, sizeof text, "%d Object(s)", CatalogueCount(catalogueList));
+    std::snprintf(text, sizeof text, "%d Object(s)", catalogueList.GetCount());
     statusBar.SetText(text, 0, 0);
 }
 
@@ -74,28 +48,31 @@ bool ExplorerDialog::AddCatalogueFile(const char* path) {
     // A file the shell shows no icon for still gets a picture of its own in the list.
     if (!icon) icon = CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));  // IDI_APPLICATION
 
-    auto* entry = new CatalogueEntry;
-    entry->smallImage = smallIconList.ReplaceIcon(-1, icon);
-    if (icon) DestroyIcon(icon);
-
+    auto entry = std::make_unique<CatalogueEntry>();
     if (info.szDisplayName[0] == 0) lstrcpynA(info.szDisplayName, FileTitle(file), MAX_PATH);
     CharUpperBuffA(info.szDisplayName, 1);
     std::strcpy(entry->name, info.szDisplayName);
     std::strcpy(entry->path, file);
 
-    LRESULT position = SendMessageA(catalogueList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry->name));
-    if (position < 0) {
-        delete entry;
+    // The small icon joins smallIconList only once the line is in, so a refused line leaves no
+    // image behind; a line whose icon cannot be stored is taken out again (its item frees it).
+    int position = catalogueList.AddString(entry->name);
+    bool attached = position >= 0 && catalogueList.SetItemDataPtr(position, entry.get());
+    if (attached) entry.release();
+    int image = attached && icon ? smallIconList.ReplaceIcon(-1, icon) : -1;
+    if (icon) DestroyIcon(icon);
+    if (image < 0) {
+        if (position >= 0) catalogueList.DeleteString(position);
         return false;
     }
-    SendMessageA(catalogueList, LB_SETITEMDATA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(entry));
+    EntryAt(catalogueList, position)->smallImage = image;
     ShowCatalogueCount();
     return true;
 }
 
 void ExplorerDialog::OnCatalogueSelChange() {
     describedIconIndex = NoIndex;
-    int selected = CatalogueSelection(catalogueList);
+    int selected = catalogueList.GetCurSel();
     if (selected != shownEntryIndex) {
         // With nothing selected there is no entry to show.
         if (CatalogueEntry* entry = EntryAt(catalogueList, selected)) {
@@ -109,25 +86,25 @@ void ExplorerDialog::OnCatalogueSelChange() {
         }
     }
     char text[32];
-    std::snprintf(text, sizeof text, " %d Icon(s)", static_cast<int>(ListView_GetItemCount(iconView)));
+    std::snprintf(text, sizeof text, " %d Icon(s)", iconView.GetItemCount());
     statusBar.SetText(text, 1, 0);
 }
 
 void ExplorerDialog::OnNextFile() {
-    int count = CatalogueCount(catalogueList);
+    int count = catalogueList.GetCount();
     if (count == 0) return;
-    int selected = CatalogueSelection(catalogueList);
+    int selected = catalogueList.GetCurSel();
     if (selected < count - 1) {
-        SendMessageA(catalogueList, LB_SETCURSEL, static_cast<WPARAM>(selected + 1), 0);
+        catalogueList.SetCurSel(selected + 1);
         OnCatalogueSelChange();
     }
 }
 
 void ExplorerDialog::OnPreviousFile() {
-    if (CatalogueCount(catalogueList) == 0) return;
-    int selected = CatalogueSelection(catalogueList);
+    if (catalogueList.GetCount() == 0) return;
+    int selected = catalogueList.GetCurSel();
     if (selected > 0) {
-        SendMessageA(catalogueList, LB_SETCURSEL, static_cast<WPARAM>(selected - 1), 0);
+        catalogueList.SetCurSel(selected - 1);
         OnCatalogueSelChange();
     }
 }

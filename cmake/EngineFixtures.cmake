@@ -14,9 +14,9 @@ set(FIXTURE_SCRIPTS ${FIXTURE_DIR}/icons.rc ${FIXTURE_DIR}/broken.rc ${FIXTURE_D
 add_custom_command(OUTPUT ${FIXTURE_GENERATOR}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${FIXTURE_DIR}
     COMMAND ${HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/tests
-            ${CMAKE_SOURCE_DIR}/tools/fixtures/MakeFixtures.cpp ${CMAKE_SOURCE_DIR}/tests/fixtures/IconFixtures.cpp
+            ${CMAKE_SOURCE_DIR}/tests/fixtures/MakeFixtures.cpp ${CMAKE_SOURCE_DIR}/tests/fixtures/IconFixtures.cpp
             -o ${FIXTURE_GENERATOR}
-    DEPENDS tools/fixtures/MakeFixtures.cpp tests/fixtures/IconFixtures.cpp tests/fixtures/IconFixtures.h
+    DEPENDS tests/fixtures/MakeFixtures.cpp tests/fixtures/IconFixtures.cpp tests/fixtures/IconFixtures.h
     COMMENT "Building the icon fixture generator")
 add_custom_command(OUTPUT ${FIXTURE_SCRIPTS}
     COMMAND ${FIXTURE_GENERATOR} ${FIXTURE_DIR}

@@ -70,8 +70,15 @@ void List(const std::string& source, HWND nameList) {
 }
 
 void ExportAll(const char* folderArgument, char** sources, int count, HWND nameList) {
+    // The folder with its trailing backslash must fit in a path buffer; a cut folder would be
+    // another folder, and the names would be glued onto it.
+    const std::string full = FullPath(folderArgument);
+    if (full.size() + (full.empty() || full.back() != '\\' ? 1 : 0) > static_cast<size_t>(MaxPathLength)) {
+        Fail(folderArgument, "Folder name too long");
+        return;
+    }
     char folder[PathBufferSize];
-    std::snprintf(folder, sizeof folder, "%s", FullPath(folderArgument).c_str());
+    std::snprintf(folder, sizeof folder, "%s", full.c_str());
     if (!PathExists(folder) && !CreateDirectoryPath(folder)) {
         Fail(folder, "Cannot create directory");
         return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fixtures/IconFixtures.h"
+#include "support/RandomDamage.h"
 
 using namespace fixtures;
 
@@ -43,5 +44,10 @@ int main(int argc, char** argv) {
           "\x01" + NeIconModule({{BitmapImage(16, 16, 8, 1)}, {BitmapImage(8, 8, 24, 2)}}, 4, 5, true));
     Write(folder + "group-bitmaps", Chunked({BitmapImage(16, 16, 4, 1), BitmapImage(8, 8, 32, 2)}));
     Write(folder + "group-png", Chunked({PngImage(8, 8, 3), BitmapImage(8, 8, 1, 4)}));
+    // Damaged the way the hostile-input tests damage them, to start the search near the edges.
+    std::mt19937 random(1);
+    const std::string module = NeIconModule({{BitmapImage(16, 16, 8, 1)}, {BitmapImage(8, 8, 24, 2)}}, 4);
+    for (int i = 0; i < 4; ++i)
+        Write(folder + "ne-damaged-" + std::to_string(i), "\x01" + CutOrChangeBytes(module, random, 0x100));
     return 0;
 }

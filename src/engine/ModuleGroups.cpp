@@ -1,12 +1,14 @@
 #include "engine/ModuleGroups.h"
 
 #include <cstdlib>
+#include <exception>
 #include <utility>
 
 #include "engine/EngineMessages.h"
 #include "engine/GroupDirectory.h"
 #include "engine/IcoFile.h"
 #include "files/TextFunctions.h"
+#include "framework/HandlerFailures.h"
 
 namespace {
 
@@ -78,7 +80,8 @@ BOOL CALLBACK CollectGroupName(HMODULE, LPCSTR, LPSTR name, LONG_PTR nameList) {
             IS_INTRESOURCE(name) ? std::to_string(LOWORD(reinterpret_cast<ULONG_PTR>(name))) : std::string(name);
         const LRESULT added = SendText(reinterpret_cast<HWND>(nameList), LB_ADDSTRING, 0, text.c_str());
         return added != LB_ERR && added != LB_ERRSPACE;
-    } catch (...) {
+    } catch (const std::exception& error) {
+        HandlerFailed(error.what());
         return FALSE;
     }
 }

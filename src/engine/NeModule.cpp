@@ -113,9 +113,9 @@ NeGroup NeGroupIcoBytes(ByteSpan file, const NeResourceTable& table, size_t ordi
     } catch (const std::bad_alloc&) {
         return NeGroup::Invalid;
     }
-    // Reserved and type are copied from the module; only the count may change.
+    // The header is always that of an icon file: a damaged module's reserved or type field
+    // would make the file something no reader takes for an icon.
     WriteIcoHeader(ico.data(), static_cast<uint16_t>(entries.size()));
-    std::memcpy(ico.data(), directory.Data(), 4);
     uint32_t offset = static_cast<uint32_t>(IcoHeaderBytes + IcoEntryBytes * entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
         const GroupDirectoryEntry& source = entries[i];

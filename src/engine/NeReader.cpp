@@ -87,14 +87,20 @@ bool NeExportAllGroups(const char* sourcePath, const char* folder) {
     const MappedFile source(sourcePath);
     NeResourceTable table;
     if (!Walk(source, table)) return false;
+    // A group that cannot be read is skipped; the later ones keep their numbers, so that every
+    // file is named after its group's place in the view. A write failure ends the export.
+    bool everyGroup = true;
     for (size_t k = 0; k < table.groups.size(); ++k) {
         std::vector<unsigned char> ico;
-        if (NeGroupIcoBytes(source.Bytes(), table, k, ico) != NeGroup::Built) return false;
+        if (NeGroupIcoBytes(source.Bytes(), table, k, ico) != NeGroup::Built) {
+            everyGroup = false;
+            continue;
+        }
         const std::string output = GroupFileName(folder, displayName, static_cast<int>(k));
         if (PathExists(output.c_str())) DeleteFileA(output.c_str());
         if (!SaveIcoBytes(output.c_str(), ico)) return false;
     }
-    return true;
+    return everyGroup;
 }
 
 bool NeDescribeGroup(const char* sourcePath, std::string& text, int s) {

@@ -15,8 +15,9 @@ bool IsIcoFileName(const char* path);
 bool NeExportGroup(const char* sourcePath, const char* outputPath, int s);
 
 // Writes every icon group into folder (ending in a backslash) as displayName_NNN.ico, in
-// table order, replacing files of those names. The first group that cannot be read or written
-// ends the export; files written before it stay. True when every group was written.
+// table order, replacing files of those names. A group that cannot be read is skipped (the
+// others keep their numbers); the first write failure ends the export, files written before it
+// stay. True when every group was written.
 bool NeExportAllGroups(const char* sourcePath, const char* folder);
 
 // Sets text to the summary of group s (empty when there is none). True when the module was

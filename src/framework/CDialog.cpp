@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <exception>
+
 #include "framework/CWinApp.h"
+#include "framework/HandlerFailures.h"
 
 namespace {
 
@@ -58,8 +61,10 @@ LRESULT CALLBACK CDialog::Trampoline(HWND window, UINT message, WPARAM wParam, L
     // No exception may unwind through the window system's own frames.
     try {
         answer = dialog->WindowProc(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        HandlerFailed(error.what());
     } catch (...) {
-        answer = 0;
+        HandlerFailed("unknown exception");
     }
     if (message == WM_NCDESTROY) dialog->Detach();
     return answer;
@@ -74,8 +79,10 @@ bool CDialog::Create() {
     ended = false;
     // The hook stays in place while the dialog initialises, which may create dialogs of its own;
     // only the first dialog window is taken, then the pointer is cleared.
-    dialogBeingCreated = this;
+    // Without the hook the window could not be attached and would stay on screen unmanaged.
     HHOOK hook = SetWindowsHookExA(WH_CBT, &CDialog::CreationHook, nullptr, GetCurrentThreadId());
+    if (!hook) return false;
+    dialogBeingCreated = this;
     HWND created = CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(templateId), parent, &PassiveDialogProc, 0);
     UnhookWindowsHookEx(hook);
     dialogBeingCreated = nullptr;
@@ -103,15 +110,18 @@ INT_PTR CDialog::RunModalLoop() {
     MSG message;
     while (!ended && hwnd) {
         BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0) {  // WM_QUIT belongs to an outer loop
-            PostQuitMessage(static_cast<int>(message.wParam));
+        if (got == 0 || got == -1) {
+            // The loop cannot go on: the window still ends the way every close request ends it,
+            // through its cancel command. WM_QUIT then goes on to an outer loop.
+            if (!ended && hwnd) SendMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        if (got == -1) break;
         if (!PreTranslateMessage(&message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
+        ShowHeldHandlerFailure(hwnd);
     }
     return result;
 }

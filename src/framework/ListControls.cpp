@@ -1,6 +1,5 @@
 #include "framework/ListControls.h"
 
-
 int CListBox::GetCount() const {
     LRESULT count = SendMessageA(hwnd, LB_GETCOUNT, 0, 0);
     return count == LB_ERR ? 0 : static_cast<int>(count);
@@ -81,5 +80,6 @@ int CListCtrl::GetSelectedCount() const {
 }
 
 int CListCtrl::GetNextSelected(int after) const {
-    return static_cast<int>(SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(LVNI_SELECTED, 0)));
+    return static_cast<int>(
+        SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(LVNI_SELECTED, 0)));
 }

@@ -247,4 +247,15 @@ TEST_F(ClosingTest, CloseMessage) {
     ExpectClosedOnce();
 }
 
+// A quit message meant for another loop still closes the window the usual way (the catalogue
+// is saved), and goes on to that loop.
+TEST_F(ClosingTest, StrayQuitMessage) {
+    Open();
+    PostQuitMessage(7);
+    ExpectClosedOnce();
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 7u);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // The catalogue file: read at start-up, written when the window closes.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,27 @@ TEST_F(CatalogueFileTest, FailedSaveKeepsThePreviousCatalogue) {
     robot.Expect(DialogRobot::Press(IDOK));
     Close();
     CloseHandle(held);
+    ASSERT_EQ(robot.Seen().size(), 1u);
+    EXPECT_EQ(robot.Seen()[0].texts.back(), OpenError);
+    EXPECT_EQ(ReadWholeFile(CatalogueFile()), previous);
+    EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+}
+
+TEST_F(CatalogueFileTest, SaveThatCannotOpenItsNewFileLeavesNoTemporaryFile) {
+    std::string previous = std::string(Notepad) + "\r\n";
+    WriteCatalogue(previous);
+    Open();
+    // Every stream of the C library in use: the new file is created but cannot be opened.
+    std::vector<FILE*> streams;
+    while (streams.size() < 4096)
+        if (FILE* stream = std::fopen(CatalogueFile().c_str(), "rb"))
+            streams.push_back(stream);
+        else
+            break;
+    robot.Expect(DialogRobot::Press(IDOK));
+    Close();
+    for (FILE* stream : streams)
+        std::fclose(stream);
     ASSERT_EQ(robot.Seen().size(), 1u);
     EXPECT_EQ(robot.Seen()[0].texts.back(), OpenError);
     EXPECT_EQ(ReadWholeFile(CatalogueFile()), previous);

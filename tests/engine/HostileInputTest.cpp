@@ -6,11 +6,12 @@
 #include <map>
 #include <random>
 
-#include "engine/ExactBytes.h"
+#include "support/ExactBytes.h"
 #include "engine/GroupDirectory.h"
 #include "engine/IcoLayout.h"
 #include "engine/NeModule.h"
 #include "fixtures/IconFixtures.h"
+#include "support/RandomDamage.h"
 
 using namespace fixtures;
 
@@ -94,17 +95,6 @@ std::map<uint16_t, ExactBytes> Exact(const std::map<uint16_t, std::string>& imag
     return exact;
 }
 
-// The bytes with 1 to 4 of them replaced, often by a value that matters to a parser.
-std::string Mutate(std::string bytes, std::mt19937& random) {
-    static const unsigned char interesting[] = {0, 1, 0x7F, 0x80, 0xFF, 0x10, 0x20, 0x0E, 0x03};
-    const int changes = 1 + static_cast<int>(random() % 4);
-    for (int i = 0; i < changes && !bytes.empty(); ++i) {
-        const size_t at = random() % bytes.size();
-        bytes[at] = static_cast<char>(random() % 2 ? interesting[random() % sizeof interesting] : random() % 256);
-    }
-    return bytes;
-}
-
 }  // namespace
 
 TEST(HostileInput, NeModulesCutAtEveryLength) {
@@ -119,7 +109,7 @@ TEST(HostileInput, NeModulesWithRandomChanges) {
     std::mt19937 random(20240601);
     for (const std::string& module : NeFixtures())
         for (int i = 0; i < MutationsPerFixture; ++i) {
-            ThroughNeReader(ExactBytes(Mutate(module, random)).Span());
+            ThroughNeReader(ExactBytes(ChangeBytes(module, random)).Span());
             if (HasFatalFailure()) FAIL() << "mutation " << i;
         }
 }
@@ -150,10 +140,10 @@ TEST(HostileInput, GroupDirectoriesAndImagesWithRandomChanges) {
             std::string directory = group.directory;
             const size_t target = random() % (images.size() + 1);
             if (target == 0) {
-                directory = Mutate(directory, random);
+                directory = ChangeBytes(directory, random);
             } else {
                 auto chosen = std::next(images.begin(), static_cast<std::ptrdiff_t>(target - 1));
-                chosen->second = Mutate(chosen->second.substr(0, 64), random) + chosen->second.substr(64);
+                chosen->second = ChangeBytes(chosen->second.substr(0, 64), random) + chosen->second.substr(64);
             }
             ThroughGroupAssembly(ExactBytes(directory).Span(), Exact(images));
             if (HasFatalFailure()) FAIL() << "mutation " << i;

@@ -5,11 +5,12 @@
 #include <algorithm>
 #include <random>
 
-#include "engine/EngineTestSupport.h"
-#include "engine/ExactBytes.h"
+#include "support/EngineTestSupport.h"
+#include "support/ExactBytes.h"
 #include "engine/IconSource.h"
 #include "engine/NeModule.h"
 #include "fixtures/IconFixtures.h"
+#include "support/RandomDamage.h"
 #include "support/TempFolder.h"
 
 using namespace fixtures;
@@ -17,18 +18,6 @@ using namespace fixtures;
 namespace {
 
 constexpr int SamplesPerFixture = 60;
-
-// Cut at a random length, or 1 to 4 bytes changed; changes land in the first `hot` bytes (the
-// headers and tables) half of the time.
-std::string Damage(const std::string& bytes, std::mt19937& random, size_t hot) {
-    if (random() % 3 == 0) return bytes.substr(0, random() % bytes.size());
-    std::string damaged = bytes;
-    for (int i = 1 + static_cast<int>(random() % 4); i > 0; --i) {
-        const size_t range = random() % 2 ? std::min(hot, bytes.size()) : bytes.size();
-        damaged[random() % range] = static_cast<char>(random() % 2 ? 0xFF : random() % 256);
-    }
-    return damaged;
-}
 
 // The value the next handle gets: the lowest free slot of the handle table. A handle left open
 // takes that slot, so the value changes. (GetProcessHandleCount answers 0 under Wine.)
@@ -75,17 +64,17 @@ TEST(HostileRoads, DamagedSixteenBitModules) {
     ThroughTheRoads(folder.WriteFile("m.exe", modules[0]), output, list.Handle(), true);
     for (const std::string& module : modules)
         for (int sample = 0; sample < SamplesPerFixture; ++sample) {
-            const std::string damaged = Damage(module, random, 0x100);
+            const std::string damaged = CutOrChangeBytes(module, random, 0x100);
             const std::string source = folder.WriteFile("m.exe", damaged);
-            // What may be written: the sound groups up to the first unsound one.
+            // What may be written: every sound group, under its own number.
             std::vector<std::string> expected;
             const ExactBytes bytes(damaged);
             NeResourceTable table;
             if (WalkNeModule(bytes.Span(), table) == NeWalk::Walked)
                 for (size_t k = 0; k < table.groups.size(); ++k) {
                     std::vector<unsigned char> ico;
-                    if (NeGroupIcoBytes(bytes.Span(), table, k, ico) != NeGroup::Built) break;
-                    expected.push_back(GroupFileName("", "m", static_cast<int>(k)));
+                    if (NeGroupIcoBytes(bytes.Span(), table, k, ico) == NeGroup::Built)
+                        expected.push_back(GroupFileName("", "m", static_cast<int>(k)));
                 }
             EXPECT_EQ(ThroughTheRoads(source, output, list.Handle()), expected) << "sample " << sample;
             if (HasFailure()) return;
@@ -103,7 +92,7 @@ TEST(HostileRoads, DamagedModulesLoadedAsData) {
         const std::string module = ReadWholeFile(FixturePath(name));
         ASSERT_FALSE(module.empty());
         for (int sample = 0; sample < SamplesPerFixture; ++sample) {
-            const std::string source = folder.WriteFile("m.dll", Damage(module, random, 0x1800));
+            const std::string source = folder.WriteFile("m.dll", CutOrChangeBytes(module, random, 0x1800));
             ThroughTheRoads(source, output, list.Handle());
             if (HasFailure()) FAIL() << name << " sample " << sample;
         }

@@ -3,7 +3,7 @@
 
 #include <map>
 
-#include "engine/ExactBytes.h"
+#include "support/ExactBytes.h"
 #include "engine/GroupDirectory.h"
 #include "engine/IcoLayout.h"
 #include "fixtures/IconFixtures.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "engine/EngineMessages.h"
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "engine/IcoFile.h"
 #include "engine/IconSource.h"
 #include "fixtures/IconFixtures.h"

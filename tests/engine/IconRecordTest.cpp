@@ -5,7 +5,7 @@
 
 #include "engine/GroupDirectory.h"
 #include "engine/IconRecord.h"
-#include "engine/ExactBytes.h"
+#include "support/ExactBytes.h"
 #include "fixtures/IconFixtures.h"
 
 using namespace fixtures;

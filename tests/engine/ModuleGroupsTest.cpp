@@ -2,7 +2,7 @@
 // build makes and the test prefix's own shell32.dll.
 #include <gtest/gtest.h>
 
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "engine/ModuleGroups.h"
 #include "fixtures/IconFixtures.h"

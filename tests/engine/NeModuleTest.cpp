@@ -1,7 +1,7 @@
 // The 16-bit module reader over generated NE modules.
 #include <gtest/gtest.h>
 
-#include "engine/ExactBytes.h"
+#include "support/ExactBytes.h"
 #include "engine/NeModule.h"
 #include "fixtures/IconFixtures.h"
 
@@ -99,18 +99,21 @@ TEST(NeModule, CutsExportsToThirtyImagesButDescribesThemAll) {
 }
 
 TEST(NeModule, EntriesTakeTheirFieldsFromTheGroupDirectory) {
-    // Planes and bit count 0: colour count 1 in the file, the stored count in the summary.
+    // Planes and bit count 0: colour count 1 in the file, the stored count in the summary. A
+    // damaged group header still gives the header of an icon file.
     const std::string image = BitmapImage(32, 32, 4, 1);
     GroupEntry entry = EntryFor(image, 1);
     entry.planes = entry.bitCount = 0;
     entry.colourCount = 7;
     GroupEntry wide = EntryFor(BitmapImage(32, 32, 8, 2), 2);
     wide.colourCount = 9;
-    Walked module(NeModule({{NeIconType, NeIntegerId | 1, image},
-                            {NeIconType, NeIntegerId | 2, BitmapImage(32, 32, 8, 2)},
-                            {NeGroupType, NeIntegerId | 1, GroupDirectory({entry, wide})}}));
+    Walked module(NeModule(
+        {{NeIconType, NeIntegerId | 1, image},
+         {NeIconType, NeIntegerId | 2, BitmapImage(32, 32, 8, 2)},
+         {NeGroupType, NeIntegerId | 1, std::string("\x67\0\x02\0", 4) + GroupDirectory({entry, wide}).substr(4)}}));
     std::string ico;
     ASSERT_EQ(module.Ico(0, ico), NeGroup::Built);
+    EXPECT_EQ(ico.substr(0, 4), std::string("\0\0\x01\0", 4));
     EXPECT_EQ(ico.substr(6, 8), std::string("\x20\x20\x01\0\0\0\0\0", 8));
     EXPECT_EQ(module.Summary(0), "32x32x7, 32x32x256");
 }

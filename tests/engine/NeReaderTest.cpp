@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/EngineMessages.h"
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "engine/NeReader.h"
 #include "fixtures/IconFixtures.h"
@@ -110,7 +110,7 @@ TEST(NeReader, WritesAndShowsNothingForWhatItCannotRead) {
     EXPECT_TRUE(messages.Messages().empty());
 }
 
-TEST(NeReader, SaveAllEndsAtTheFirstGroupItCannotRead) {
+TEST(NeReader, SaveAllSkipsAGroupItCannotReadAndKeepsTheOthersNumbers) {
     TempFolder folder;
     NameList list;
     // Group 2 of three names an image that is not there.
@@ -120,5 +120,5 @@ TEST(NeReader, SaveAllEndsAtTheFirstGroupItCannotRead) {
                                    {NeGroupType, NeIntegerId | 3, GroupDirectory({EntryFor(First[0], 1)})}});
     const std::string source = folder.WriteFile("three.exe", module);
     EXPECT_FALSE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
-    EXPECT_EQ(FolderFiles(folder.Path()), (std::vector<std::string>{"three.exe", "three_000.ico"}));
+    EXPECT_EQ(FolderFiles(folder.Path()), (std::vector<std::string>{"three.exe", "three_000.ico", "three_002.ico"}));
 }

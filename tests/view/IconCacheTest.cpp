@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "framework/CImageList.h"
 #include "framework/CWinApp.h"
 #include "view/IconView.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "fixtures/IconFixtures.h"
 #include "support/MainWindowHarness.h"
@@ -119,6 +119,16 @@ TEST(ExportProgram, ExitStatusTellsWhetherEverySourceWasHandled) {
     run = RunExport({output, sources.Path() + "missing.dll"});
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_NE(run.err.find("missing.dll: "), std::string::npos) << run.err;
+
+    // A folder that would not fit in a path buffer with its backslash is refused, never cut.
+    for (size_t length : {259u, 300u}) {
+        std::string tooLong = output + "\\";
+        tooLong += std::string(length - tooLong.size(), 'f');
+        run = RunExport({tooLong, FixturePath("icons64.dll")});
+        EXPECT_EQ(run.exitCode, 1u) << length;
+        EXPECT_NE(run.err.find("Folder name too long"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(FolderFiles(outputFolder.Path()).size(), 10u) << "nothing written beside the folder";
 
     EXPECT_EQ(RunExport({}).exitCode, 2u);
     EXPECT_EQ(RunExport({output}).exitCode, 2u);

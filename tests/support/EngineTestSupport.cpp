@@ -1,4 +1,4 @@
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 
 #include <shellapi.h>
 

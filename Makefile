@@ -3,7 +3,7 @@ BUILD        := build
 NATIVE_BUILD := build-native
 JOBS         ?= 2
 
-.PHONY: run test deps build native-test wine-test screenshot bench clean
+.PHONY: run test deps build native-test wine-test screenshot bench dist clean
 
 run: deps build
 	tools/run.sh
@@ -34,6 +34,10 @@ wine-test:
 
 bench: deps build
 	tools/wine-session.sh tools/wine-run.sh $(BUILD)/bench/glyphdock-bench.exe
+
+# build/glyphdock-VERSION-win64.zip: both programs, the README and the licence.
+dist: deps build
+	cmake --build $(BUILD) --target dist
 
 screenshot: deps build
 	tools/screenshot.sh

@@ -5,18 +5,29 @@
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 #include "resource.h"
+#include "ui/MenuItems.h"
 
 namespace {
 constexpr int CommandPictureCount = 14;
 
-// Text menu items need the grey look as well to show that they are disabled.
+// The menu items draw their own disabled look from the disabled state of their drawing request.
+// Some window systems (Wine) report that state only for items that are also grayed; the two flags
+// together mean the same everywhere.
 constexpr UINT MenuItemDisabled = MF_BYCOMMAND | MF_DISABLED | MF_GRAYED;
 constexpr UINT MenuItemEnabled = MF_BYCOMMAND | MF_ENABLED;
 }  // namespace
 
+// The File and Help items show their command pictures; separators stay as they are.
 void ExplorerDialog::SetUpMenuImages() {
+    HMENU bar = GetMenu(hwnd);
+    HMENU file = GetSubMenu(bar, 0);
+    for (const CommandInfo& info : FileMenuCommands)
+        MakeOwnerDrawnItem(file, static_cast<UINT>(info.command), info.image);
     // Nothing has been removed yet.
-    EnableMenuItem(GetMenu(hwnd), ID_FILE_UNDO_DELETE, MenuItemDisabled);
+    EnableMenuItem(bar, ID_FILE_UNDO_DELETE, MenuItemDisabled);
+    HMENU help = GetSubMenu(bar, 1);
+    for (const CommandInfo& info : HelpMenuCommands)
+        MakeOwnerDrawnItem(help, static_cast<UINT>(info.command), info.image);
 }
 
 void ExplorerDialog::CreateToolBar() {

@@ -96,6 +96,8 @@ private:
     LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
     void MeasureMenuItem(MEASUREITEMSTRUCT* measure);
     void DrawMenuItem(const DRAWITEMSTRUCT* draw);
+    void DrawTextMenuItem(const DRAWITEMSTRUCT* draw);
+    void DrawMenuItemText(HDC dc, const RECT& item, UINT state);
     void OnHelpContents();
 
     // Drawing state shared by the owner-drawn menu items and the catalogue items, refilled by

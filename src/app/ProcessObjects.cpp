@@ -1,6 +1,8 @@
 #include "app/ProcessObjects.h"
 
 #include "app/Layout.h"
+#include "ui/MenuItems.h"
+#include "ui/ShellHandOff.h"
 
 // One translation unit, so that construction follows this order and destruction reverses it.
 IconBrowserApp theApp;
@@ -19,6 +21,8 @@ int describedIconIndex = NoIndex;
 char lastAddFolder[MAX_PATH] = {};
 char lastSaveAsFolder[MAX_PATH] = {};
 char lastSaveAllFolder[MAX_PATH] = {};
+ShellHandOff shellHandOff;
+std::deque<MenuItemRecord> MenuItemRecords;
 
 int splitterPos = 140;
 int paneTop = 0;

@@ -1,9 +1,228 @@
-#include "app/ExplorerDialog.h"
+#include "ui/MenuItems.h"
 
-LRESULT ExplorerDialog::OnMenuChar(WPARAM wParam, LPARAM lParam) {
-    return DefaultProc(WM_MENUCHAR, wParam, lParam);
+#include <cctype>
+#include <cstring>
+
+#include "app/ExplorerDialog.h"
+#include "app/ProcessObjects.h"
+#include "files/TextFunctions.h"
+
+namespace {
+constexpr int MeasureTextSize = 80;  // menu texts have at most 79 characters
+constexpr UINT ItemHeight = 19;
+constexpr int ExtraWidth = 15;
+constexpr int ImageLeft = 2;    // the picture, 16 x 15, at the item's left + 2, top + 2
+constexpr int BandLeft = 20;    // the highlight band of an item with a picture
+constexpr int BoxRight = 19;    // the picture's box, L..L + 19 by T..T + 18
+constexpr int BoxBottom = 18;
+constexpr int TextLeft = 22;
+constexpr int ShortcutFromRight = 45;  // the part after a tab starts this far left of the right edge
+
+void Line(HDC dc, int x1, int y1, int x2, int y2) {
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);  // up to, not including, the second point
 }
 
-void ExplorerDialog::MeasureMenuItem(MEASUREITEMSTRUCT*) {}
+// The image box's four edges: top and left first, then right and bottom.
+void TopLeftEdges(HDC dc, const RECT& r) {
+    Line(dc, r.left, r.top, r.left + BoxRight, r.top);
+    Line(dc, r.left, r.top, r.left, r.top + BoxBottom);
+}
+void BottomRightEdges(HDC dc, const RECT& r) {
+    Line(dc, r.left + BoxRight, r.top, r.left + BoxRight, r.top + BoxBottom);
+    Line(dc, r.left, r.top + BoxBottom, r.left + BoxRight + 1, r.top + BoxBottom);
+}
 
-void ExplorerDialog::DrawMenuItem(const DRAWITEMSTRUCT*) {}
+struct MenuLetter {
+    int itemCount;
+    char letter;
+    int position;
+};
+// The mnemonic letters of the File menu (9 items with its separators) and the Help menu (2).
+// The menu bar, with its two items, answers by the Help menu's letters.
+constexpr MenuLetter MenuLetters[] = {
+    {9, 'N', 0}, {9, 'D', 1}, {9, 'U', 2}, {9, 'C', 4}, {9, 'A', 5},
+    {9, 'L', 6}, {9, 'X', 8}, {2, 'C', 0}, {2, 'A', 1},
+};
+}  // namespace
+
+bool MakeOwnerDrawnItem(HMENU menu, UINT command, int imageIndex) {
+    MenuItemRecord record;
+    if (GetMenuStringA(menu, command, record.text, sizeof record.text, MF_BYCOMMAND) <= 0) return false;
+    record.imageIndex = imageIndex;
+    MenuItemRecord& kept = MenuItemRecords.emplace_back(record);
+
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_TYPE | MIIM_DATA;
+    info.fType = MFT_OWNERDRAW;
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(&kept);
+    if (!SetMenuItemInfoA(menu, command, FALSE, &info)) {
+        MenuItemRecords.pop_back();
+        return false;
+    }
+    return true;
+}
+
+const MenuItemRecord* MenuItemRecordAt(HMENU menu, UINT position) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    if (!GetMenuItemInfoA(menu, position, TRUE, &info) || !(info.fType & MFT_OWNERDRAW)) return nullptr;
+    return reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+}
+
+// Mnemonic letters: the items no longer carry their texts, so the window system cannot match
+// them itself. The menu is recognised by its item count.
+LRESULT ExplorerDialog::OnMenuChar(WPARAM wParam, LPARAM lParam) {
+    auto character = static_cast<unsigned char>(LOWORD(wParam));
+    int count = GetMenuItemCount(reinterpret_cast<HMENU>(lParam));
+    char letter = static_cast<char>(std::toupper(character));
+    for (const MenuLetter& entry : MenuLetters)
+        if (entry.itemCount == count && entry.letter == letter) return MAKELRESULT(entry.position, MNC_EXECUTE);
+    return MNC_IGNORE;
+}
+
+void ExplorerDialog::MeasureMenuItem(MEASUREITEMSTRUCT* measure) {
+    const auto* record = reinterpret_cast<const MenuItemRecord*>(measure->itemData);
+    char text[MeasureTextSize] = {};
+    if (record) lstrcpynA(text, record->text, sizeof text);
+    TrimBlanks(text);
+
+    SIZE size{};
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ previousFont = SelectObject(dc, menuFont);
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, previousFont);
+    ReleaseDC(hwnd, dc);
+
+    measure->itemWidth = static_cast<UINT>(size.cx + ExtraWidth);
+    measure->itemHeight = ItemHeight;
+}
+
+// The item's text at the item's left + 22, vertically centred; the part after a tab, if any,
+// at the right edge - 45. A disabled item is embossed, unless highlighted: then it is drawn
+// plain in the inactive caption's text colour.
+void ExplorerDialog::DrawMenuItemText(HDC dc, const RECT& item, UINT state) {
+    bool selected = state & ODS_SELECTED;
+    bool disabled = state & ODS_DISABLED;
+    SetTextColor(dc, textColour);
+    SetBkColor(dc, backgroundColour);
+    GetTextMetricsA(dc, &textMetrics);
+    int y = (item.top + item.bottom - static_cast<int>(textMetrics.tmHeight)) / 2;
+
+    UINT flags = DST_PREFIXTEXT;
+    if (disabled && !selected) flags |= DSS_DISABLED;
+    if (disabled && selected) SetTextColor(dc, GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+
+    auto drawPart = [&](const char* part, int length, int x) {
+        DrawStateA(dc, drawBrush, nullptr, reinterpret_cast<LPARAM>(part), static_cast<WPARAM>(length), x, y,
+                   item.right, static_cast<int>(ItemHeight), flags);
+    };
+    const char* tab = std::strchr(itemText, '\t');
+    if (tab) {
+        drawPart(itemText, static_cast<int>(tab - itemText), item.left + TextLeft);
+        drawPart(tab + 1, lstrlenA(tab + 1), item.right - ShortcutFromRight);
+    } else {
+        drawPart(itemText, lstrlenA(itemText), item.left + TextLeft);
+    }
+}
+
+// An item with a picture, drawn like a toolbar button: flat when idle, a raised frame around
+// the picture when highlighted, the picture greyed when disabled. The picture's column is
+// never painted with the highlight.
+void ExplorerDialog::DrawMenuItem(const DRAWITEMSTRUCT* draw) {
+    const auto* record = reinterpret_cast<const MenuItemRecord*>(draw->itemData);
+    if (!record) return;
+    if (record->imageIndex > MenuImageLimit) {
+        DrawTextMenuItem(draw);
+        return;
+    }
+    if (!(draw->itemAction & (ODA_DRAWENTIRE | ODA_SELECT))) return;
+
+    const RECT& item = draw->rcItem;
+    HDC dc = draw->hDC;
+    bool selected = draw->itemState & ODS_SELECTED;
+    bool disabled = draw->itemState & ODS_DISABLED;
+    textColour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+    backgroundColour = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
+    lightEdgeColour = GetSysColor(COLOR_BTNHIGHLIGHT);
+    darkEdgeColour = GetSysColor(COLOR_BTNSHADOW);
+
+    lstrcpynA(itemText, record->text, sizeof itemText);
+    drawBrush.CreateSolidBrush(backgroundColour);
+    ScopedSelection font(dc, menuFont);
+    ScopedSelection brush(dc, drawBrush);
+    COLORREF previousText = GetTextColor(dc);
+    COLORREF previousBackground = GetBkColor(dc);
+
+    int x = item.left + ImageLeft;
+    int y = item.top + ImageLeft;
+    if (disabled) {
+        HICON icon = toolImageList.ExtractIcon(record->imageIndex);
+        CBrush menuBrush;
+        menuBrush.CreateSolidBrush(GetSysColor(COLOR_MENU));
+        if (icon) {
+            DrawStateA(dc, menuBrush, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, 16, 15, DST_ICON | DSS_DISABLED);
+            DestroyIcon(icon);
+        }
+    } else {
+        toolImageList.Draw(dc, record->imageIndex, x, y, ILD_NORMAL);
+    }
+
+    int bandWidth = item.right - item.left - BandLeft;
+    int height = item.bottom - item.top;
+    if (draw->itemAction & ODA_SELECT) PatBlt(dc, item.left + BandLeft, item.top, bandWidth, height, PATCOPY);
+    if (!selected && !disabled) {
+        // The outline in the menu colour removes a raised frame drawn before.
+        drawPen.CreatePen(PS_SOLID, 1, GetSysColor(COLOR_MENU));
+        ScopedSelection pen(dc, drawPen);
+        TopLeftEdges(dc, item);
+        BottomRightEdges(dc, item);
+    }
+    if (selected) {
+        PatBlt(dc, item.left + BandLeft, item.top, bandWidth, height, PATCOPY);
+        if (!disabled) {
+            drawPen.CreatePen(PS_SOLID, 1, lightEdgeColour);
+            drawEdgePen.CreatePen(PS_SOLID, 1, darkEdgeColour);
+            {
+                ScopedSelection pen(dc, drawPen);
+                TopLeftEdges(dc, item);
+            }
+            ScopedSelection pen(dc, drawEdgePen);
+            BottomRightEdges(dc, item);
+        }
+    }
+
+    DrawMenuItemText(dc, item, draw->itemState);
+    SetTextColor(dc, previousText);
+    SetBkColor(dc, previousBackground);
+}
+
+// An item without a picture (Exit, Help Contents): its band covers the whole item, and it is
+// written in the context's own font, the window system's menu font.
+void ExplorerDialog::DrawTextMenuItem(const DRAWITEMSTRUCT* draw) {
+    const auto* record = reinterpret_cast<const MenuItemRecord*>(draw->itemData);
+    if (!(draw->itemAction & (ODA_DRAWENTIRE | ODA_SELECT))) return;
+
+    const RECT& item = draw->rcItem;
+    HDC dc = draw->hDC;
+    bool selected = draw->itemState & ODS_SELECTED;
+    textColour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+    backgroundColour = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
+
+    lstrcpynA(itemText, record->text, sizeof itemText);
+    drawBrush.CreateSolidBrush(backgroundColour);
+    ScopedSelection brush(dc, drawBrush);
+    COLORREF previousText = GetTextColor(dc);
+    COLORREF previousBackground = GetBkColor(dc);
+
+    int width = item.right - item.left;
+    int height = item.bottom - item.top;
+    if (draw->itemAction & ODA_SELECT) PatBlt(dc, item.left, item.top, width, height, PATCOPY);
+    if (selected) PatBlt(dc, item.left, item.top, width, height, PATCOPY);
+
+    DrawMenuItemText(dc, item, draw->itemState);
+    SetTextColor(dc, previousText);
+    SetBkColor(dc, previousBackground);
+}

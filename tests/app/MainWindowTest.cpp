@@ -6,6 +6,7 @@
 
 #include "support/MainWindowHarness.h"
 #include "resource.h"
+#include "ui/MenuItems.h"
 
 namespace {
 
@@ -133,30 +134,35 @@ TEST_F(MainWindowTest, NarrowWindowClipsTheToolBarAndKeepsTheIconViewInPlace) {
     EXPECT_EQ(view.right, client.right);
 }
 
-TEST_F(MainWindowTest, MenuHoldsTheFileAndHelpCommandsWithUndoDeleteDisabled) {
+TEST_F(MainWindowTest, MenuHoldsTheFileAndHelpCommandsWithTheirPicturesAndUndoDeleteDisabled) {
     ExplorerDialog& window = Start();
     HMENU bar = GetMenu(window.GetSafeHwnd());
     ASSERT_EQ(GetMenuItemCount(bar), 2);
     struct Item {
         int command;
         const char* text;
+        int image;
     };
-    const Item file[] = {
-        {ID_FILE_NEW, "&New"},   {ID_FILE_DELETE, "&Delete"},      {ID_FILE_UNDO_DELETE, "&Undo Delete"}, {0, nullptr},
-        {ID_FILE_COPY, "&Copy"}, {ID_FILE_SAVE_AS, "Save &As..."}, {ID_FILE_SAVE_ALL, "Save A&ll"},       {0, nullptr},
-        {ID_FILE_EXIT, "E&xit"}};
-    const Item help[] = {{ID_HELP_CONTENTS, "Help &Contents"}, {ID_HELP_ABOUT, "&About Glyphdock"}};
+    const Item file[] = {{ID_FILE_NEW, "&New", 0},         {ID_FILE_DELETE, "&Delete", 10},
+                         {ID_FILE_UNDO_DELETE, "&Undo Delete", 9}, {0, nullptr, 0},
+                         {ID_FILE_COPY, "&Copy", 4},       {ID_FILE_SAVE_AS, "Save &As...", 2},
+                         {ID_FILE_SAVE_ALL, "Save A&ll", 8}, {0, nullptr, 0},
+                         {ID_FILE_EXIT, "E&xit", 2000}};
+    const Item help[] = {{ID_HELP_CONTENTS, "Help &Contents", 2000}, {ID_HELP_ABOUT, "&About Glyphdock", 7}};
     auto check = [](HMENU popup, const Item* items, int count) {
         ASSERT_EQ(GetMenuItemCount(popup), count);
         for (int i = 0; i < count; ++i) {
+            UINT state = GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION);
             if (!items[i].text) {
-                EXPECT_TRUE(GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR);
+                EXPECT_TRUE(state & MF_SEPARATOR);
+                EXPECT_FALSE(state & MF_OWNERDRAW) << "separators stay ordinary";
                 continue;
             }
-            char text[64] = {};
-            GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-            EXPECT_STREQ(text, items[i].text);
+            EXPECT_EQ(MenuItemText(popup, i), items[i].text);
             EXPECT_EQ(GetMenuItemID(popup, i), static_cast<UINT>(items[i].command));
+            const MenuItemRecord* record = MenuItemRecordAt(popup, static_cast<UINT>(i));
+            ASSERT_NE(record, nullptr);
+            EXPECT_EQ(record->imageIndex, items[i].image) << items[i].text;
         }
     };
     check(GetSubMenu(bar, 0), file, 9);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "catalogue/CatalogueEntry.h"
+#include "ui/MenuItems.h"
 
 namespace {
 bool mainWindowCreated = false;
@@ -166,6 +167,11 @@ RECT ChildRectangle(HWND parent, HWND child) {
 
 UINT MenuItemState(HWND window, int command) {
     return GetMenuState(GetMenu(window), static_cast<UINT>(command), MF_BYCOMMAND);
+}
+
+std::string MenuItemText(HMENU menu, int position) {
+    const MenuItemRecord* record = MenuItemRecordAt(menu, static_cast<UINT>(position));
+    return record ? record->text : "<no record>";
 }
 
 std::string HostPathToWindows(const std::string& unixPath) {

@@ -75,6 +75,8 @@ std::vector<std::string> ListBoxItems(HWND listBox);
 std::vector<std::string> ListViewItems(HWND listView);
 RECT ChildRectangle(HWND parent, HWND child);  // in the parent's client coordinates
 UINT MenuItemState(HWND window, int command);
+// The text of an owner-drawn menu item, as its record holds it; "<no record>" for other items.
+std::string MenuItemText(HMENU menu, int position);
 
 // Windows paths of the build's own files, as Wine sees them.
 std::string HostPathToWindows(const std::string& unixPath);

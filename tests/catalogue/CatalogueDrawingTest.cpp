@@ -1,0 +1,87 @@
+// How the catalogue list draws its items and in which order a user sees them.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/Canvas.h"
+#include "support/MainWindowHarness.h"
+#include "resource.h"
+
+namespace {
+
+constexpr COLORREF Marker = RGB(1, 2, 3);  // what lay beneath before the item was drawn
+constexpr int Width = 140;
+
+class CatalogueDrawingTest : public MainWindowTest {
+protected:
+    void Draw(Canvas& canvas, int top, int index, UINT action, UINT state) {
+        DRAWITEMSTRUCT draw{};
+        draw.CtlType = ODT_LISTBOX;
+        draw.CtlID = IDC_CATALOGUE_LIST;
+        draw.itemID = static_cast<UINT>(index);
+        draw.itemAction = action;
+        draw.itemState = state;
+        draw.hwndItem = dialog->CatalogueList();
+        draw.hDC = canvas.Dc();
+        draw.rcItem = {0, top, Width, top + 16};
+        draw.itemData = reinterpret_cast<ULONG_PTR>(index >= 0 ? EntryOf(index) : nullptr);
+        SendMessageA(Window(), WM_DRAWITEM, IDC_CATALOGUE_LIST, reinterpret_cast<LPARAM>(&draw));
+    }
+};
+
+TEST_F(CatalogueDrawingTest, SelectionPaintsTheBandRightOfTheIconAndFocusInverts) {
+    WriteCatalogue("C:\\windows\\notepad.exe\r\n");
+    Start();
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    Canvas canvas(Width, 64, Marker);
+    Draw(canvas, 0, 0, ODA_SELECT, ODS_SELECTED);
+    Draw(canvas, 16, 0, ODA_SELECT, 0);  // the item has just lost the selection
+    Draw(canvas, 32, -1, ODA_DRAWENTIRE, ODS_SELECTED | ODS_FOCUS);  // an empty list
+
+    // Selected: the band from 18 pixels in, the text in the highlight's text colour; the icon
+    // in its column on what lay beneath.
+    EXPECT_EQ(canvas.Pixel(18, 0), highlight);
+    EXPECT_EQ(canvas.Pixel(Width - 1, 15), highlight);
+    EXPECT_EQ(canvas.Pixel(17, 0), Marker);
+    EXPECT_EQ(canvas.Pixel(0, 8), Marker);
+    EXPECT_GT(canvas.Colours(2, 0, 18, 16).size(), 2u) << "the file's small icon";
+    EXPECT_TRUE(canvas.Colours(20, 0, Width, 16).count(GetSysColor(COLOR_HIGHLIGHTTEXT)));
+    // Deselected: the band back in the window colour, the text in the window's text colour.
+    EXPECT_EQ(canvas.Pixel(18, 16), window);
+    EXPECT_EQ(canvas.Pixel(Width - 1, 31), window);
+    EXPECT_TRUE(canvas.Colours(20, 16, Width, 32).count(GetSysColor(COLOR_WINDOWTEXT)));
+    EXPECT_EQ(canvas.Colours(2, 0, 18, 16), canvas.Colours(2, 16, 18, 32));
+    EXPECT_EQ(canvas.Colours(0, 32, Width, 48), std::set<COLORREF>{Marker}) << "nothing for an empty list";
+
+    // The focus rectangle starts at the band and is drawn by inversion: twice leaves no trace.
+    std::set<COLORREF> edge = canvas.Colours(18, 0, Width, 1);
+    Draw(canvas, 0, 0, ODA_FOCUS, ODS_SELECTED | ODS_FOCUS);
+    EXPECT_NE(canvas.Colours(18, 0, Width, 1), edge);
+    EXPECT_EQ(canvas.Colours(0, 0, 18, 16), canvas.Colours(0, 16, 18, 32)) << "nothing left of the band";
+    Draw(canvas, 0, 0, ODA_FOCUS, ODS_SELECTED | ODS_FOCUS);
+    EXPECT_EQ(canvas.Colours(18, 0, Width, 1), edge);
+}
+
+// The list keeps its names in order without regard to letter case anywhere in the name.
+TEST_F(CatalogueDrawingTest, NamesAreOrderedWithoutRegardToCase) {
+    Start();
+    std::vector<std::string> names = {"abe.exe", "zed.exe", "ABD.exe", "abc.exe", "one\\Same.exe", "two\\SAME.exe"};
+    CreateDirectoryA((temp.Path() + "one").c_str(), nullptr);
+    CreateDirectoryA((temp.Path() + "two").c_str(), nullptr);
+    for (const std::string& name : names) {
+        std::string path = temp.Path() + name;
+        ASSERT_TRUE(CopyFileA("C:\\windows\\notepad.exe", path.c_str(), FALSE));
+        ASSERT_TRUE(AddCatalogueFile(path)) << name;
+    }
+    std::vector<std::string> shown = CatalogueNames();
+    ASSERT_EQ(shown.size(), 6u);
+    EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 3),
+              (std::vector<std::string>{"Abc.exe", "ABD.exe", "Abe.exe"}));
+    EXPECT_TRUE((shown[3] == "Same.exe" && shown[4] == "SAME.exe") || (shown[3] == "SAME.exe" && shown[4] == "Same.exe"))
+        << shown[3] << " " << shown[4];
+    EXPECT_EQ(shown[5], "Zed.exe");
+}
+
+}  // namespace

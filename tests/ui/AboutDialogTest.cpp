@@ -1,0 +1,120 @@
+// The About box's link labels, and Help Contents.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "framework/CWinApp.h"
+#include "support/MainWindowHarness.h"
+#include "resource.h"
+#include "ui/AboutDialog.h"
+#include "ui/ShellRecorder.h"
+
+namespace {
+
+// The centre of control `id` in the dialog's client coordinates, as mouse messages carry it.
+LPARAM CentreOf(HWND dialog, int id) {
+    RECT rect = ChildRectangle(dialog, GetDlgItem(dialog, id));
+    return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+TEST(AboutDialogTest, LinksTakeTheHandCursorAndADoubleClickOnTheMailLinkWritesAMail) {
+    ShellRecorder shell;
+    DialogRobot robot;
+    const HCURSOR hand = LoadCursorA(AppInstance(), MAKEINTRESOURCEA(IDCUR_HAND));
+    robot.Expect([hand](HWND about) {
+        SendMessageA(about, WM_MOUSEMOVE, 0, CentreOf(about, IDC_ABOUT_WEB_LINK));
+        EXPECT_EQ(GetCursor(), hand);
+        EXPECT_EQ(GetCapture(), about);
+        SendMessageA(about, WM_MOUSEMOVE, 0, CentreOf(about, IDOK));
+        EXPECT_NE(GetCursor(), hand);
+        EXPECT_EQ(GetCapture(), nullptr);
+
+        SendMessageA(about, WM_MOUSEMOVE, 0, CentreOf(about, IDC_ABOUT_MAIL_LINK));
+        EXPECT_EQ(GetCapture(), about);
+        // Outside the box the hand and the capture stay until the pointer comes back.
+        SendMessageA(about, WM_MOUSEMOVE, 0, MAKELPARAM(-20, -20));
+        EXPECT_EQ(GetCursor(), hand);
+        EXPECT_EQ(GetCapture(), about);
+
+        // A single click does nothing, nor does a double click on the release label.
+        SendMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, CentreOf(about, IDC_ABOUT_MAIL_LINK));
+        SendMessageA(about, WM_LBUTTONUP, 0, CentreOf(about, IDC_ABOUT_MAIL_LINK));
+        SendMessageA(about, WM_LBUTTONDBLCLK, MK_LBUTTON, CentreOf(about, IDC_ABOUT_RELEASE));
+        EXPECT_TRUE(ShellRecorder::calls.empty());
+
+        SendMessageA(about, WM_LBUTTONDBLCLK, MK_LBUTTON, CentreOf(about, IDC_ABOUT_MAIL_LINK));
+        EXPECT_EQ(GetCapture(), nullptr);
+        EXPECT_NE(GetCursor(), hand);
+    });
+    AboutDialog about(nullptr);
+    EXPECT_EQ(about.DoModal(), IDCANCEL);
+    robot.Verify();
+    ASSERT_EQ(ShellRecorder::calls.size(), 1u);
+    EXPECT_EQ(ShellRecorder::calls[0].target, "mailto:" GLYPHDOCK_MAIL_ADDRESS);
+    EXPECT_EQ(ShellRecorder::calls[0].owner, GetDesktopWindow());
+    EXPECT_EQ(ShellRecorder::calls[0].command, static_cast<UINT>(SW_SHOWNORMAL));
+}
+
+TEST(AboutDialogTest, OnlyTheTwoLinkLabelsAreBlueAndTheWebLinkOpensItsPage) {
+    ShellRecorder shell;
+    DialogRobot robot;
+    robot.Expect([](HWND about) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        auto colourOf = [&](HWND control) {
+            SetTextColor(dc, RGB(9, 9, 9));
+            SendMessageA(about, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+            return GetTextColor(dc);
+        };
+        for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            int id = GetDlgCtrlID(child);
+            bool link = id == IDC_ABOUT_WEB_LINK || id == IDC_ABOUT_MAIL_LINK;
+            EXPECT_EQ(colourOf(child) == RGB(0, 0, 255), link) << "control " << id;
+        }
+        DeleteDC(dc);
+        SendMessageA(about, WM_LBUTTONDBLCLK, MK_LBUTTON, CentreOf(about, IDC_ABOUT_WEB_LINK));
+    });
+    AboutDialog about(nullptr);
+    EXPECT_EQ(about.DoModal(), IDCANCEL);
+    robot.Verify();
+    ASSERT_EQ(ShellRecorder::calls.size(), 1u);
+    EXPECT_EQ(ShellRecorder::calls[0].target, GLYPHDOCK_WEB_ADDRESS);
+}
+
+TEST_F(MainWindowTest, HelpContentsWithoutAHelpFileSaysSo) {
+    ShellRecorder shell;
+    SetCurrentDirectoryA(temp.Path().c_str());  // started from a folder without the help file
+    HWND window = Start().GetSafeHwnd();
+    HWND owner = nullptr;
+    bool informationIcon = false;
+    robot.Expect([&](HWND box) {
+        owner = GetWindow(box, GW_OWNER);
+        HICON information = LoadIconA(nullptr, IDI_INFORMATION);
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == information) informationIcon = true;
+        DialogRobot::Press(IDOK)(box);
+    });
+    Command(ID_HELP_CONTENTS);
+    ASSERT_EQ(robot.Seen().size(), 1u);
+    EXPECT_EQ(robot.Seen()[0].caption, "Glyphdock");
+    const std::vector<std::string>& texts = robot.Seen()[0].texts;
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "The help file could not be found in the application directory."),
+              texts.end());
+    EXPECT_EQ(owner, window);
+    EXPECT_TRUE(informationIcon);
+    EXPECT_TRUE(ShellRecorder::calls.empty());
+}
+
+TEST_F(MainWindowTest, HelpContentsOpensTheHelpFileOfTheStartUpFolder) {
+    ShellRecorder shell;
+    temp.WriteFile("glyphdock.hlp", "help");
+    SetCurrentDirectoryA(temp.Path().c_str());
+    Start();
+    Command(ID_HELP_CONTENTS);
+    ASSERT_EQ(ShellRecorder::calls.size(), 1u);
+    EXPECT_EQ(ShellRecorder::calls[0].target, temp.Path() + "glyphdock.hlp");
+    EXPECT_EQ(ShellRecorder::calls[0].command, static_cast<UINT>(HELP_CONTENTS));
+    EXPECT_EQ(ShellRecorder::calls[0].data, 0u);
+    EXPECT_EQ(ShellRecorder::calls[0].owner, GetDesktopWindow());
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Photographs the owner-drawn File menu (from the menu bar and as a context menu) and the About
+# box on the test prefix's virtual desktop, through the disabled scene tests of the test program.
+# Usage: tools/ui-screenshots.sh [OUTPUT-FOLDER]   (default docs/; needs a prior build)
+set -uo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+out=$(cd "${1:-$here/docs}" && pwd)
+export GLYPHDOCK_OUT="$out" GLYPHDOCK_HERE="$here"
+exec "$here/tools/wine-session.sh" bash -c '
+  set -uo pipefail
+  shoot() {  # scene-filter picture
+    dir=$(mktemp -d)
+    GLYPHDOCK_SCENE_DIR="Z:${dir//\//\\}" wine "$GLYPHDOCK_HERE/build/glyphdock_tests.exe" \
+      --gtest_also_run_disabled_tests --gtest_filter="$1" </dev/null >"$dir/log" 2>&1 &
+    pid=$!
+    for _ in $(seq 300); do [ -s "$dir/ready" ] && break; sleep 0.1; done
+    if [ -s "$dir/ready" ]; then
+      read -r x y w h < "$dir/ready"
+      import -window root -crop "${w}x${h}+${x}+${y}" +repage "$GLYPHDOCK_OUT/$2"
+      echo "$GLYPHDOCK_OUT/$2"
+    else
+      echo "ui-screenshots: $1 did not show" >&2
+    fi
+    touch "$dir/done"
+    wait "$pid"
+    rm -rf "$dir"
+  }
+  shoot "SceneTest.DISABLED_FileMenu" file-menu.png
+  shoot "SceneTest.DISABLED_FileMenuOnUndoDelete" file-menu-disabled-item.png
+  shoot "SceneTest.DISABLED_ContextMenu" context-menu.png
+  shoot "SceneAbout.DISABLED_AboutBox" about-box.png
+'

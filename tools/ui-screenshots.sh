@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Photographs the owner-drawn File menu (from the menu bar and as a context menu) and the About
-# box on the test prefix's virtual desktop, through the disabled scene tests of the test program.
+# box on the test prefix's virtual desktop, through the scenes of build/tools/glyphdock-scenes.exe.
 # Usage: tools/ui-screenshots.sh [OUTPUT-FOLDER]   (default docs/; needs a prior build)
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,8 +10,8 @@ exec "$here/tools/wine-session.sh" bash -c '
   set -uo pipefail
   shoot() {  # scene-filter picture
     dir=$(mktemp -d)
-    GLYPHDOCK_SCENE_DIR="Z:${dir//\//\\}" wine "$GLYPHDOCK_HERE/build/glyphdock_tests.exe" \
-      --gtest_also_run_disabled_tests --gtest_filter="$1" </dev/null >"$dir/log" 2>&1 &
+    GLYPHDOCK_SCENE_DIR="Z:${dir//\//\\}" wine "$GLYPHDOCK_HERE/build/tools/glyphdock-scenes.exe" \
+      --gtest_filter="$1" </dev/null >"$dir/log" 2>&1 &
     pid=$!
     for _ in $(seq 300); do [ -s "$dir/ready" ] && break; sleep 0.1; done
     if [ -s "$dir/ready" ]; then
@@ -25,8 +25,8 @@ exec "$here/tools/wine-session.sh" bash -c '
     wait "$pid"
     rm -rf "$dir"
   }
-  shoot "SceneTest.DISABLED_FileMenu" file-menu.png
-  shoot "SceneTest.DISABLED_FileMenuOnUndoDelete" file-menu-disabled-item.png
-  shoot "SceneTest.DISABLED_ContextMenu" context-menu.png
-  shoot "SceneAbout.DISABLED_AboutBox" about-box.png
+  shoot "SceneTest.FileMenu" file-menu.png
+  shoot "SceneTest.FileMenuOnUndoDelete" file-menu-disabled-item.png
+  shoot "SceneTest.ContextMenu" context-menu.png
+  shoot "SceneAbout.AboutBox" about-box.png
 '

@@ -1,5 +1,5 @@
-// Scenes for the README's pictures, run by tools/ui-screenshots.sh and never by the suite (they
-// are disabled). Each scene opens a menu or the About box on the screen, writes the rectangle to
+// Scenes for the README's pictures, run one at a time by tools/ui-screenshots.sh; built on the
+// test harness, but not part of the test suite. Each scene opens a menu or the About box on the screen, writes the rectangle to
 // photograph into GLYPHDOCK_SCENE_DIR\ready and keeps it open until the script writes
 // GLYPHDOCK_SCENE_DIR\done.
 #include <windows.h>
@@ -89,8 +89,8 @@ protected:
 };
 
 // The File menu open from the menu bar, Undo Delete disabled, Save As highlighted.
-TEST_F(SceneTest, DISABLED_FileMenu) {
-    if (!SceneFolder()) GTEST_SKIP() << "GLYPHDOCK_SCENE_DIR is not set";
+TEST_F(SceneTest, FileMenu) {
+    ASSERT_TRUE(SceneFolder()) << "GLYPHDOCK_SCENE_DIR is not set";
     StartWithFiles();
     scene.keysDown = 4;  // from New, highlighted on opening, to Save As
     SetTimer(nullptr, 0, 50, &Tick);
@@ -99,8 +99,8 @@ TEST_F(SceneTest, DISABLED_FileMenu) {
 }
 
 // The disabled item highlighted, for looking at the inactive caption text on the band.
-TEST_F(SceneTest, DISABLED_FileMenuOnUndoDelete) {
-    if (!SceneFolder()) GTEST_SKIP() << "GLYPHDOCK_SCENE_DIR is not set";
+TEST_F(SceneTest, FileMenuOnUndoDelete) {
+    ASSERT_TRUE(SceneFolder()) << "GLYPHDOCK_SCENE_DIR is not set";
     StartWithFiles();
     scene.keysDown = 2;  // to Undo Delete
     SetTimer(nullptr, 0, 50, &Tick);
@@ -109,8 +109,8 @@ TEST_F(SceneTest, DISABLED_FileMenuOnUndoDelete) {
 }
 
 // The same menu as a context menu over the icon view, Copy highlighted.
-TEST_F(SceneTest, DISABLED_ContextMenu) {
-    if (!SceneFolder()) GTEST_SKIP() << "GLYPHDOCK_SCENE_DIR is not set";
+TEST_F(SceneTest, ContextMenu) {
+    ASSERT_TRUE(SceneFolder()) << "GLYPHDOCK_SCENE_DIR is not set";
     StartWithFiles();
     scene.keysDown = 4;  // a context menu opens with nothing highlighted: to Copy
     SetTimer(nullptr, 0, 50, &Tick);
@@ -121,8 +121,8 @@ TEST_F(SceneTest, DISABLED_ContextMenu) {
     PumpMessages();
 }
 
-TEST(SceneAbout, DISABLED_AboutBox) {
-    if (!SceneFolder()) GTEST_SKIP() << "GLYPHDOCK_SCENE_DIR is not set";
+TEST(SceneAbout, AboutBox) {
+    ASSERT_TRUE(SceneFolder()) << "GLYPHDOCK_SCENE_DIR is not set";
     AboutDialog about(nullptr);
     ASSERT_TRUE(about.Create());
     scene.shown = about.GetSafeHwnd();

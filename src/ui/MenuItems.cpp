@@ -11,9 +11,9 @@ namespace {
 constexpr int MeasureTextSize = 80;  // menu texts have at most 79 characters
 constexpr UINT ItemHeight = 19;
 constexpr int ExtraWidth = 15;
-constexpr int ImageLeft = 2;    // the picture, 16 x 15, at the item's left + 2, top + 2
-constexpr int BandLeft = 20;    // the highlight band of an item with a picture
-constexpr int BoxRight = 19;    // the picture's box, L..L + 19 by T..T + 18
+constexpr int ImageLeft = 2;  // the picture, 16 x 15, at the item's left + 2, top + 2
+constexpr int BandLeft = 20;  // the highlight band of an item with a picture
+constexpr int BoxRight = 19;  // the picture's box, L..L + 19 by T..T + 18
 constexpr int BoxBottom = 18;
 constexpr int TextLeft = 22;
 constexpr int ShortcutFromRight = 45;  // the part after a tab starts this far left of the right edge
@@ -40,10 +40,12 @@ struct MenuLetter {
 };
 // The mnemonic letters of the File menu (9 items with its separators) and the Help menu (2).
 // The menu bar, with its two items, answers by the Help menu's letters.
+// clang-format off
 constexpr MenuLetter MenuLetters[] = {
-    {9, 'N', 0}, {9, 'D', 1}, {9, 'U', 2}, {9, 'C', 4}, {9, 'A', 5},
-    {9, 'L', 6}, {9, 'X', 8}, {2, 'C', 0}, {2, 'A', 1},
+    {9, 'N', 0}, {9, 'D', 1}, {9, 'U', 2}, {9, 'C', 4}, {9, 'A', 5}, {9, 'L', 6}, {9, 'X', 8},
+    {2, 'C', 0}, {2, 'A', 1},
 };
+// clang-format on
 }  // namespace
 
 bool MakeOwnerDrawnItem(HMENU menu, UINT command, int imageIndex) {
@@ -163,7 +165,8 @@ void ExplorerDialog::DrawMenuItem(const DRAWITEMSTRUCT* draw) {
         CBrush menuBrush;
         menuBrush.CreateSolidBrush(GetSysColor(COLOR_MENU));
         if (icon) {
-            DrawStateA(dc, menuBrush, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, 16, 15, DST_ICON | DSS_DISABLED);
+            DrawStateA(dc, menuBrush, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, 16, 15,
+                       DST_ICON | DSS_DISABLED);
             DestroyIcon(icon);
         }
     } else {

@@ -37,7 +37,7 @@ TEST_F(CatalogueDrawingTest, SelectionPaintsTheBandRightOfTheIconAndFocusInverts
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     Canvas canvas(Width, 64, Marker);
     Draw(canvas, 0, 0, ODA_SELECT, ODS_SELECTED);
-    Draw(canvas, 16, 0, ODA_SELECT, 0);  // the item has just lost the selection
+    Draw(canvas, 16, 0, ODA_SELECT, 0);                              // the item has just lost the selection
     Draw(canvas, 32, -1, ODA_DRAWENTIRE, ODS_SELECTED | ODS_FOCUS);  // an empty list
 
     // Selected: the band from 18 pixels in, the text in the highlight's text colour; the icon
@@ -79,7 +79,8 @@ TEST_F(CatalogueDrawingTest, NamesAreOrderedWithoutRegardToCase) {
     ASSERT_EQ(shown.size(), 6u);
     EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 3),
               (std::vector<std::string>{"Abc.exe", "ABD.exe", "Abe.exe"}));
-    EXPECT_TRUE((shown[3] == "Same.exe" && shown[4] == "SAME.exe") || (shown[3] == "SAME.exe" && shown[4] == "Same.exe"))
+    EXPECT_TRUE((shown[3] == "Same.exe" && shown[4] == "SAME.exe") ||
+                (shown[3] == "SAME.exe" && shown[4] == "Same.exe"))
         << shown[3] << " " << shown[4];
     EXPECT_EQ(shown[5], "Zed.exe");
 }

@@ -144,7 +144,6 @@ TEST_F(MenuItemsTest, ItemsWithoutPictureHighlightTheirWholeWidth) {
     EXPECT_EQ(canvas.Pixel(0, 0), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(canvas.Pixel(Width - 1, 18), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(canvas.Colours(0, Row, Width, 2 * Row), std::set<COLORREF>{Marker}) << "the focus action draws nothing";
-
 }
 
 TEST_F(MenuItemsTest, MnemonicLettersAnswerByTheMenusItemCount) {

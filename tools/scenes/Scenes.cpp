@@ -1,6 +1,6 @@
 // Scenes for the README's pictures, run one at a time by tools/ui-screenshots.sh; built on the
-// test harness, but not part of the test suite. Each scene opens a menu or the About box on the screen, writes the rectangle to
-// photograph into GLYPHDOCK_SCENE_DIR\ready and keeps it open until the script writes
+// test harness, but not part of the test suite. Each scene opens a menu or the About box on the screen, writes the
+// rectangle to photograph into GLYPHDOCK_SCENE_DIR\ready and keeps it open until the script writes
 // GLYPHDOCK_SCENE_DIR\done.
 #include <windows.h>
 
@@ -80,7 +80,8 @@ bool SceneFolder() {
 class SceneTest : public MainWindowTest {
 protected:
     void StartWithFiles() {
-        WriteCatalogue("C:\\windows\\system32\\shell32.dll\r\nC:\\windows\\notepad.exe\r\nC:\\windows\\regedit.exe\r\n");
+        WriteCatalogue(
+            "C:\\windows\\system32\\shell32.dll\r\nC:\\windows\\notepad.exe\r\nC:\\windows\\regedit.exe\r\n");
         Start();
         scene.shown = Window();
         SetForegroundWindow(Window());

@@ -33,6 +33,7 @@ protected:
 TEST_F(CatalogueDrawingTest, SelectionPaintsTheBandRightOfTheIconAndFocusInverts) {
     WriteCatalogue("C:\\windows\\notepad.exe\r\n");
     Start();
+    EXPECT_EQ(SendMessageA(dialog->CatalogueList(), LB_GETITEMHEIGHT, 0, 0), 16) << "one row per small icon";
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     Canvas canvas(Width, 64, Marker);

@@ -93,6 +93,9 @@ LRESULT ExplorerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_SIZE:
         LayoutPanes(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;
@@ -183,6 +186,7 @@ bool ExplorerDialog::InitMainWindow() {
         OnCatalogueSelChange();
     }
     UpdateCommandState();
+    AddStartupFiles();
     return true;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "framework/CDialog.h"
 #include "framework/CommonControls.h"
@@ -63,6 +64,8 @@ private:
     // Keyboard and context menus (src/app/Keyboard.cpp)
     bool FilterMessage(MSG* message);
     LRESULT OnIconViewRightClick();
+    bool TypeAheadSearch(UINT key);
+    void ShowContextMenu();
 
     // Catalogue (src/catalogue/)
     bool AddCatalogueFile(const char* path);
@@ -82,6 +85,9 @@ private:
     int CompareCatalogueItems(const COMPAREITEMSTRUCT* compare);
     void OnDeleteCatalogueItem(const DELETEITEMSTRUCT* deleted);
     void OnNewFile();
+    void ShowCatalogueFile(const char* path);
+    void OnDropFiles(HDROP drop);
+    void AddStartupFiles();
 
     // Icon view and export commands (src/view/)
     void LoadEntryIcons(CatalogueEntry& entry);

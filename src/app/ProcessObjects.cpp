@@ -23,6 +23,7 @@ char lastSaveAsFolder[MAX_PATH] = {};
 char lastSaveAllFolder[MAX_PATH] = {};
 ShellHandOff shellHandOff;
 std::deque<MenuItemRecord> MenuItemRecords;
+std::vector<std::string> commandLineFiles;
 
 int splitterPos = 140;
 int paneTop = 0;

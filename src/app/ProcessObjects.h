@@ -3,6 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "app/IconBrowserApp.h"
 #include "catalogue/PathStack.h"
 #include "framework/CImageList.h"
@@ -26,3 +29,4 @@ extern int describedIconIndex;  // icon whose formats the status bar describes
 extern char lastAddFolder[MAX_PATH];
 extern char lastSaveAsFolder[MAX_PATH];
 extern char lastSaveAllFolder[MAX_PATH];
+extern std::vector<std::string> commandLineFiles;  // files named on the command line, added at start-up

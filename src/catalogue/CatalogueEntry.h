@@ -11,4 +11,13 @@ struct CatalogueEntry {
     int endLargeImage = 0;           // one past the last
     int iconCount = 0;               // 0: the icons are not loaded
     int smallImage = 0;              // the file's small icon in smallIconList
+
+    // How many entries were ever made and ended: the difference is the number alive, which
+    // shows that removed entries are freed.
+    static inline long created = 0;
+    static inline long destroyed = 0;
+    CatalogueEntry() { ++created; }
+    ~CatalogueEntry() { ++destroyed; }
+    CatalogueEntry(const CatalogueEntry&) = delete;
+    CatalogueEntry& operator=(const CatalogueEntry&) = delete;
 };

@@ -13,12 +13,18 @@ public:
     bool Create(int cx, int cy, UINT flags, int initial, int grow) {
         DeleteImageList();
         list = ImageList_Create(cx, cy, flags, initial, grow);
+        if (list) ++created;
         return list != nullptr;
     }
     void DeleteImageList() {
-        if (list) ImageList_Destroy(list);
+        if (list && ImageList_Destroy(list)) ++destroyed;
         list = nullptr;
     }
+
+    // How many lists all wrappers made and destroyed, so that a test can tell that replaced
+    // lists do not pile up.
+    static inline long created = 0;
+    static inline long destroyed = 0;
     // Appends the pictures of a bitmap; pixels of the mask colour become transparent.
     int Add(HBITMAP bitmap, COLORREF maskColour) { return ImageList_AddMasked(list, bitmap, maskColour); }
     // Replaces image index with the icon, or appends it when index is -1; answers the index.

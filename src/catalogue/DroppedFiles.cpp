@@ -1,0 +1,33 @@
+// Files handed to the program from outside: dropped on the window from a file manager, or named
+// on the command line ("Open with", or a drop on the program's own icon). Each is added as a file
+// picked in Add New File is, and the last one in the catalogue afterwards is shown.
+#include <string>
+#include <vector>
+
+#include "app/ExplorerDialog.h"
+#include "app/ProcessObjects.h"
+#include "files/TextFunctions.h"
+
+void ExplorerDialog::OnDropFiles(HDROP drop) {
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    char shown[PathBufferSize] = {};
+    for (UINT i = 0; i < count; ++i) {
+        char path[PathBufferSize];
+        // A name too long for a path buffer is refused like a missing file, never cut short.
+        if (DragQueryFileA(drop, i, nullptr, 0) > static_cast<UINT>(MaxPathLength)) continue;
+        if (DragQueryFileA(drop, i, path, sizeof path) == 0) continue;
+        if (AddCatalogueFile(path)) lstrcpynA(shown, path, PathBufferSize);
+    }
+    DragFinish(drop);
+    if (shown[0]) ShowCatalogueFile(shown);
+}
+
+void ExplorerDialog::AddStartupFiles() {
+    DragAcceptFiles(hwnd, TRUE);
+    std::vector<std::string> files;
+    files.swap(commandLineFiles);  // taken once
+    const char* shown = nullptr;
+    for (const std::string& file : files)
+        if (AddCatalogueFile(file.c_str())) shown = file.c_str();
+    if (shown) ShowCatalogueFile(shown);
+}

@@ -26,8 +26,14 @@ void ExplorerDialog::AddStartupFiles() {
     DragAcceptFiles(hwnd, TRUE);
     std::vector<std::string> files;
     files.swap(commandLineFiles);  // taken once
-    const char* shown = nullptr;
-    for (const std::string& file : files)
-        if (AddCatalogueFile(file.c_str())) shown = file.c_str();
-    if (shown) ShowCatalogueFile(shown);
+    char shown[PathBufferSize] = {};
+    for (const std::string& file : files) {
+        // Names relative to the current folder are stored as full paths, which stay valid for
+        // the next run; a full path that does not fit is refused like a missing file.
+        char path[PathBufferSize];
+        DWORD length = GetFullPathNameA(file.c_str(), sizeof path, path, nullptr);
+        if (length == 0 || length >= sizeof path) continue;
+        if (AddCatalogueFile(path)) lstrcpynA(shown, path, PathBufferSize);
+    }
+    if (shown[0]) ShowCatalogueFile(shown);
 }

@@ -117,4 +117,38 @@ TEST(ProgramFile, StartsAloneInAnEmptyFolderAndEndsWhenItsWindowCloses) {
     CloseHandle(started.hProcess);
 }
 
+// What "Open with" does: the program started with a file's name. It starts as usual, then adds
+// and shows the file; a name relative to its current folder is stored as a full path.
+TEST(ProgramFile, AddsAndShowsTheFilesNamedOnItsCommandLine) {
+    TempFolder catalogueFolder;
+    SetEnvironmentVariableA("TMP", catalogueFolder.Path().c_str());
+    SetEnvironmentVariableA("TEMP", catalogueFolder.Path().c_str());
+    catalogueFolder.WriteFile("glyphdocklib.dat", "C:\\windows\\regedit.exe\r\n");
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    std::string commandLine = "\"" + ProgramPath() + "\" notepad.exe C:\\windows\\missing.exe";
+    ASSERT_TRUE(CreateProcessA(ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               "C:\\windows", &startup, &started));
+    FoundWindow search{started.dwProcessId, nullptr};
+    for (int i = 0; i < 400 && !search.window; ++i) {
+        Sleep(50);
+        EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    }
+    EXPECT_NE(search.window, nullptr) << "the main window never showed";
+    if (search.window) {
+        EXPECT_EQ(WindowText(search.window), "C:\\windows\\notepad.exe - Glyphdock");
+        PostMessageA(search.window, WM_CLOSE, 0, 0);
+    }
+    DWORD ended = WaitForSingleObject(started.hProcess, 20000);
+    EXPECT_EQ(ended, WAIT_OBJECT_0) << "the program did not end after its window closed";
+    if (ended != WAIT_OBJECT_0) TerminateProcess(started.hProcess, 1);
+    WaitForSingleObject(started.hProcess, 5000);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    EXPECT_EQ(ReadWholeFile(catalogueFolder.Path() + "glyphdocklib.dat"),
+              "C:\\windows\\notepad.exe\r\nC:\\windows\\regedit.exe\r\n");
+}
+
 }  // namespace

@@ -16,14 +16,12 @@ constexpr const char* Notepad = "C:\\windows\\notepad.exe";
 constexpr const char* Regedit = "C:\\windows\\regedit.exe";
 constexpr int FileNameBox = 1148;
 constexpr int FilterBox = 1136;
-constexpr int ReadOnlyBox = 1040;
 
 // What the open dialog showed when it came.
 struct OpenDialogSeen {
     std::string folder;
     std::vector<std::string> filters;
     int chosenFilter = -1;
-    bool readOnlyShown = true;
 };
 
 std::string WithoutTrailingBackslash(std::string path) {
@@ -43,7 +41,7 @@ protected:
         robot.Expect([this, finish](HWND open) {
             char folder[MAX_PATH] = {};
             SendMessageA(open, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
-            OpenDialogSeen look{WithoutTrailingBackslash(folder), {}, -1, false};
+            OpenDialogSeen look{WithoutTrailingBackslash(folder), {}, -1};
             HWND filters = GetDlgItem(open, FilterBox);
             for (LRESULT i = 0, n = SendMessageA(filters, CB_GETCOUNT, 0, 0); i < n; ++i) {
                 char text[256] = {};
@@ -51,8 +49,6 @@ protected:
                 look.filters.push_back(text);
             }
             look.chosenFilter = static_cast<int>(SendMessageA(filters, CB_GETCURSEL, 0, 0));
-            HWND readOnly = GetDlgItem(open, ReadOnlyBox);
-            look.readOnlyShown = readOnly && IsWindowVisible(readOnly);
             opened.push_back(look);
             finish(open);
         });
@@ -76,7 +72,6 @@ TEST_F(AddNewFileTest, PickingAFileAlreadyThereInOtherCaseSelectsItAndRebuildsTh
     EXPECT_TRUE(SameFolder(opened[0].folder, window.StartupFolder())) << opened[0].folder;
     EXPECT_EQ(opened[0].filters, (std::vector<std::string>{"*.EXE, *.DLL, *.ICL", "All Files (*.*)"}));
     EXPECT_EQ(opened[0].chosenFilter, 0);
-    EXPECT_FALSE(opened[0].readOnlyShown);
 
     EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, Regedit}));
     EXPECT_EQ(Selected(), 0);

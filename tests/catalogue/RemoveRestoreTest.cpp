@@ -151,24 +151,6 @@ TEST_F(RemoveRestoreTest, UndoRestoresTheNewestFirstAndConsumesAPathWhoseFileVan
     EXPECT_FALSE(UndoEnabled()) << "the vanished file's path was taken from the stack";
 }
 
-TEST_F(RemoveRestoreTest, ReloadKeepsTheEntriesAndExtractsTheShownIconsAgain) {
-    StartWithThree();
-    SelectCatalogueItem(2);
-    SelectCatalogueItem(1);
-    ASSERT_EQ(largeIconList.GetImageCount(), 14);
-    SendMessageA(dialog->StatusBar(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("changed"));
-    Command(ID_RELOAD_ICONS);
-    EXPECT_EQ(CatalogueNames().size(), 3u);
-    EXPECT_EQ(Objects(), "3 Object(s)");
-    EXPECT_EQ(Selected(), 1);
-    EXPECT_EQ(largeIconList.GetImageCount(), 6) << "only the shown file's icons, extracted anew";
-    EXPECT_EQ(EntryOf(1)->firstLargeImage, 0);
-    EXPECT_EQ(EntryOf(2)->iconCount, 0);
-    EXPECT_EQ(ListViewItems(dialog->IconView()).size(), 6u);
-    EXPECT_EQ(smallIconList.GetImageCount(), 3);
-    EXPECT_FALSE(UndoEnabled());
-}
-
 // Deleting, restoring and reloading over and over: every removed entry and every replaced icon
 // cache is freed, and the image lists hold exactly what the catalogue shows.
 TEST_F(RemoveRestoreTest, NothingPilesUpOverManyDeleteUndoReloadCycles) {

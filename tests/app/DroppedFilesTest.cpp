@@ -1,0 +1,54 @@
+// Files dropped on the window from a file manager.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/ProcessObjects.h"
+#include "support/MainWindowHarness.h"
+
+namespace {
+
+constexpr const char* Notepad = "C:\\windows\\notepad.exe";
+constexpr const char* Regedit = "C:\\windows\\regedit.exe";
+
+// The drop a file manager hands over: the names one after another, ended by an empty one.
+HDROP MakeDrop(const std::vector<std::string>& files) {
+    std::string names;
+    for (const std::string& file : files)
+        names += file + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(drop + 1, names.data(), names.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+using DroppedFilesTest = MainWindowTest;
+
+TEST_F(DroppedFilesTest, DroppedFilesAreAddedAsPickedOnesAndTheLastOneInTheCatalogueIsShown) {
+    WriteCatalogue(std::string(Notepad) + "\r\n");
+    std::string icon = temp.WriteFile("Picture.ico", ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON)));
+    ExplorerDialog& window = Start();
+    EXPECT_TRUE(GetWindowLongPtrA(Window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+
+    robot.Expect(DialogRobot::Press(IDOK));  // the folder holds no icons
+    std::vector<std::string> dropped = {Regedit, "C:\\WINDOWS\\NOTEPAD.EXE", "C:\\windows\\missing.exe",
+                                        "C:\\windows", icon, Regedit + std::string(300, 'x')};
+    PostMessageA(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(dropped)), 0);
+    PumpMessages();
+    ASSERT_EQ(robot.Seen().size(), 1u);
+    EXPECT_EQ(robot.Seen()[0].texts.back(), "The selected file does not contain icons.");
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, icon, Regedit}));
+    EXPECT_EQ(StatusText(window.StatusBar(), 0), "3 Object(s)");
+    EXPECT_EQ(Catalogue().GetCurSel(), 1);
+    EXPECT_EQ(WindowText(Window()), icon + " - Glyphdock");
+    EXPECT_EQ(ListViewItems(window.IconView()), (std::vector<std::string>{"Icon: 000"}));
+    EXPECT_EQ(lastAddFolder[0], 0) << "the dialog's folder is the dialog's own";
+}
+
+}  // namespace

@@ -10,8 +10,8 @@ constexpr const char* AddNewFileFilter = "*.EXE, *.DLL, *.ICL|*.exe;*.dll;*.icl|
 }  // namespace
 
 void ExplorerDialog::OnNewFile() {
-    CFileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER,
-                       AddNewFileFilter, hwnd);
+    CFileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER, AddNewFileFilter,
+                       hwnd);
     dialog.ofn.lpstrTitle = "Add New File";
     dialog.ofn.lpstrInitialDir = PathExists(lastAddFolder) ? lastAddFolder : startupFolder;
     if (dialog.DoModal() != IDOK) return;

@@ -37,8 +37,10 @@ TEST_F(DroppedFilesTest, DroppedFilesAreAddedAsPickedOnesAndTheLastOneInTheCatal
     EXPECT_TRUE(GetWindowLongPtrA(Window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 
     robot.Expect(DialogRobot::Press(IDOK));  // the folder holds no icons
-    std::vector<std::string> dropped = {Regedit, "C:\\WINDOWS\\NOTEPAD.EXE", "C:\\windows\\missing.exe",
-                                        "C:\\windows", icon, Regedit + std::string(300, 'x')};
+    std::vector<std::string> dropped = {Regedit, "C:\\WINDOWS\\NOTEPAD.EXE", "C:\\windows\\missing.exe"};
+    dropped.push_back("C:\\windows");  // a folder
+    dropped.push_back(icon);
+    dropped.push_back(Regedit + std::string(300, ' '));  // too long for a path, never cut short
     PostMessageA(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(dropped)), 0);
     PumpMessages();
     ASSERT_EQ(robot.Seen().size(), 1u);

@@ -93,7 +93,8 @@ TEST_F(AddNewFileTest, RefusedPickIsRememberedCancelChangesNothingAndAVanishedFo
     std::string folder = temp.Path() + "Pictures";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     std::string notes = temp.WriteFile("Pictures\\notes.txt", "no icons here");
-    std::string icon = temp.WriteFile("Pictures\\Picture.ico", ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON)));
+    std::string icon =
+        temp.WriteFile("Pictures\\Picture.ico", ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON)));
     ExplorerDialog& window = Start();
 
     Pick(notes);

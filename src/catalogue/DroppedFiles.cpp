@@ -9,7 +9,8 @@
 #include "files/TextFunctions.h"
 
 void ExplorerDialog::OnDropFiles(HDROP drop) {
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    // While a dialog of the window is open, the catalogue stays as that dialog found it.
+    UINT count = IsWindowEnabled(hwnd) ? DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) : 0;
     char shown[PathBufferSize] = {};
     for (UINT i = 0; i < count; ++i) {
         char path[PathBufferSize];

@@ -36,6 +36,13 @@ TEST_F(DroppedFilesTest, DroppedFilesAreAddedAsPickedOnesAndTheLastOneInTheCatal
     ExplorerDialog& window = Start();
     EXPECT_TRUE(GetWindowLongPtrA(Window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
 
+    // Nothing is taken while a dialog of the window has it disabled.
+    EnableWindow(Window(), FALSE);
+    PostMessageA(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({icon})), 0);
+    PumpMessages();
+    EnableWindow(Window(), TRUE);
+    EXPECT_EQ(CatalogueNames().size(), 1u);
+
     robot.Expect(DialogRobot::Press(IDOK));  // the folder holds no icons
     std::vector<std::string> dropped = {Regedit, "C:\\WINDOWS\\NOTEPAD.EXE", "C:\\windows\\missing.exe"};
     dropped.push_back("C:\\windows");  // a folder

@@ -1,6 +1,7 @@
 #include "app/ProcessObjects.h"
 
 #include "app/Layout.h"
+#include "files/FolderChooser.h"
 #include "ui/MenuItems.h"
 #include "ui/ShellHandOff.h"
 
@@ -31,3 +32,12 @@ int paneBottom = 0;
 UINT lastSizeType = SIZE_RESTORED;
 int lastClientWidth = 0;
 int lastClientHeight = 0;
+
+// The folder chooser's state while it is open.
+HWND chooserDialog = nullptr;
+HWND chooserEdit = nullptr;
+HWND chooserTree = nullptr;
+WNDPROC chooserPreviousProc = nullptr;
+char chooserInitialFolder[MAX_PATH] = {};
+char chooserResult[MAX_PATH] = {};
+HFONT chooserEditFont = nullptr;

@@ -1,3 +1,48 @@
-#include "app/ExplorerDialog.h"
+#include <windows.h>
 
-void ExplorerDialog::OnCopy() {}
+#include "app/ExplorerDialog.h"
+#include "app/ProcessObjects.h"
+#include "catalogue/CatalogueList.h"
+#include "view/IconView.h"
+
+namespace {
+constexpr int IconSide = 32;
+
+// Hands the bitmap to the clipboard in place of whatever it held. The clipboard owns it only
+// when it took it; otherwise it is deleted here.
+void PutOnClipboard(HBITMAP bitmap) {
+    bool handedOver = false;
+    if (OpenClipboard(GetDesktopWindow())) {
+        EmptyClipboard();
+        handedOver = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
+        CloseClipboard();
+    }
+    if (!handedOver) DeleteObject(bitmap);
+}
+}  // namespace
+
+void ExplorerDialog::OnCopy() {
+    if (iconView.GetItemCount() == 0) return;
+    const CatalogueEntry* entry = EntryAt(catalogueList, catalogueList.GetCurSel());
+    if (!entry) return;
+    const int image = entry->firstLargeImage + SelectedIconIndex(iconView);
+    if (image >= entry->endLargeImage) return;
+
+    HWND desktop = GetDesktopWindow();
+    HDC screen = GetWindowDC(desktop);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, IconSide, IconSide);
+    if (memory && bitmap) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        // White shows through the icon's transparent pixels.
+        PatBlt(memory, 0, 0, IconSide, IconSide, WHITENESS);
+        largeIconList.Draw(memory, image, 0, 0, ILD_TRANSPARENT);
+        // A bitmap still selected into a context cannot be used by the clipboard's readers.
+        SelectObject(memory, previous);
+        PutOnClipboard(bitmap);
+    } else if (bitmap) {
+        DeleteObject(bitmap);
+    }
+    if (memory) DeleteDC(memory);
+    ReleaseDC(desktop, screen);
+}

@@ -56,6 +56,11 @@ void AppendFileIcons(CImageList& list, const char* path, int count) {
     }
 }
 
+int SelectedIconIndex(const CListCtrl& view) {
+    int selected = view.GetNextSelected(-1);
+    return selected >= 0 ? selected : 0;
+}
+
 int ShellIconCount(const char* path) {
     return static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), path, static_cast<UINT>(-1))));
 }

@@ -14,3 +14,7 @@ class CImageList;
 // Appends icons 0 to count - 1 of a file, in the shell's numbering, to the list. Every index
 // gets an image: a blank one where the shell yields no icon, so that ranges stay aligned.
 void AppendFileIcons(CImageList& list, const char* path, int count);
+
+class CListCtrl;
+// The icon a command acts on: the lowest selected item of the icon view, or 0 when none is.
+int SelectedIconIndex(const CListCtrl& iconView);

@@ -1,4 +1,72 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
+#include "catalogue/CatalogueList.h"
+#include "engine/IconSource.h"
+#include "files/FolderChooser.h"
+#include "files/PathUtilities.h"
+#include "files/TextFunctions.h"
+#include "framework/WaitCursor.h"
 
-void ExplorerDialog::OnSaveAll() {}
+namespace {
+constexpr const char* CannotCreateFolder = "Cannot create directory. Check your entries and try again.";
+
+bool IsFolder(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Whether the longest output name of `iconCount` icons fits in a path buffer.
+bool OutputNamesFit(const char* folder, const std::string& displayName, int iconCount) {
+    const std::string last = GroupFileName(folder, displayName, std::max(iconCount - 1, 0));
+    const bool separator = folder[0] == 0 || folder[std::strlen(folder) - 1] != '\\';
+    return last.size() + (separator ? 1 : 0) <= static_cast<size_t>(MaxPathLength);
+}
+}  // namespace
+
+void ExplorerDialog::OnSaveAll() {
+    if (catalogueList.GetCount() == 0) return;
+    const CatalogueEntry* entry = EntryAt(catalogueList, catalogueList.GetCurSel());
+    if (!entry) return;
+    const std::string source = entry->path;
+    const int iconCount = entry->iconCount;
+
+    char folder[PathBufferSize] = {};
+    if (!ChooseFolder(hwnd, folder, lastSaveAllFolder)) return;
+    TrimBlanks(folder);
+    if (folder[0] == 0) {
+        lastSaveAllFolder[0] = 0;
+        return;
+    }
+
+    // A folder so deep that the output names would not fit would fail once per icon: it is
+    // refused once, before anything is created.
+    const std::string displayName = SourceDisplayName(source.c_str());
+    if (!OutputNamesFit(folder, displayName, iconCount)) {
+        MessageBoxA(hwnd, CannotCreateFolder, appTitle, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    if (!PathExists(folder)) {
+        const std::string question = std::string("\"") + folder + "\"" + " doesn't exits. Do you want to create it?";
+        if (MessageBoxA(hwnd, question.c_str(), appTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        if (!CreateDirectoryPath(folder)) {
+            MessageBoxA(hwnd, CannotCreateFolder, appTitle, MB_OK | MB_ICONSTOP);
+            return;
+        }
+    }
+    // So would a file that stands in the folder's place.
+    if (!IsFolder(folder)) {
+        MessageBoxA(hwnd, CannotCreateFolder, appTitle, MB_OK | MB_ICONSTOP);
+        return;
+    }
+
+    std::strcpy(lastSaveAllFolder, folder);
+    AppendBackslash(folder);
+    CWaitCursor wait;
+    ExportAllIconGroups(source.c_str(), GroupNameList, folder);
+}

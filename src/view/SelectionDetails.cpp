@@ -1,6 +1,34 @@
+#include <cstdio>
+#include <string>
+
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
+#include "catalogue/CatalogueList.h"
+#include "engine/IconSource.h"
+#include "view/IconView.h"
 
+// Runs for every item state change of the icon view: the deselection of one icon shows the
+// count, the selection of the next describes it; changes that keep the same single icon
+// selected (a focus change) do not open the file again.
 LRESULT ExplorerDialog::OnIconItemChanged(const NMLISTVIEW*) {
+    const int count = iconView.GetItemCount();
+    if (iconView.GetSelectedCount() != 1) {
+        char text[32];
+        std::snprintf(text, sizeof text, " %d Icon(s)", count);
+        statusBar.SetText(text, 1, 0);
+        describedIconIndex = NoIndex;
+        return 0;
+    }
+    if (count == 0) return 0;
+
+    const int selected = SelectedIconIndex(iconView);
+    if (selected == describedIconIndex) return 0;
+    const CatalogueEntry* entry = EntryAt(catalogueList, catalogueList.GetCurSel());
+    if (!entry) return 0;
+    describedIconIndex = selected;
+
+    std::string summary;
+    DescribeIconGroup(entry->path, GroupNameList, selected, summary);
+    statusBar.SetText(summary.c_str(), 1, 0);
     return 0;
 }

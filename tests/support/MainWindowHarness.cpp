@@ -52,6 +52,14 @@ void MainWindowTest::SelectCatalogueItem(int index) {
     PumpMessages();
 }
 
+void MainWindowTest::SelectIcons(const std::vector<int>& indexes) {
+    HWND view = dialog->IconView();
+    ListView_SetItemState(view, -1, 0, LVIS_SELECTED);
+    for (int index : indexes)
+        ListView_SetItemState(view, index, LVIS_SELECTED, LVIS_SELECTED);
+    PumpMessages();
+}
+
 void MainWindowTest::TearDown() {
     if (Window()) DestroyWindow(Window());
     PumpMessages();

@@ -60,6 +60,8 @@ protected:
 
     // Selects catalogue item `index` as a click does.
     void SelectCatalogueItem(int index);
+    // Selects exactly the icons `indexes` of the icon view (none for an empty list), as clicks do.
+    void SelectIcons(const std::vector<int>& indexes);
 
     TempFolder temp;
     std::unique_ptr<ExplorerDialog> dialog;

@@ -1,0 +1,160 @@
+#include "files/FolderChooser.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "files/PathUtilities.h"
+#include "files/TextFunctions.h"
+#include "framework/CWinApp.h"
+
+namespace {
+constexpr const char* ChooserTitle = "Enter or select a folder";
+constexpr int EditLeft = 10;
+constexpr int EditTop = 30;
+constexpr int EditWidth = 295;
+constexpr int EditHeight = 22;
+constexpr int TitleTop = 12;
+constexpr int TitleHeight = 15;
+constexpr int Gap = 10;
+
+// A child's rectangle in the client coordinates of the dialog.
+RECT ClientRectOf(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    POINT topLeft{rect.left, rect.top};
+    ScreenToClient(chooserDialog, &topLeft);
+    return RECT{topLeft.x, topLeft.y, topLeft.x + (rect.right - rect.left), topLeft.y + (rect.bottom - rect.top)};
+}
+
+void CreateChooserEdit(HWND dialog) {
+    chooserEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, EditLeft, EditTop,
+                                  EditWidth, EditHeight, dialog, reinterpret_cast<HMENU>(ChooserEditId), AppInstance(),
+                                  nullptr);
+    if (!chooserEdit) return;
+    // A longer text could only be cut into some other folder when it is read back.
+    SendMessageA(chooserEdit, EM_LIMITTEXT, MaxPathLength, 0);
+    if (!chooserEditFont) chooserEditFont = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+    if (chooserEditFont) SendMessageA(chooserEdit, WM_SETFONT, reinterpret_cast<WPARAM>(chooserEditFont), TRUE);
+}
+
+void SelectInitialFolder(HWND dialog) {
+    if (PathExists(chooserInitialFolder)) {
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chooserInitialFolder));
+    } else {
+        chooserInitialFolder[0] = 0;
+        if (!chooserTree) return;
+        auto root = reinterpret_cast<HTREEITEM>(SendMessageA(chooserTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+        SendMessageA(chooserTree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(root));
+        SendMessageA(chooserTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+    }
+    // The tree keeps showing its selection while the edit box has the focus.
+    if (chooserTree) {
+        LONG_PTR style = GetWindowLongPtrA(chooserTree, GWL_STYLE);
+        SetWindowLongPtrA(chooserTree, GWL_STYLE, style | TVS_SHOWSELALWAYS);
+    }
+}
+}  // namespace
+
+bool ChooseFolder(HWND owner, char* output, const char* initialFolder) {
+    bool confirmed = false;
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+        char displayName[MAX_PATH] = {};
+        BROWSEINFOA browse{};
+        browse.hwndOwner = owner;
+        browse.pidlRoot = nullptr;
+        browse.pszDisplayName = displayName;
+        browse.lpszTitle = ChooserTitle;
+        browse.ulFlags = BIF_STATUSTEXT;
+        browse.lpfn = FolderChooserCallback;
+        browse.lParam = 0;
+        // A folder too long for a path buffer is not cut into another one: nothing is selected.
+        chooserInitialFolder[0] = 0;
+        if (initialFolder && BoundedLength(initialFolder, MaxPathLength + 1) <= MaxPathLength)
+            std::strcpy(chooserInitialFolder, initialFolder);
+
+        if (LPITEMIDLIST chosen = SHBrowseForFolderA(&browse)) {
+            TrimBlanks(chooserResult);
+            std::strcpy(output, chooserResult);
+            allocator->Free(chosen);
+            confirmed = true;
+        }
+        allocator->Release();
+    }
+    chooserInitialFolder[0] = 0;
+    chooserEdit = nullptr;
+    chooserDialog = nullptr;
+    chooserTree = nullptr;
+    return confirmed;
+}
+
+int CALLBACK FolderChooserCallback(HWND dialog, UINT message, LPARAM param, LPARAM) {
+    chooserDialog = dialog;
+    switch (message) {
+    case BFFM_INITIALIZED:
+        CreateChooserEdit(dialog);
+        chooserPreviousProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChooserDialogProc)));
+        EnumChildWindows(dialog, &ArrangeChooserChild, 0);
+        SelectInitialFolder(dialog);
+        break;
+    case BFFM_SELCHANGED:
+        // A selection without a file-system path (a virtual folder) empties the edit box.
+        if (SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(param), chooserResult))
+            TrimBlanks(chooserResult);
+        else
+            chooserResult[0] = 0;
+        SetDlgItemTextA(dialog, ChooserEditId, chooserResult);
+        break;
+    }
+    return 1;
+}
+
+BOOL CALLBACK ArrangeChooserChild(HWND child, LPARAM) {
+    char className[80] = {};
+    GetClassNameA(child, className, sizeof className);
+    CharUpperA(className);
+    const RECT place = ClientRectOf(child);
+    const int x = place.left, width = place.right - place.left, height = place.bottom - place.top;
+
+    if (std::strstr(className, "STATIC")) {
+        char text[80] = {};
+        GetWindowTextA(child, text, sizeof text);
+        if (std::strstr(text, "folder"))
+            MoveWindow(child, x, TitleTop, width, TitleHeight, TRUE);
+        else
+            ShowWindow(child, SW_HIDE);  // the status line and any other text
+    } else if (std::strstr(className, "TREEVIEW")) {
+        chooserTree = child;
+        if (!chooserEdit) return TRUE;
+        MoveWindow(chooserEdit, x, EditTop, width, EditHeight, TRUE);
+        const int top = ClientRectOf(chooserEdit).top + EditHeight + Gap;
+        MoveWindow(child, x, top, width, height, TRUE);
+        // The tree ends above the OK button when that button follows it; otherwise it keeps
+        // its height (the button may come first in the child order).
+        if (HWND ok = FindWindowExA(chooserDialog, child, "BUTTON", "OK")) {
+            const int fitted = ClientRectOf(ok).top - top - Gap;
+            if (fitted > 0) MoveWindow(child, x, top, width, fitted, TRUE);
+        }
+    }
+    return TRUE;
+}
+
+LRESULT CALLBACK ChooserDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = chooserPreviousProc;
+    if (message == WM_DESTROY) {
+        // The edit box is read here, after OK and Cancel alike; only OK uses it.
+        chooserResult[0] = 0;
+        if (chooserEdit && GetWindowTextLengthA(chooserEdit) > 0) {
+            GetWindowTextA(chooserEdit, chooserResult, MAX_PATH);
+            TrimBlanks(chooserResult);
+        }
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        CallWindowProcA(previous, window, WM_DESTROY, wParam, lParam);
+        return 0;
+    }
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+}

@@ -1,0 +1,137 @@
+// Save As from the main window: the proposed name, the folder the dialog opens in, the file
+// written, and the roads for 16-bit modules and ICO files.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+#include "app/ProcessObjects.h"
+#include "engine/EngineTestSupport.h"
+#include "engine/IconSource.h"
+#include "fixtures/IconFixtures.h"
+#include "resource.h"
+#include "support/MainWindowHarness.h"
+
+namespace {
+
+constexpr int FileNameBox = 1148;  // the save dialog's file name box
+
+// What the save dialog proposed when it opened.
+struct Proposal {
+    std::string name;
+    std::string folder;
+};
+
+// Records the proposal, then types `typed` as the file name and confirms.
+DialogRobot::Action AnswerSaveDialog(Proposal& seen, const std::string& typed) {
+    return [&seen, typed](HWND dialog) {
+        char text[MAX_PATH] = {};
+        GetDlgItemTextA(dialog, FileNameBox, text, MAX_PATH);
+        seen.name = text;
+        SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
+        seen.folder = text;
+        DialogRobot::TypeAndPress(FileNameBox, typed, IDOK)(dialog);
+    };
+}
+
+std::string WithoutBackslash(std::string folder) {
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+class SaveAsTest : public MainWindowTest {
+protected:
+    // What the engine itself writes for icon `index` of `source`.
+    std::string EngineBytes(const std::string& source, int index) {
+        NameList list;
+        const std::string reference = temp.Path() + "reference.ico";
+        DeleteFileA(reference.c_str());
+        ExportIconGroup(source.c_str(), list.Handle(), index, reference.c_str());
+        return ReadWholeFile(reference);
+    }
+
+    std::string icons = FixturePath("icons64.dll");
+};
+
+TEST_F(SaveAsTest, WritesTheSelectedIconUnderTheProposedNameAndOpensNextInTheFolderUsedLast) {
+    WriteCatalogue(icons + "\r\n");
+    Start();
+    const std::string out = temp.Path() + "out\\";
+    CreateDirectoryA(out.c_str(), nullptr);
+
+    SelectIcons({3, 5});  // the lowest selected icon counts
+    Proposal first, second;
+    robot.Expect(AnswerSaveDialog(first, out + "chosen.ico"));
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(first.name, "icons64_003.ico");
+    EXPECT_EQ(first.folder, WithoutBackslash(dialog->StartupFolder()));
+    const std::string written = ReadWholeFile(out + "chosen.ico");
+    EXPECT_FALSE(written.empty());
+    EXPECT_EQ(written, EngineBytes(icons, 3));
+    EXPECT_STREQ(lastSaveAsFolder, out.c_str());
+
+    // No icon selected: icon 0; a name without an extension is kept as typed.
+    SelectIcons({});
+    robot.Expect(AnswerSaveDialog(second, out + "plain"));
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(second.name, "icons64_000.ico");
+    EXPECT_EQ(second.folder, WithoutBackslash(out));
+    EXPECT_EQ(FolderFiles(out), (std::vector<std::string>{"chosen.ico", "plain"}));
+    EXPECT_EQ(ReadWholeFile(out + "plain"), EngineBytes(icons, 0));
+}
+
+TEST_F(SaveAsTest, AnExistingFileIsReplacedOnlyAfterTheQuestion) {
+    WriteCatalogue(icons + "\r\n");
+    Start();
+    const std::string target = temp.WriteFile("old.ico", std::string(9000, 'x'));
+    SelectIcons({1});
+    Proposal seen;
+    robot.Expect(AnswerSaveDialog(seen, target)).Expect(DialogRobot::Press(IDYES));
+    Command(ID_FILE_SAVE_AS);
+    robot.Verify();
+    ASSERT_EQ(robot.Seen().size(), 2u);
+    EXPECT_EQ(ReadWholeFile(target), EngineBytes(icons, 1));
+}
+
+TEST_F(SaveAsTest, SixteenBitModulesTakeTheirOwnRoadAndIconFilesAreRefused) {
+    using namespace fixtures;
+    const std::string module =
+        temp.WriteFile("old.tool.exe", NeIconModule({{BitmapImage(32, 32, 4, 1)}, {BitmapImage(32, 32, 8, 2)}}));
+    const std::string icoSource = temp.WriteFile("picture.ico", IcoFile({BitmapImage(32, 32, 4, 3)}));
+    WriteCatalogue(module + "\r\n" + icoSource + "\r\n");
+    Start();
+    ASSERT_EQ(CataloguePaths(), (std::vector<std::string>{module, icoSource}));
+
+    SelectIcons({1});
+    Proposal seen;
+    robot.Expect(AnswerSaveDialog(seen, temp.Path() + "sixteen.ico"));
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(seen.name, "old_001.ico");
+    EXPECT_EQ(ReadWholeFile(temp.Path() + "sixteen.ico"), EngineBytes(module, 1));
+
+    SelectCatalogueItem(1);
+    robot.Expect(AnswerSaveDialog(seen, temp.Path() + "refused.ico")).Expect(DialogRobot::Press(IDOK));
+    Command(ID_FILE_SAVE_AS);
+    robot.Verify();
+    EXPECT_EQ(seen.name, "picture_000.ico");
+    ASSERT_EQ(robot.Seen().size(), 3u);
+    EXPECT_EQ(robot.Seen()[2].texts.back(), "This is already an icon file ! Operation aborted.");
+    EXPECT_FALSE(FileExists(temp.Path() + "refused.ico"));
+}
+
+// The view counts the icons once; when the file then holds fewer groups, the view and the
+// module disagree and nothing may be written.
+TEST_F(SaveAsTest, AnIconTheModuleNoLongerHoldsWritesNothing) {
+    const std::string changing = temp.Path() + "changing.dll";
+    ASSERT_TRUE(CopyFileA(icons.c_str(), changing.c_str(), FALSE));
+    WriteCatalogue(changing + "\r\n");
+    Start();
+    SelectIcons({5});
+    ASSERT_TRUE(CopyFileA("C:\\windows\\notepad.exe", changing.c_str(), FALSE));  // one group only
+    Proposal seen;
+    robot.Expect(AnswerSaveDialog(seen, temp.Path() + "none.ico"));
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_FALSE(FileExists(temp.Path() + "none.ico"));
+}
+
+}  // namespace

@@ -128,8 +128,13 @@ TEST_F(SaveAllTest, AThousandGroupsGiveFourDigitNamesFromOneThousandOn) {
     using namespace fixtures;
     const std::vector<std::vector<std::string>> groups(1001, std::vector<std::string>{BitmapImage(16, 16, 1, 7)});
     const std::string source = temp.WriteFile("many.exe", NeIconModule(groups));
-    WriteCatalogue(source + "\r\n");
+    const std::string small = temp.WriteFile("a.ico", IcoFile({BitmapImage(16, 16, 1, 7)}));
+    WriteCatalogue(small + "\r\n" + source + "\r\n");
     Start();
+    // Save All reads the selected line only; the view need not show the thousand icons first,
+    // which the shell takes seconds to extract.
+    ASSERT_EQ(CataloguePaths()[1], source);
+    Catalogue().SetCurSel(1);
     const std::string folder = temp.Path() + "many\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     robot.Expect(TypeFolder(folder));

@@ -43,6 +43,12 @@ void CreateChooserEdit(HWND dialog) {
 void SelectInitialFolder(HWND dialog) {
     if (PathExists(chooserInitialFolder)) {
         SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chooserInitialFolder));
+        // The browser may fail to find a folder made moments ago (Wine's does, now and then) and
+        // then selects nothing; the edit box still offers the folder.
+        if (chooserEdit && GetWindowTextLengthA(chooserEdit) == 0) {
+            std::strcpy(chooserResult, chooserInitialFolder);
+            SetWindowTextA(chooserEdit, chooserResult);
+        }
     } else {
         chooserInitialFolder[0] = 0;
         if (!chooserTree) return;

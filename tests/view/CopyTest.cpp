@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/ProcessObjects.h"
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "files/PathUtilities.h"
 #include "resource.h"
 #include "support/MainWindowHarness.h"

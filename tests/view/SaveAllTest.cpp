@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/ProcessObjects.h"
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "files/FolderChooser.h"
 #include "fixtures/IconFixtures.h"

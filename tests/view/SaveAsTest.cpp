@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/ProcessObjects.h"
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "fixtures/IconFixtures.h"
 #include "resource.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/ProcessObjects.h"
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "support/MainWindowHarness.h"
 

@@ -29,10 +29,9 @@ RECT ClientRectOf(HWND child) {
 }
 
 void CreateChooserEdit(HWND dialog) {
-    chooserEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, EditLeft, EditTop,
-                                  EditWidth, EditHeight, dialog, reinterpret_cast<HMENU>(ChooserEditId), AppInstance(),
-                                  nullptr);
+    chooserEdit = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, EditLeft,
+        EditTop, EditWidth, EditHeight, dialog, reinterpret_cast<HMENU>(ChooserEditId), AppInstance(), nullptr);
     if (!chooserEdit) return;
     // A longer text could only be cut into some other folder when it is read back.
     SendMessageA(chooserEdit, EM_LIMITTEXT, MaxPathLength, 0);

@@ -7,16 +7,14 @@
 #include <vector>
 
 #include "app/ProcessObjects.h"
-#include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "files/FolderChooser.h"
 #include "fixtures/IconFixtures.h"
 #include "resource.h"
+#include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
 
 namespace {
-
-constexpr const char* CannotCreate = "Cannot create directory. Check your entries and try again.";
 
 DialogRobot::Action TypeFolder(const std::string& folder) {
     return DialogRobot::TypeAndPress(ChooserEditId, folder, IDOK);
@@ -24,39 +22,37 @@ DialogRobot::Action TypeFolder(const std::string& folder) {
 
 class SaveAllTest : public MainWindowTest {
 protected:
-    // The files the engine itself writes for every group of `source`, in a folder of their own.
-    std::string EngineFolder(const std::string& source) {
-        const std::string folder = temp.Path() + "reference\\";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        NameList list;
-        ExportAllIconGroups(source.c_str(), list.Handle(), folder.c_str());
-        return folder;
+    // Starts with one source in the catalogue.
+    void StartWith(const std::string& source) {
+        WriteCatalogue(source + "\r\n");
+        Start();
     }
-    void ExpectSameFiles(const std::string& folder, const std::string& reference) {
+    // Each file in `folder` equals what the engine itself writes for the source.
+    void ExpectEngineFiles(const std::string& folder, const std::string& source) {
+        const std::string reference = temp.Path() + "reference\\";
+        CreateDirectoryA(reference.c_str(), nullptr);
+        NameList list;
+        ExportAllIconGroups(source.c_str(), list.Handle(), reference.c_str());
         const std::vector<std::string> files = FolderFiles(folder);
         EXPECT_EQ(files, FolderFiles(reference));
         for (const std::string& file : files)
             EXPECT_EQ(ReadWholeFile(folder + file), ReadWholeFile(reference + file)) << file;
     }
-    const std::string& LastText() { return robot.Seen().back().texts.back(); }
+    std::string LastText() { return robot.Seen().back().texts.back(); }
 
     std::string icons = FixturePath("icons64.dll");
 };
 
 TEST_F(SaveAllTest, ATypedFolderIsCreatedAfterYesAndFilledAndFilesLeftThereAreReplaced) {
-    WriteCatalogue(icons + "\r\n");
-    Start();
-    const std::string reference = EngineFolder(icons);
-    ASSERT_EQ(FolderFiles(reference).size(), 10u);
+    StartWith(icons);
     const std::string folder = temp.Path() + "two\\levels";
-
     robot.Expect(TypeFolder("  " + folder + "  ")).Expect(DialogRobot::Press(IDYES));
     Command(ID_FILE_SAVE_ALL);
     robot.Verify();
     EXPECT_EQ(LastText(), "\"" + folder + "\" doesn't exits. Do you want to create it?");
     EXPECT_STREQ(lastSaveAllFolder, folder.c_str());
-    ExpectSameFiles(folder + "\\", reference);
-    EXPECT_EQ(FolderFiles(folder + "\\").front(), "icons64_000.ico");
+    EXPECT_EQ(FolderFiles(folder + "\\").size(), 10u);
+    ExpectEngineFiles(folder + "\\", icons);
 
     // The next Save All opens in that folder; what it finds there is replaced without a question.
     temp.WriteFile("two\\levels\\icons64_004.ico", "left over");
@@ -67,55 +63,48 @@ TEST_F(SaveAllTest, ATypedFolderIsCreatedAfterYesAndFilledAndFilesLeftThereAreRe
     });
     Command(ID_FILE_SAVE_ALL);
     EXPECT_EQ(shown, folder);
-    ExpectSameFiles(folder + "\\", reference);
+    ExpectEngineFiles(folder + "\\", icons);
 }
 
-TEST_F(SaveAllTest, NoEmptyTextOrCancelWriteNothing) {
-    WriteCatalogue(icons + "\r\n");
-    Start();
-    const std::string folder = temp.Path() + "not\\wanted";
-    robot.Expect(TypeFolder(folder)).Expect(DialogRobot::Press(IDNO));
+TEST_F(SaveAllTest, NoBlanksOrCancelWriteNothing) {
+    StartWith(icons);
+    robot.Expect(TypeFolder(temp.Path() + "not\\wanted")).Expect(DialogRobot::Press(IDNO));
     Command(ID_FILE_SAVE_ALL);
-    EXPECT_FALSE(FileExists(temp.Path() + "not"));
     EXPECT_STREQ(lastSaveAllFolder, "") << "a folder is remembered only once it is accepted";
 
     std::strcpy(lastSaveAllFolder, temp.Path().c_str());
-    robot.Expect(TypeFolder("   "));
+    robot.Expect(TypeFolder("   ")).Expect(DialogRobot::Press(IDCANCEL));
     Command(ID_FILE_SAVE_ALL);
     EXPECT_STREQ(lastSaveAllFolder, "");
-    robot.Expect(DialogRobot::Press(IDCANCEL));
     Command(ID_FILE_SAVE_ALL);
     robot.Verify();
     EXPECT_EQ(FolderFiles(temp.Path()), (std::vector<std::string>{"glyphdocklib.dat"}));
+    EXPECT_FALSE(FileExists(temp.Path() + "not"));
 }
 
 // A file in the folder's place fails once, before any icon is written, and so does a folder so
 // deep that the output names would not fit in a path.
 TEST_F(SaveAllTest, AFolderThatCannotTakeTheFilesShowsOneMessage) {
-    WriteCatalogue(icons + "\r\n");
-    Start();
+    StartWith(icons);
     const std::string blocker = temp.WriteFile("blocker", "a file");
     const std::string deep = temp.Path() + std::string(MAX_PATH - 16 - temp.Path().size(), 'd');
     robot.Expect(TypeFolder(blocker + "\\sub")).Expect(DialogRobot::Press(IDYES)).Expect(DialogRobot::Press(IDOK));
     robot.Expect(TypeFolder(blocker)).Expect(DialogRobot::Press(IDOK));
     robot.Expect(TypeFolder(deep)).Expect(DialogRobot::Press(IDOK));
-    Command(ID_FILE_SAVE_ALL);
-    Command(ID_FILE_SAVE_ALL);
-    Command(ID_FILE_SAVE_ALL);
+    for (int i = 0; i < 3; ++i)
+        Command(ID_FILE_SAVE_ALL);
     robot.Verify();
     ASSERT_EQ(robot.Seen().size(), 7u);
     for (size_t message : {2u, 4u, 6u}) {
         EXPECT_EQ(robot.Seen()[message].caption, "Glyphdock");
-        EXPECT_EQ(robot.Seen()[message].texts.back(), CannotCreate);
+        EXPECT_EQ(robot.Seen()[message].texts.back(), "Cannot create directory. Check your entries and try again.");
     }
     EXPECT_EQ(FolderFiles(temp.Path()), (std::vector<std::string>{"blocker", "glyphdocklib.dat"}));
     EXPECT_FALSE(FileExists(deep));
 }
 
 TEST_F(SaveAllTest, AnIconFileIsRefusedAfterTheFolderWasChosen) {
-    const std::string source = temp.WriteFile("picture.ico", fixtures::IcoFile({fixtures::BitmapImage(32, 32, 4, 3)}));
-    WriteCatalogue(source + "\r\n");
-    Start();
+    StartWith(temp.WriteFile("picture.ico", fixtures::IcoFile({fixtures::BitmapImage(32, 32, 4, 3)})));
     robot.Expect(TypeFolder(temp.Path())).Expect(DialogRobot::Press(IDOK));
     Command(ID_FILE_SAVE_ALL);
     robot.Verify();

@@ -6,20 +6,19 @@
 #include <string>
 
 #include "app/ProcessObjects.h"
-#include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "fixtures/IconFixtures.h"
 #include "resource.h"
+#include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
 
 namespace {
 
 constexpr int FileNameBox = 1148;  // the save dialog's file name box
 
-// What the save dialog proposed when it opened.
+// What the save dialog proposed when it opened: its file name and folder.
 struct Proposal {
-    std::string name;
-    std::string folder;
+    std::string name, folder;
 };
 
 // Records the proposal, then types `typed` as the file name and confirms.
@@ -29,14 +28,9 @@ DialogRobot::Action AnswerSaveDialog(Proposal& seen, const std::string& typed) {
         GetDlgItemTextA(dialog, FileNameBox, text, MAX_PATH);
         seen.name = text;
         SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
-        seen.folder = text;
+        seen.folder = std::string(text) + "\\";
         DialogRobot::TypeAndPress(FileNameBox, typed, IDOK)(dialog);
     };
-}
-
-std::string WithoutBackslash(std::string folder) {
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
-    return folder;
 }
 
 class SaveAsTest : public MainWindowTest {
@@ -49,11 +43,17 @@ protected:
         ExportIconGroup(source.c_str(), list.Handle(), index, reference.c_str());
         return ReadWholeFile(reference);
     }
+    std::string SaveAs(const std::string& typed) {
+        Proposal seen;
+        robot.Expect(AnswerSaveDialog(seen, typed));
+        Command(ID_FILE_SAVE_AS);
+        return seen.name;
+    }
 
     std::string icons = FixturePath("icons64.dll");
 };
 
-TEST_F(SaveAsTest, WritesTheSelectedIconUnderTheProposedNameAndOpensNextInTheFolderUsedLast) {
+TEST_F(SaveAsTest, WritesTheSelectedIconUnderTheNameChosenInTheFolderUsedLast) {
     WriteCatalogue(icons + "\r\n");
     Start();
     const std::string out = temp.Path() + "out\\";
@@ -64,10 +64,8 @@ TEST_F(SaveAsTest, WritesTheSelectedIconUnderTheProposedNameAndOpensNextInTheFol
     robot.Expect(AnswerSaveDialog(first, out + "chosen.ico"));
     Command(ID_FILE_SAVE_AS);
     EXPECT_EQ(first.name, "icons64_003.ico");
-    EXPECT_EQ(first.folder, WithoutBackslash(dialog->StartupFolder()));
-    const std::string written = ReadWholeFile(out + "chosen.ico");
-    EXPECT_FALSE(written.empty());
-    EXPECT_EQ(written, EngineBytes(icons, 3));
+    EXPECT_EQ(first.folder, dialog->StartupFolder());
+    EXPECT_EQ(ReadWholeFile(out + "chosen.ico"), EngineBytes(icons, 3));
     EXPECT_STREQ(lastSaveAsFolder, out.c_str());
 
     // No icon selected: icon 0; a name without an extension is kept as typed.
@@ -75,22 +73,14 @@ TEST_F(SaveAsTest, WritesTheSelectedIconUnderTheProposedNameAndOpensNextInTheFol
     robot.Expect(AnswerSaveDialog(second, out + "plain"));
     Command(ID_FILE_SAVE_AS);
     EXPECT_EQ(second.name, "icons64_000.ico");
-    EXPECT_EQ(second.folder, WithoutBackslash(out));
-    EXPECT_EQ(FolderFiles(out), (std::vector<std::string>{"chosen.ico", "plain"}));
+    EXPECT_EQ(second.folder, out);
     EXPECT_EQ(ReadWholeFile(out + "plain"), EngineBytes(icons, 0));
-}
 
-TEST_F(SaveAsTest, AnExistingFileIsReplacedOnlyAfterTheQuestion) {
-    WriteCatalogue(icons + "\r\n");
-    Start();
-    const std::string target = temp.WriteFile("old.ico", std::string(9000, 'x'));
-    SelectIcons({1});
-    Proposal seen;
-    robot.Expect(AnswerSaveDialog(seen, target)).Expect(DialogRobot::Press(IDYES));
+    // An existing file is replaced after the dialog's question.
+    robot.Expect(AnswerSaveDialog(second, out + "chosen.ico")).Expect(DialogRobot::Press(IDYES));
     Command(ID_FILE_SAVE_AS);
-    robot.Verify();
-    ASSERT_EQ(robot.Seen().size(), 2u);
-    EXPECT_EQ(ReadWholeFile(target), EngineBytes(icons, 1));
+    EXPECT_EQ(ReadWholeFile(out + "chosen.ico"), EngineBytes(icons, 0));
+    EXPECT_EQ(FolderFiles(out), (std::vector<std::string>{"chosen.ico", "plain"}));
 }
 
 TEST_F(SaveAsTest, SixteenBitModulesTakeTheirOwnRoadAndIconFilesAreRefused) {
@@ -103,19 +93,16 @@ TEST_F(SaveAsTest, SixteenBitModulesTakeTheirOwnRoadAndIconFilesAreRefused) {
     ASSERT_EQ(CataloguePaths(), (std::vector<std::string>{module, icoSource}));
 
     SelectIcons({1});
-    Proposal seen;
-    robot.Expect(AnswerSaveDialog(seen, temp.Path() + "sixteen.ico"));
-    Command(ID_FILE_SAVE_AS);
-    EXPECT_EQ(seen.name, "old_001.ico");
+    EXPECT_EQ(SaveAs(temp.Path() + "sixteen.ico"), "old_001.ico");
     EXPECT_EQ(ReadWholeFile(temp.Path() + "sixteen.ico"), EngineBytes(module, 1));
 
     SelectCatalogueItem(1);
+    Proposal seen;
     robot.Expect(AnswerSaveDialog(seen, temp.Path() + "refused.ico")).Expect(DialogRobot::Press(IDOK));
     Command(ID_FILE_SAVE_AS);
     robot.Verify();
     EXPECT_EQ(seen.name, "picture_000.ico");
-    ASSERT_EQ(robot.Seen().size(), 3u);
-    EXPECT_EQ(robot.Seen()[2].texts.back(), "This is already an icon file ! Operation aborted.");
+    EXPECT_EQ(robot.Seen().back().texts.back(), "This is already an icon file ! Operation aborted.");
     EXPECT_FALSE(FileExists(temp.Path() + "refused.ico"));
 }
 
@@ -128,9 +115,7 @@ TEST_F(SaveAsTest, AnIconTheModuleNoLongerHoldsWritesNothing) {
     Start();
     SelectIcons({5});
     ASSERT_TRUE(CopyFileA("C:\\windows\\notepad.exe", changing.c_str(), FALSE));  // one group only
-    Proposal seen;
-    robot.Expect(AnswerSaveDialog(seen, temp.Path() + "none.ico"));
-    Command(ID_FILE_SAVE_AS);
+    SaveAs(temp.Path() + "none.ico");
     EXPECT_FALSE(FileExists(temp.Path() + "none.ico"));
 }
 

@@ -4,53 +4,36 @@
 #include <string>
 
 #include "app/ProcessObjects.h"
-#include "support/EngineTestSupport.h"
-#include "engine/IconSource.h"
+#include "fixtures/IconFixtures.h"
 #include "support/MainWindowHarness.h"
 
 namespace {
 
-constexpr const char* Shell32 = "C:\\windows\\system32\\shell32.dll";
+constexpr const char* Shell32 = "C:\\windows\\system32\\shell32.dll";  // 184 icons, shown first
 
-class SelectionDetailsTest : public MainWindowTest {
-protected:
-    std::string Pane() { return StatusText(dialog->StatusBar(), 1); }
-};
+class SelectionDetailsTest : public MainWindowTest {};
 
-TEST_F(SelectionDetailsTest, OneIconShowsItsImagesSeveralShowTheCount) {
-    WriteCatalogue(std::string(Shell32) + "\r\n");
+TEST_F(SelectionDetailsTest, OneIconShowsItsImagesSeveralTheCountAndAnotherFileIsDescribedAfresh) {
+    // A 16-bit module listed after the shell library.
+    const std::string tool =
+        temp.WriteFile("tool.exe", fixtures::NeIconModule({{fixtures::BitmapImage(32, 32, 4, 1)}}));
+    WriteCatalogue(std::string(Shell32) + "\r\n" + tool + "\r\n");
     Start();
+    const auto pane = [this] { return StatusText(dialog->StatusBar(), 1); };
     SelectIcons({0});
-    EXPECT_EQ(Pane().rfind("256x256x256, ", 0), 0u) << Pane();
-    EXPECT_EQ(describedIconIndex, 0);
+    const std::string shell32Summary = pane();
+    EXPECT_EQ(shell32Summary.rfind("256x256x256, ", 0), 0u) << shell32Summary;
 
     SelectIcons({0, 7});
-    EXPECT_EQ(Pane(), " 184 Icon(s)");
+    EXPECT_EQ(pane(), " 184 Icon(s)");
     EXPECT_EQ(describedIconIndex, NoIndex);
-
-    SelectIcons({7});
-    std::string expected;
-    NameList list;
-    ASSERT_TRUE(DescribeIconGroup(Shell32, list.Handle(), 7, expected));
-    EXPECT_EQ(Pane(), expected);
-}
-
-TEST_F(SelectionDetailsTest, AnotherFilesIconZeroIsDescribedAfresh) {
-    const std::string icons = FixturePath("icons64.dll");
-    WriteCatalogue(std::string(Shell32) + "\r\n" + icons + "\r\n");
-    Start();
-    const int iconsLine = CataloguePaths()[0] == icons ? 0 : 1;
-    SelectCatalogueItem(1 - iconsLine);
     SelectIcons({0});
-    const std::string shell32Summary = Pane();
-    SelectCatalogueItem(iconsLine);
-    EXPECT_EQ(Pane(), " 10 Icon(s)");
+    EXPECT_EQ(pane(), shell32Summary);
+
+    // Icon 0 again, but of another file.
+    SelectCatalogueItem(1);
     SelectIcons({0});
-    NameList list;
-    std::string expected;
-    ASSERT_TRUE(DescribeIconGroup(icons.c_str(), list.Handle(), 0, expected));
-    EXPECT_EQ(Pane(), expected);
-    EXPECT_NE(Pane(), shell32Summary);
+    EXPECT_EQ(pane(), "32x32x16");
 }
 
 }  // namespace

@@ -39,6 +39,16 @@ void CreateChooserEdit(HWND dialog) {
     if (chooserEditFont) SendMessageA(chooserEdit, WM_SETFONT, reinterpret_cast<WPARAM>(chooserEditFont), TRUE);
 }
 
+void ShowDesktopPath() {
+    LPITEMIDLIST desktop = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) || !desktop) return;
+    if (SHGetPathFromIDListA(desktop, chooserResult)) {
+        TrimBlanks(chooserResult);
+        SetWindowTextA(chooserEdit, chooserResult);
+    }
+    CoTaskMemFree(desktop);
+}
+
 void SelectInitialFolder(HWND dialog) {
     if (PathExists(chooserInitialFolder)) {
         SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(chooserInitialFolder));
@@ -54,6 +64,9 @@ void SelectInitialFolder(HWND dialog) {
         auto root = reinterpret_cast<HTREEITEM>(SendMessageA(chooserTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
         SendMessageA(chooserTree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(root));
         SendMessageA(chooserTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
+        // A root the browser had selected already is not announced again: its path (the
+        // desktop's) is put into the edit box here.
+        if (chooserEdit && GetWindowTextLengthA(chooserEdit) == 0) ShowDesktopPath();
     }
     // The tree keeps showing its selection while the edit box has the focus.
     if (chooserTree) {

@@ -2,6 +2,7 @@
 // tree, answered by the dialog robot.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -84,6 +85,9 @@ TEST(FolderChooser, TypedTextIsTheAnswerWithoutBlanksAndCancelLeavesTheOutputAlo
     char output[MAX_PATH] = "unchanged";
     EXPECT_TRUE(ChooseFolder(nullptr, output, "C:\\missing folder"));
     EXPECT_TRUE(view.rootSelected) << "a missing starting folder selects the tree's root";
+    char desktop[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
+    EXPECT_EQ(view.edit, desktop) << "the root's path";
     EXPECT_STREQ(output, "C:\\no such\\folder");
     EXPECT_TRUE(ChooseFolder(nullptr, output, ""));
     EXPECT_STREQ(output, "");

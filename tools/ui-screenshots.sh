@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Photographs the owner-drawn File menu (from the menu bar and as a context menu) and the About
-# box on the test prefix's virtual desktop, through the scenes of build/tools/glyphdock-scenes.exe.
+# Photographs the owner-drawn File menu (from the menu bar and as a context menu), the About
+# box and Save All's folder chooser on the test prefix's virtual desktop, through the scenes of
+# build/tools/glyphdock-scenes.exe.
 # Usage: tools/ui-screenshots.sh [OUTPUT-FOLDER]   (default docs/; needs a prior build)
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,4 +30,5 @@ exec "$here/tools/wine-session.sh" bash -c '
   shoot "SceneTest.FileMenuOnUndoDelete" file-menu-disabled-item.png
   shoot "SceneTest.ContextMenu" context-menu.png
   shoot "SceneAbout.AboutBox" about-box.png
+  shoot "SceneChooser.FolderChooser" folder-chooser.png
 '

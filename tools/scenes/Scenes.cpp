@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "files/FolderChooser.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"
@@ -39,6 +40,7 @@ void WriteReady(RECT rect) {
 
 // Ticks inside the menu's or the box's own loop: highlight, let it paint, hand over, wait, close.
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (!scene.shown) scene.shown = chooserDialog;  // the folder chooser, once it is open
     HWND popup = FindWindowA("#32768", nullptr);
     bool menuScene = scene.shown && GetMenu(scene.shown);
     if (menuScene && !(popup && IsWindowVisible(popup))) return;
@@ -131,6 +133,14 @@ TEST(SceneAbout, AboutBox) {
     ShowWindow(scene.shown, SW_SHOWNORMAL);
     SetTimer(nullptr, 0, 50, &Tick);
     about.RunModalLoop();
+}
+
+// Save All's folder chooser, opened on a folder of the system.
+TEST(SceneChooser, FolderChooser) {
+    ASSERT_TRUE(SceneFolder()) << "GLYPHDOCK_SCENE_DIR is not set";
+    SetTimer(nullptr, 0, 50, &Tick);
+    char folder[MAX_PATH] = {};
+    ChooseFolder(nullptr, folder, "C:\\windows\\system32");
 }
 
 }  // namespace

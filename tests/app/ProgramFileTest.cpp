@@ -87,6 +87,43 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM found) {
     return TRUE;
 }
 
+// A copy of the program started with a command line in a folder, and its main window once shown.
+struct RunningProgram {
+    PROCESS_INFORMATION started{};
+    HWND window = nullptr;
+};
+
+RunningProgram StartProgram(const std::string& program, std::string commandLine, const std::string& folder) {
+    RunningProgram running;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &running.started)) {
+        ADD_FAILURE() << "cannot start " << program;
+        return running;
+    }
+    FoundWindow search{running.started.dwProcessId, nullptr};
+    for (int i = 0; i < 400 && !search.window; ++i) {
+        Sleep(50);
+        EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    }
+    EXPECT_NE(search.window, nullptr) << "the main window never showed";
+    running.window = search.window;
+    return running;
+}
+
+// Closes the program's window and waits for the program to end.
+void CloseProgram(RunningProgram& running) {
+    if (!running.started.hProcess) return;
+    if (running.window) PostMessageA(running.window, WM_CLOSE, 0, 0);
+    DWORD ended = WaitForSingleObject(running.started.hProcess, 20000);
+    EXPECT_EQ(ended, WAIT_OBJECT_0) << "the program did not end after its window closed";
+    if (ended != WAIT_OBJECT_0) TerminateProcess(running.started.hProcess, 1);
+    WaitForSingleObject(running.started.hProcess, 5000);
+    CloseHandle(running.started.hThread);
+    CloseHandle(running.started.hProcess);
+}
+
 TEST(ProgramFile, StartsAloneInAnEmptyFolderAndEndsWhenItsWindowCloses) {
     TempFolder catalogueFolder;
     TempFolder programFolder;
@@ -96,25 +133,8 @@ TEST(ProgramFile, StartsAloneInAnEmptyFolderAndEndsWhenItsWindowCloses) {
     std::string program = programFolder.Path() + "glyphdock.exe";
     ASSERT_TRUE(CopyFileA(ProgramPath().c_str(), program.c_str(), TRUE));
 
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    std::string commandLine = "\"" + program + "\"";
-    ASSERT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               programFolder.Path().c_str(), &startup, &started));
-    FoundWindow search{started.dwProcessId, nullptr};
-    for (int i = 0; i < 400 && !search.window; ++i) {
-        Sleep(50);
-        EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    }
-    EXPECT_NE(search.window, nullptr) << "the main window never showed";
-    if (search.window) PostMessageA(search.window, WM_CLOSE, 0, 0);
-    DWORD ended = WaitForSingleObject(started.hProcess, 20000);
-    EXPECT_EQ(ended, WAIT_OBJECT_0) << "the program did not end after its window closed";
-    if (ended != WAIT_OBJECT_0) TerminateProcess(started.hProcess, 1);
-    WaitForSingleObject(started.hProcess, 5000);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    RunningProgram running = StartProgram(program, "\"" + program + "\"", programFolder.Path());
+    CloseProgram(running);
 }
 
 // What "Open with" does: the program started with a file's name. It starts as usual, then adds
@@ -125,28 +145,12 @@ TEST(ProgramFile, AddsAndShowsTheFilesNamedOnItsCommandLine) {
     SetEnvironmentVariableA("TEMP", catalogueFolder.Path().c_str());
     catalogueFolder.WriteFile("glyphdocklib.dat", "C:\\windows\\regedit.exe\r\n");
 
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    std::string commandLine = "\"" + ProgramPath() + "\" notepad.exe C:\\windows\\missing.exe";
-    ASSERT_TRUE(CreateProcessA(ProgramPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               "C:\\windows", &startup, &started));
-    FoundWindow search{started.dwProcessId, nullptr};
-    for (int i = 0; i < 400 && !search.window; ++i) {
-        Sleep(50);
-        EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    RunningProgram running =
+        StartProgram(ProgramPath(), "\"" + ProgramPath() + "\" notepad.exe C:\\windows\\missing.exe", "C:\\windows");
+    if (running.window) {
+        EXPECT_EQ(WindowText(running.window), "C:\\windows\\notepad.exe - Glyphdock");
     }
-    EXPECT_NE(search.window, nullptr) << "the main window never showed";
-    if (search.window) {
-        EXPECT_EQ(WindowText(search.window), "C:\\windows\\notepad.exe - Glyphdock");
-        PostMessageA(search.window, WM_CLOSE, 0, 0);
-    }
-    DWORD ended = WaitForSingleObject(started.hProcess, 20000);
-    EXPECT_EQ(ended, WAIT_OBJECT_0) << "the program did not end after its window closed";
-    if (ended != WAIT_OBJECT_0) TerminateProcess(started.hProcess, 1);
-    WaitForSingleObject(started.hProcess, 5000);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    CloseProgram(running);
     EXPECT_EQ(ReadWholeFile(catalogueFolder.Path() + "glyphdocklib.dat"),
               "C:\\windows\\notepad.exe\r\nC:\\windows\\regedit.exe\r\n");
 }

@@ -1,10 +1,10 @@
-// libFuzzer target over the icon engine's parsing: 16-bit modules, and group directories with
-// the images they name. Built and run by tools/fuzz.sh, with AddressSanitizer and
-// UndefinedBehaviorSanitizer.
+// libFuzzer target over the icon engine's parsing: 16-bit modules, 32- and 64-bit modules with
+// the pictures of their groups, and group directories with the images they name. Built and run
+// by tools/fuzz.sh, with AddressSanitizer and UndefinedBehaviorSanitizer.
 //
-// Input: one selector byte, then either a 16-bit module (odd selector), or (even selector) a
-// 16-bit directory length, the directory, and the images as chunks each preceded by a 16-bit
-// length; an entry's id names chunk (id % chunk count).
+// Input: one selector byte, then either a 16-bit module (odd selector), a PE module (selector
+// with bit 2 set), or a 16-bit directory length, the directory, and the images as chunks each
+// preceded by a 16-bit length; an entry's id names chunk (id % chunk count).
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -12,7 +12,9 @@
 
 #include "engine/GroupDirectory.h"
 #include "engine/IcoLayout.h"
+#include "engine/IconPicture.h"
 #include "engine/NeModule.h"
+#include "engine/PeResources.h"
 
 namespace {
 
@@ -26,6 +28,22 @@ void SixteenBitModule(ByteSpan file) {
         NeGroupSummary(file, table, s, text);
         NeGroupName(file, table, s);
     }
+}
+
+void PeModule(ByteSpan file) {
+    PeIconModule module;
+    if (ReadPeIconModule(file, {0x0000, 0x0409}, module) != PeRead::Read) return;
+    const ImageFinder find = [&](uint16_t id, ByteSpan& image) { return module.FindImage(id, image); };
+    for (const PeIconGroup& group : module.groups) {
+        IconPicture picture;
+        ByteSpan image;
+        PictureOfGroup(group.directory, find, 24, picture, image);
+        IconResourcePtr record;
+        if (AssembleIconGroup(group.directory, find, "fuzz", record) == GroupLoad::Loaded) DescribeImages(*record);
+    }
+    IconPicture picture;
+    ByteSpan image;
+    PictureOfIcoFile(file, 24, picture, image);
 }
 
 void GroupWithImages(ByteSpan input) {
@@ -63,6 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ByteSpan input(bytes.data(), bytes.size());
     if (data[0] & 1)
         SixteenBitModule(input);
+    else if (data[0] & 4)
+        PeModule(input);
     else
         GroupWithImages(input);
     return 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fixtures/IconFixtures.h"
+#include "fixtures/PeFixtures.h"
 #include "support/RandomDamage.h"
 
 using namespace fixtures;
@@ -43,6 +44,12 @@ int main(int argc, char** argv) {
     Write(folder + "ne-reversed",
           "\x01" + NeIconModule({{BitmapImage(16, 16, 8, 1)}, {BitmapImage(8, 8, 24, 2)}}, 4, 5, true));
     Write(folder + "group-bitmaps", Chunked({BitmapImage(16, 16, 4, 1), BitmapImage(8, 8, 32, 2)}));
+    Write(folder + "pe-groups",
+          "\x04" + PeIconLibrary({{BitmapImage(32, 32, 8, 1), PngImage(16, 16, 2)}, {BitmapImage(32, 32, 32, 3)}}));
+    Write(folder + "pe32-named",
+          "\x04" + PeModule({{3, 1, u"", 0, BitmapImage(32, 32, 4, 1)},
+                             {14, 0, u"MAIN", 0x409, GroupDirectory({EntryFor(BitmapImage(32, 32, 4, 1), 1)})}},
+                            false));
     Write(folder + "group-png", Chunked({PngImage(8, 8, 3), BitmapImage(8, 8, 1, 4)}));
     // Damaged the way the hostile-input tests damage them, to start the search near the edges.
     std::mt19937 random(1);

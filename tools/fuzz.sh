@@ -8,11 +8,11 @@ out="$here/build-native/fuzz"
 seconds="${1:-60}"
 mkdir -p "$out/corpus"
 engine=(src/engine/IconRecord.cpp src/engine/GroupDirectory.cpp src/engine/IcoLayout.cpp src/engine/NeModule.cpp
-        src/files/TextFunctions.cpp)
+        src/engine/PeResources.cpp src/engine/IconPicture.cpp src/files/TextFunctions.cpp)
 cd "$here"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc \
   "${engine[@]}" fuzz/EngineFuzz.cpp -o "$out/engine-fuzz"
-g++ -std=c++20 -O1 -Itests fuzz/MakeSeeds.cpp tests/fixtures/IconFixtures.cpp -o "$out/make-seeds"
+g++ -std=c++20 -O1 -Itests fuzz/MakeSeeds.cpp tests/fixtures/IconFixtures.cpp tests/fixtures/PeFixtures.cpp -o "$out/make-seeds"
 "$out/make-seeds" "$out/corpus"
 cd "$out"
 ./engine-fuzz -max_total_time="$seconds" -max_len=65536 corpus

@@ -1,0 +1,75 @@
+// The picture the icon view shows for an icon: the image of the icon's group that the system
+// would pick for a 32x32 icon, decoded here when it is a common bitmap image of exactly that
+// size, or else handed to the system as checked bytes.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "engine/ByteSpan.h"
+#include "engine/GroupDirectory.h"
+
+constexpr int PictureSize = 32;
+
+// 32x32 pixels, rows top-down, each 0xAARRGGBB (as a 32-bit bitmap stores it; alpha 0 for
+// images without alpha), and the mask: 1 where the background shows through.
+struct IconPicture {
+    uint32_t colour[PictureSize * PictureSize];
+    uint8_t mask[PictureSize * PictureSize];
+};
+
+// What a directory entry says of an image.
+struct IconCandidate {
+    int width = 0;
+    int height = 0;
+    int bitCount = 0;
+};
+
+// The entry the system picks for an icon of width x height on a screen of `depth` bits per
+// pixel, or -1 when there is none. The rule of Wine's user32, under which this program runs:
+// the smallest |w - width| + |h - height| (an entry of width and height 0 means 256), then,
+// among the entries with those very distances, the smallest |depth - bit count|, the first
+// entry winning ties. (Windows documents a rule that prefers larger images to smaller ones at
+// equal distance; a group holding 32x32 images, which is nearly every group, gives the same
+// choice under both.)
+int ChooseIconImage(const std::vector<IconCandidate>& candidates, int width, int height, int depth);
+
+// The entries of a module's group directory, when its header and all its entries lie inside it.
+bool GroupCandidates(ByteSpan directory, std::vector<IconCandidate>& candidates);
+
+// The images of an ICO file (a 6-byte header, then 16-byte entries with each image's size and
+// file offset): entries and image bytes in directory order, an image that lies outside the file
+// empty. False when it is not an ICO file of at least one image whose directory fits.
+bool IcoFileCandidates(ByteSpan file, std::vector<IconCandidate>& candidates, std::vector<ByteSpan>& images);
+
+enum class PictureDecode {
+    Decoded,      // the picture is filled in
+    NeedsSystem,  // a sound image this decoder does not read: the system makes the icon
+    Unreadable,   // not a sound image: the blank placeholder
+};
+
+// The number of bytes the system reads of an image: a PNG image's own size; for a bitmap its
+// header (and the three colour masks of bit fields), colour table, colour bitmap and AND mask,
+// as the system sizes them. 0 when the image is not sound, or is a bitmap of a depth or
+// compression this program does not hand to the system, or its colour bitmap does not lie
+// inside its bytes. A bitmap cut short in its mask reads more than it holds: the caller pads
+// a copy with zero bytes (an opaque mask).
+uint64_t SystemImageBytes(ByteSpan image);
+
+// Decodes a bitmap image of 32x32 pixels: a 40-byte header, 1, 4, 8, 24 or 32 bits per pixel,
+// no compression, the colour table, colour bitmap and AND mask all inside the bytes. Everything
+// else the system reads (PNG, other sizes or header sizes, 16 bits per pixel, bit fields, an
+// image cut short in its mask) needs the system.
+PictureDecode DecodeIconPicture(ByteSpan image, IconPicture& picture);
+
+enum class GroupPicture {
+    Decoded,  // `picture` is filled in
+    System,   // `image` holds the sound bytes of the chosen image, for the system to draw
+    Blank,    // the group or its chosen image cannot be read
+};
+
+// The picture of a group for a screen of `depth` bits per pixel.
+GroupPicture PictureOfGroup(ByteSpan directory, const ImageFinder& findImage, int depth, IconPicture& picture,
+                            ByteSpan& image);
+
+// The picture of an ICO file.
+GroupPicture PictureOfIcoFile(ByteSpan file, int depth, IconPicture& picture, ByteSpan& image);

@@ -1,0 +1,245 @@
+// The reading of PE modules' icon groups and the pictures the icon view makes of them, over
+// generated modules: what a sound module gives, which language a name takes, and hostile
+// modules (cut, changed, looping) that must never be read outside their bytes or slowly.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+
+#include "engine/ExactBytes.h"
+#include "engine/IconPicture.h"
+#include "engine/IconRecord.h"
+#include "engine/PeResources.h"
+#include "fixtures/IconFixtures.h"
+#include "fixtures/PeFixtures.h"
+
+using namespace fixtures;
+
+namespace {
+
+const std::vector<uint16_t> Languages = {0x0000, 0x0409};
+
+std::string AsText(ByteSpan bytes) {
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), bytes.Size());
+}
+
+PeRead Read(const ExactBytes& file, PeIconModule& module, const std::vector<uint16_t>& languages = Languages) {
+    return ReadPeIconModule(file.Span(), languages, module);
+}
+
+// Everything the program does with a reading: pictures of every group, and each group's record.
+void ThroughEverything(ByteSpan file) {
+    PeIconModule module;
+    if (ReadPeIconModule(file, Languages, module) != PeRead::Read) return;
+    const ImageFinder find = [&](uint16_t id, ByteSpan& image) { return module.FindImage(id, image); };
+    for (const PeIconGroup& group : module.groups) {
+        IconPicture picture;
+        ByteSpan image;
+        for (int depth : {8, 24, 32}) {
+            if (PictureOfGroup(group.directory, find, depth, picture, image) == GroupPicture::System) {
+                ASSERT_GT(SystemImageBytes(image), 0u);
+            }
+        }
+        IconResourcePtr record;
+        AssembleIconGroup(group.directory, find, "m", record);
+    }
+}
+
+std::string Mutate(std::string bytes, std::mt19937& random, size_t from, size_t to) {
+    static const unsigned char interesting[] = {0, 1, 0x7F, 0x80, 0xFF, 0x10, 0x0E, 0x03};
+    for (int i = 1 + static_cast<int>(random() % 4); i > 0; --i) {
+        const size_t at = from + random() % (to - from);
+        bytes[at] = static_cast<char>(random() % 2 ? interesting[random() % sizeof interesting] : random() % 256);
+    }
+    return bytes;
+}
+
+std::string SampleModule(bool pe32plus = true) {
+    const std::string a = BitmapImage(32, 32, 4, 1), b = BitmapImage(16, 16, 8, 2), c = PngImage(48, 48, 3);
+    return PeModule({{3, 1, u"", 0, a},
+                     {3, 2, u"", 0, b},
+                     {3, 3, u"", 0, c},
+                     {14, 7, u"", 0, GroupDirectory({EntryFor(a, 1), EntryFor(b, 2)})},
+                     {14, 2, u"", 0, GroupDirectory({EntryFor(c, 3)})},
+                     {14, 0, u"MAIN", 0, GroupDirectory({EntryFor(b, 2)})},
+                     {14, 0, u"ALPHA", 0, GroupDirectory({EntryFor(a, 1), EntryFor(c, 3)})}},
+                    pe32plus);
+}
+
+}  // namespace
+
+TEST(PeResources, GivesGroupsInEnumerationOrderWithTheirBytesAsStored) {
+    for (bool pe32plus : {true, false}) {
+        const ExactBytes file(SampleModule(pe32plus));
+        PeIconModule module;
+        ASSERT_EQ(Read(file, module), PeRead::Read);
+        ASSERT_EQ(module.groups.size(), 4u);
+        EXPECT_EQ(module.groups[0].name.text, u"ALPHA");
+        EXPECT_EQ(module.groups[1].name.text, u"MAIN");
+        EXPECT_TRUE(module.groups[2].name.integer);
+        EXPECT_EQ(module.groups[2].name.id, 2);
+        EXPECT_EQ(module.groups[3].name.id, 7);
+        const std::string a = BitmapImage(32, 32, 4, 1);
+        EXPECT_EQ(AsText(module.groups[3].directory),
+                  GroupDirectory({EntryFor(a, 1), EntryFor(BitmapImage(16, 16, 8, 2), 2)}));
+        ByteSpan image;
+        ASSERT_TRUE(module.FindImage(1, image));
+        EXPECT_EQ(AsText(image), a);
+        EXPECT_TRUE(module.whole);
+    }
+}
+
+TEST(PeResources, TakesTheLanguageTheResourceLookupTakes) {
+    const std::string german = GroupDirectory({EntryFor(BitmapImage(16, 16, 4, 1), 1)}, 1);
+    std::string english = german, neutral = german;
+    english[0] = 'E';
+    neutral[0] = 'N';
+    const std::string image = BitmapImage(16, 16, 4, 1);
+    const auto module = [&](bool withNeutral) {
+        std::vector<PeResource> resources = {
+            {3, 1, u"", 0, image}, {14, 1, u"", 0x407, german}, {14, 1, u"", 0x409, english}};
+        if (withNeutral) resources.push_back({14, 1, u"", 0, neutral});
+        return ExactBytes(PeModule(resources));
+    };
+    const ExactBytes withNeutral = module(true), withoutNeutral = module(false);
+    PeIconModule read;
+    ASSERT_EQ(Read(withNeutral, read), PeRead::Read);
+    EXPECT_EQ(AsText(read.groups[0].directory), neutral);
+    ASSERT_EQ(Read(withoutNeutral, read), PeRead::Read);
+    EXPECT_EQ(AsText(read.groups[0].directory), english) << "English before the first stored";
+    ASSERT_EQ(Read(withoutNeutral, read, {0x0000, 0x0407, 0x0409}), PeRead::Read);
+    EXPECT_EQ(AsText(read.groups[0].directory), german);
+    ASSERT_EQ(Read(withoutNeutral, read, {}), PeRead::Read);
+    EXPECT_EQ(AsText(read.groups[0].directory), german) << "the first stored";
+}
+
+TEST(PeResources, TellsOtherFilesAndModulesWithoutIcons) {
+    PeIconModule module;
+    EXPECT_EQ(Read(ExactBytes(IcoFile({BitmapImage(16, 16, 4, 1)})), module), PeRead::NotPe);
+    EXPECT_EQ(Read(ExactBytes(NeIconModule({{BitmapImage(16, 16, 4, 1)}})), module), PeRead::NotPe);
+    EXPECT_EQ(Read(ExactBytes(PeModule({{10, 1, u"", 0, "data"}})), module), PeRead::Read);
+    EXPECT_TRUE(module.groups.empty());
+
+    // An image missing: the group keeps its place, and the module is not whole.
+    std::string damaged = PeIconLibrary({{BitmapImage(16, 16, 4, 1)}, {BitmapImage(32, 32, 4, 2)}});
+    ASSERT_EQ(Read(ExactBytes(damaged), module), PeRead::Read);
+    ASSERT_TRUE(module.whole);
+    const size_t directory = damaged.find(GroupDirectory({EntryFor(BitmapImage(32, 32, 4, 2), 2)}));
+    PutU16(damaged, directory + 6 + 12, 99);
+    ASSERT_EQ(Read(ExactBytes(damaged), module), PeRead::Read);
+    EXPECT_EQ(module.groups.size(), 2u);
+    EXPECT_FALSE(module.whole);
+}
+
+TEST(PeResources, DirectoriesThatShareOrLoopAreReadQuickly) {
+    // One group directory of 30000 entries that all lead to one language directory of 30000
+    // entries, and a type entry that leads back to the root.
+    std::string module = PeIconLibrary({{BitmapImage(16, 16, 4, 1)}});
+    const size_t root = PeResourceFileOffset, count = 30000;
+    std::string tree(16 + 8 * 2 + 2 * (16 + 8 * count), '\0');
+    PutU16(tree, 14, 2);
+    PutU32(tree, 16, 3);
+    PutU32(tree, 20, 0x80000000u);  // the icon images: the root itself
+    PutU32(tree, 24, 14);
+    const size_t groups = 32, languages = groups + 16 + 8 * count;
+    PutU32(tree, 28, 0x80000000u | static_cast<uint32_t>(groups));
+    PutU16(tree, groups + 14, static_cast<uint16_t>(count));
+    PutU16(tree, languages + 14, static_cast<uint16_t>(count));
+    for (size_t i = 0; i < count; ++i) {
+        PutU32(tree, groups + 16 + 8 * i, static_cast<uint32_t>(i));
+        PutU32(tree, groups + 20 + 8 * i, 0x80000000u | static_cast<uint32_t>(languages));
+        PutU32(tree, languages + 16 + 8 * i, 0x0C00 + static_cast<uint32_t>(i));
+    }
+    module = module.substr(0, root) + tree;
+    const auto start = std::chrono::steady_clock::now();
+    PeIconModule read;
+    EXPECT_EQ(Read(ExactBytes(module), read), PeRead::Invalid);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(PeResources, CutAtEveryLengthAndChangedAtRandom) {
+    for (bool pe32plus : {true, false}) {
+        const std::string module = SampleModule(pe32plus);
+        for (size_t length = 0; length <= module.size(); length += (length < 0x400 ? 1 : 7)) {
+            ThroughEverything(ExactBytes(module, length).Span());
+            if (HasFatalFailure()) FAIL() << "cut at " << length;
+        }
+        std::mt19937 random(pe32plus ? 9001 : 9002);
+        for (int i = 0; i < 3000; ++i) {
+            // Half of the changes land in the headers and directories, half anywhere.
+            const size_t to = random() % 2 ? PeResourceFileOffset + 0x180 : module.size();
+            ThroughEverything(ExactBytes(Mutate(module, random, 0, to)).Span());
+            if (HasFatalFailure()) FAIL() << "mutation " << i;
+        }
+    }
+}
+
+TEST(IconPicture, ChoosesTheImageTheSystemPicks) {
+    const auto choose = [](std::vector<IconCandidate> candidates, int depth) {
+        return ChooseIconImage(candidates, 32, 32, depth);
+    };
+    EXPECT_EQ(choose({{16, 16, 8}, {32, 32, 4}, {32, 32, 8}, {48, 48, 32}}, 24), 2);
+    EXPECT_EQ(choose({{32, 32, 32}, {32, 32, 32}}, 24), 0) << "the first of equals";
+    EXPECT_EQ(choose({{48, 48, 8}, {16, 16, 8}}, 24), 0) << "equal distances: the first";
+    EXPECT_EQ(choose({{256, 256, 32}, {48, 48, 4}}, 24), 1);
+    EXPECT_EQ(choose({{32, 16, 8}, {16, 32, 32}}, 32), 0) << "same total, other distances: the first size";
+    EXPECT_EQ(choose({}, 24), -1);
+
+    std::vector<IconCandidate> fromDirectory;
+    ASSERT_TRUE(
+        GroupCandidates(ExactBytes(GroupDirectory({EntryFor(PngImage(256, 256, 1), 1)})).Span(), fromDirectory));
+    EXPECT_EQ(fromDirectory[0].width, 256) << "0 means 256";
+    EXPECT_FALSE(GroupCandidates(ExactBytes(GroupDirectory({}, 2)).Span(), fromDirectory));
+}
+
+TEST(IconPicture, DecodesCommonBitmapsOfThirtyTwoPixels) {
+    for (int bits : {1, 4, 8, 24, 32}) {
+        SCOPED_TRACE(bits);
+        const std::string image = BitmapImage(32, 32, bits, 5);
+        IconPicture picture;
+        ASSERT_EQ(DecodeIconPicture(ExactBytes(image).Span(), picture), PictureDecode::Decoded);
+        const size_t colours = bits <= 8 ? size_t{1} << bits : 0, rowBytes = 32 * static_cast<size_t>(bits) / 8;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                // The generator's top quarter square is transparent, rows are stored bottom-up.
+                EXPECT_EQ(picture.mask[y * 32 + x], x < 8 && y < 8 ? 1 : 0) << x << "," << y;
+                uint32_t expected = 0;
+                if (bits <= 8)
+                    expected = GetU32(image, 40 + 4 * ((x / 2 + y / 3 + 5) % colours)) & 0xFFFFFF;
+                else if (bits == 24)
+                    expected = GetU32(image, 40 + (31 - y) * rowBytes + 3 * x) & 0xFFFFFF;
+                else
+                    expected = GetU32(image, 40 + (31 - y) * rowBytes + 4 * x);
+                ASSERT_EQ(picture.colour[y * 32 + x], expected) << x << "," << y;
+            }
+    }
+}
+
+TEST(IconPicture, LeavesOtherImagesToTheSystemAndRefusesUnsoundOnes) {
+    IconPicture picture;
+    const auto decode = [&](const std::string& image) { return DecodeIconPicture(ExactBytes(image).Span(), picture); };
+    EXPECT_EQ(decode(PngImage(32, 32, 1)), PictureDecode::NeedsSystem);
+    EXPECT_EQ(decode(BitmapImage(48, 48, 8, 1)), PictureDecode::NeedsSystem) << "to be scaled";
+    std::string sixteen = BitmapImage(32, 32, 24, 1);
+    PutU16(sixteen, 14, 16);
+    EXPECT_EQ(decode(sixteen), PictureDecode::NeedsSystem);
+    const std::string full = BitmapImage(32, 32, 32, 1);
+    const std::string noMask = full.substr(0, full.size() - 128);
+    EXPECT_EQ(decode(noMask), PictureDecode::NeedsSystem);
+    EXPECT_EQ(SystemImageBytes(ExactBytes(noMask).Span()), full.size()) << "the caller pads the mask";
+    EXPECT_EQ(decode(full.substr(0, 1000)), PictureDecode::Unreadable);
+    std::string compressed = BitmapImage(32, 32, 8, 1);
+    PutU32(compressed, 16, 1);  // run-length encoded
+    EXPECT_EQ(decode(compressed), PictureDecode::Unreadable);
+}
+
+TEST(IconPicture, PicksAndReadsTheImagesOfIcoFiles) {
+    const std::string ico = IcoFile({BitmapImage(16, 16, 4, 1), BitmapImage(32, 32, 8, 2), PngImage(64, 64, 3)});
+    IconPicture picture;
+    ByteSpan image;
+    const ExactBytes file(ico);
+    EXPECT_EQ(PictureOfIcoFile(file.Span(), 24, picture, image), GroupPicture::Decoded);
+    EXPECT_EQ(AsText(image), BitmapImage(32, 32, 8, 2));
+    for (size_t length = 0; length < ico.size(); length += 3)
+        PictureOfIcoFile(ExactBytes(ico, length).Span(), 24, picture, image);
+}

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     for (const char* file : files) {
-        int count = ShellIconCount(file);
+        int count = SourceIconCount(file);
         CImageList cache;
         cache.Create(32, 32, IconListFlags(), 0, 100);
         LARGE_INTEGER start, end;

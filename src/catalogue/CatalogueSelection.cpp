@@ -9,6 +9,7 @@
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 #include "files/PathUtilities.h"
+#include "engine/SourceReading.h"
 #include "resource.h"
 #include "view/IconView.h"
 
@@ -35,15 +36,24 @@ bool ExplorerDialog::AddCatalogueFile(const char* path) {
     std::strcpy(file, path);
     if (!PathExists(file)) return false;
 
-    if (ShellIconCount(file) <= 0) {
-        MessageBoxA(hwnd, "The selected file does not contain icons.", appTitle, MB_ICONINFORMATION | MB_OK);
-        return false;
+    // The icons are counted by our own readers: the shell's would parse a damaged file without
+    // bounds. Only a file they accept whole is shown to the shell for its name and small icon.
+    bool whole = false;
+    {
+        const SourceReading reading(file);
+        if (reading.IconCount() <= 0) {
+            MessageBoxA(hwnd, "The selected file does not contain icons.", appTitle, MB_ICONINFORMATION | MB_OK);
+            return false;
+        }
+        whole = reading.AcceptedWhole();
     }
     if (FindEntryByPath(catalogueList, file) >= 0) return true;
 
     SHFILEINFOA info{};
-    auto systemList = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoA(file, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON));
+    auto systemList = whole
+                          ? reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
+                                file, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON))
+                          : nullptr;
     HICON icon = systemList ? ImageList_GetIcon(systemList, info.iIcon, ILD_NORMAL) : nullptr;
     // A file the shell shows no icon for still gets a picture of its own in the list.
     if (!icon) icon = CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));  // IDI_APPLICATION

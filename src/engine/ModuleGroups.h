@@ -1,10 +1,9 @@
-// Icon groups of 32-bit modules, read through the system's resource functions from a module
-// loaded as a data file.
+// Icon groups of 32-bit and 64-bit modules, read from the file's bytes (SourceReading.h).
 //
-// Every command takes the same road (WithModuleGroups): load the source as a data module, list
-// its icon-group names in the group-name list box in the order the system enumerates them,
-// which is the order in which the shell numbers a file's icons, work on line i for icon i, then
-// free the module and clear the list.
+// Every command takes the same road (WithModuleGroups): read the source, list its icon-group
+// names in the group-name list box in the order the system enumerates them, which is the order
+// in which the shell numbers a file's icons, work on line i for icon i, then clear the list.
+// Line i and group i come from the same reading, so they always agree.
 #pragma once
 #include <windows.h>
 
@@ -12,10 +11,12 @@
 #include <string>
 
 #include "engine/IconRecord.h"
+#include "engine/SourceReading.h"
 
-// The enumeration callback: adds the group's name to the list box passed as `nameList`, an
-// integer identifier as its decimal digits ("%u"), a string name as it is, whatever its length.
-BOOL CALLBACK CollectGroupName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR nameList);
+// Adds the group's name to the list box, an integer identifier as its decimal digits ("%u"), a
+// string name as it is (in the system's code page), whatever its length. False when the list
+// refuses it.
+bool CollectGroupName(HWND nameList, const PeGroupName& name);
 
 // The resource name that a line of the list stands for.
 class GroupName {
@@ -34,24 +35,22 @@ private:
 
 GroupName ResolveGroupName(const std::string& line);
 
-// The record of the named group, or null. A string name made only of digits is listed like an
-// integer identifier; when no group has that identifier the string name is tried too. Missing
-// or unsound data fails silently; with `report`, running out of memory and a failed pointer
-// setup are reported with the module path as caption.
-IconResourcePtr LoadIconGroup(HMODULE module, const char* modulePath, const GroupName& name, bool report);
+// The record of group `index` of the module, or null. Missing or unsound data fails silently;
+// with `report`, running out of memory and a failed pointer setup are reported with the module
+// path as caption.
+IconResourcePtr LoadIconGroup(const PeIconModule& module, const char* modulePath, int index, bool report);
 
 // Loads the group and writes it as an ICO file at outputPath. True when the group loaded,
 // whatever the writer then did: the writer reports its own failures.
-bool ExportGroupToIco(HMODULE module, const char* modulePath, const GroupName& name, const char* outputPath);
+bool ExportGroupToIco(const PeIconModule& module, const char* modulePath, int index, const char* outputPath);
 
 // Loads the group silently and sets text to its summary; false leaves text empty.
-bool DescribeGroup(HMODULE module, const char* modulePath, const GroupName& name, std::string& text);
+bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index, std::string& text);
 
-// The icon groups of one loaded module, as listed in the group-name list.
+// The icon groups of one module, as listed in the group-name list.
 class ModuleGroups {
 public:
-    ModuleGroups(HMODULE module, const char* sourcePath, HWND nameList);
-    HMODULE Module() const { return module; }
+    ModuleGroups(const PeIconModule& module, const char* sourcePath, HWND nameList);
     const char* SourcePath() const { return sourcePath; }
     int Count() const;
     std::string Line(int i) const;  // empty when there is no line i
@@ -59,12 +58,13 @@ public:
     bool Describe(int i, std::string& text) const;
 
 private:
-    HMODULE module;
+    const PeIconModule& module;
     const char* sourcePath;
     HWND nameList;
 };
 
-// Loads the source as a data module, lists its icon groups in nameList, calls work when there
-// is at least one, then frees the module and clears the list, also when work throws. False when
-// the source does not load as a data module: 16-bit modules and ICO files take the 16-bit road.
+// Reads the source, lists its icon groups in nameList, calls work when there is at least one,
+// then clears the list, also when work throws. False when the source is not a 32- or 64-bit
+// module whose resource directory can be read: 16-bit modules and ICO files take the 16-bit
+// road, which refuses anything else.
 bool WithModuleGroups(const char* sourcePath, HWND nameList, const std::function<void(const ModuleGroups&)>& work);

@@ -1,7 +1,5 @@
 #include <windows.h>
-#include <shellapi.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -9,8 +7,8 @@
 #include "app/ProcessObjects.h"
 #include "catalogue/CatalogueList.h"
 #include "files/PathUtilities.h"
-#include "framework/CWinApp.h"
 #include "framework/WaitCursor.h"
+#include "view/IconStrip.h"
 #include "view/IconView.h"
 
 UINT IconListFlags() {
@@ -19,16 +17,6 @@ UINT IconListFlags() {
 
 namespace {
 constexpr int WaitCursorAbove = 20;
-
-// A fully transparent 32 x 32 icon: stands in for an icon the shell could not extract, so that
-// every entry's range of images still matches its icons.
-HICON CreateBlankIcon() {
-    BYTE mask[32 * 32 / 8];
-    BYTE colour[32 * 32 / 8] = {};
-    for (BYTE& bits : mask)
-        bits = 0xFF;
-    return CreateIcon(AppInstance(), 32, 32, 1, 1, mask, colour);
-}
 }  // namespace
 
 bool CreateIconCache() {
@@ -36,24 +24,8 @@ bool CreateIconCache() {
 }
 
 void AppendFileIcons(CImageList& list, const char* path, int count) {
-    // The shell hands out icons in batches for one reading of the file; one by one, every
-    // icon would load the file anew, which is slow on large icon libraries.
-    constexpr int Batch = 256;
-    HICON icons[Batch];
-    for (int first = 0; first < count; first += Batch) {
-        int wanted = std::min(Batch, count - first);
-        std::fill(icons, icons + wanted, nullptr);
-        ExtractIconExA(path, first, icons, nullptr, static_cast<UINT>(wanted));
-        for (int k = 0; k < wanted; ++k) {
-            HICON icon = icons[k] ? icons[k] : ExtractIconA(AppInstance(), path, static_cast<UINT>(first + k));
-            if (!icon || list.ReplaceIcon(-1, icon) < 0) {
-                HICON blank = CreateBlankIcon();
-                list.ReplaceIcon(-1, blank);
-                DestroyIcon(blank);
-            }
-            if (icon) DestroyIcon(icon);
-        }
-    }
+    const SourceReading reading(path);
+    AppendSourceIcons(list, reading, count);
 }
 
 int SelectedIconIndex(const CListCtrl& view) {
@@ -61,14 +33,16 @@ int SelectedIconIndex(const CListCtrl& view) {
     return selected >= 0 ? selected : 0;
 }
 
-int ShellIconCount(const char* path) {
-    return static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(AppInstance(), path, static_cast<UINT>(-1))));
+int SourceIconCount(const char* path) {
+    return SourceReading(path).IconCount();
 }
 
 void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {
     char path[PathBufferSize];
     lstrcpynA(path, entry.path, PathBufferSize);
-    int count = ShellIconCount(path);
+    // The count and the pictures come from one reading of the file.
+    const SourceReading reading(path);
+    int count = reading.IconCount();
     if (count <= 0) return;
 
     std::optional<CWaitCursor> wait;
@@ -76,7 +50,7 @@ void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {
     entry.firstLargeImage = largeIconList.GetImageCount();
     entry.endLargeImage = entry.firstLargeImage + count;
     entry.iconCount = count;
-    AppendFileIcons(largeIconList, path, count);
+    AppendSourceIcons(largeIconList, reading, count);
 }
 
 void ExplorerDialog::FillIconView(const CatalogueEntry& entry) {

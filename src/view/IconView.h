@@ -7,12 +7,13 @@ UINT IconListFlags();
 // Creates largeIconList anew, empty: 32 x 32 icons, growing by 100.
 bool CreateIconCache();
 
-// The number of icons the shell counts in a file (an ICO file counts one); 0 for none.
-int ShellIconCount(const char* path);
+// The number of icons in a file, in the shell's numbering, read by our own readers (an ICO file
+// counts one); 0 for none, also for a file whose resource directory cannot be read.
+int SourceIconCount(const char* path);
 
 class CImageList;
 // Appends icons 0 to count - 1 of a file, in the shell's numbering, to the list. Every index
-// gets an image: a blank one where the shell yields no icon, so that ranges stay aligned.
+// gets an image: a blank one where an icon cannot be read, so that ranges stay aligned.
 void AppendFileIcons(CImageList& list, const char* path, int count);
 
 class CListCtrl;

@@ -1,0 +1,134 @@
+#include "engine/SourceReading.h"
+
+#include <windows.h>
+
+#include "files/PathUtilities.h"
+
+namespace {
+
+bool StartsWithFolder(const std::string& path, const std::string& folder) {
+    return path.size() > folder.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path.c_str(), static_cast<int>(folder.size()),
+                          folder.c_str(), static_cast<int>(folder.size())) == CSTR_EQUAL;
+}
+
+bool SoundNeModule(ByteSpan file, const NeResourceTable& table) {
+    for (size_t s = 0; s < table.groups.size(); ++s) {
+        std::vector<unsigned char> ico;
+        if (NeGroupIcoBytes(file, table, s, ico) != NeGroup::Built) return false;
+    }
+    return true;
+}
+
+bool SoundIcoFile(ByteSpan file) {
+    std::vector<IconCandidate> candidates;
+    std::vector<ByteSpan> images;
+    if (!IcoFileCandidates(file, candidates, images)) return false;
+    for (const ByteSpan& image : images)
+        if (!IsSoundIconImage(image)) return false;
+    return true;
+}
+
+}  // namespace
+
+const std::vector<uint16_t>& ResourceLanguages() {
+    static const std::vector<uint16_t> languages = [] {
+        std::vector<uint16_t> list;
+        const auto add = [&](LANGID language) {
+            for (uint16_t known : list)
+                if (known == language) return;
+            list.push_back(language);
+        };
+        add(MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+        add(LANGIDFROMLCID(GetThreadLocale()));
+        add(GetUserDefaultLangID());
+        add(MAKELANGID(PRIMARYLANGID(GetUserDefaultLangID()), SUBLANG_NEUTRAL));
+        add(GetSystemDefaultLangID());
+        add(MAKELANGID(PRIMARYLANGID(GetSystemDefaultLangID()), SUBLANG_NEUTRAL));
+        add(MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT));
+        return list;
+    }();
+    return languages;
+}
+
+std::string SystemResourcesTwin(const char* path) {
+    char full[MAX_PATH], windows[MAX_PATH];
+    char* name = nullptr;
+    const DWORD length = GetFullPathNameA(path, MAX_PATH, full, &name);
+    const UINT windowsLength = GetWindowsDirectoryA(windows, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || !name || windowsLength == 0 || windowsLength >= MAX_PATH) return {};
+    std::string folder = windows;
+    if (folder.back() != '\\') folder += '\\';
+    if (!StartsWithFolder(full, folder)) return {};
+    return folder + "SystemResources\\" + name + ".mun";
+}
+
+SourceReading::SourceReading(const char* path) {
+    if (!path || !path[0]) return;
+    file = std::make_unique<MappedFile>(path);
+    Read(file->Bytes());
+    if (kind != Kind::Pe || !module.groups.empty()) return;
+    const std::string twin = SystemResourcesTwin(path);
+    if (twin.empty() || !PathExists(twin.c_str())) return;
+    auto twinFile = std::make_unique<MappedFile>(twin.c_str());
+    PeIconModule twinModule;
+    if (ReadPeIconModule(twinFile->Bytes(), ResourceLanguages(), twinModule) != PeRead::Read ||
+        twinModule.groups.empty())
+        return;
+    file = std::move(twinFile);
+    module = std::move(twinModule);
+    whole = module.whole;
+}
+
+void SourceReading::Read(ByteSpan bytes) {
+    switch (ReadPeIconModule(bytes, ResourceLanguages(), module)) {
+    case PeRead::Read:
+        kind = Kind::Pe;
+        whole = module.whole;
+        return;
+    case PeRead::Invalid: return;
+    case PeRead::NotPe: break;
+    }
+    const NeWalk walk = WalkNeModule(bytes, table);
+    if (walk == NeWalk::Walked || walk == NeWalk::NoResourceTable) {
+        kind = Kind::Ne;
+        whole = SoundNeModule(bytes, table);
+        return;
+    }
+    table = NeResourceTable();
+    std::vector<IconCandidate> candidates;
+    std::vector<ByteSpan> images;
+    if (IcoFileCandidates(bytes, candidates, images)) {
+        kind = Kind::Ico;
+        whole = SoundIcoFile(bytes);
+    }
+}
+
+int SourceReading::IconCount() const {
+    switch (kind) {
+    case Kind::Pe: return static_cast<int>(module.groups.size());
+    case Kind::Ne: return static_cast<int>(table.groups.size());
+    case Kind::Ico: return 1;
+    case Kind::None: break;
+    }
+    return 0;
+}
+
+GroupPicture SourceReading::Picture(int i, int depth, IconPicture& picture, ByteSpan& image) const {
+    if (i < 0 || i >= IconCount()) return GroupPicture::Blank;
+    const ByteSpan bytes = file->Bytes();
+    switch (kind) {
+    case Kind::Pe: {
+        const ImageFinder find = [&](uint16_t id, ByteSpan& found) { return module.FindImage(id, found); };
+        return PictureOfGroup(module.groups[static_cast<size_t>(i)].directory, find, depth, picture, image);
+    }
+    case Kind::Ne: {
+        const NeResourceRecord& group = table.groups[static_cast<size_t>(i)];
+        const ImageFinder find = [&](uint16_t id, ByteSpan& found) { return NeReadIconImage(bytes, table, id, found); };
+        return PictureOfGroup(bytes.Clip(group.offset, group.length), find, depth, picture, image);
+    }
+    case Kind::Ico: return PictureOfIcoFile(bytes, depth, picture, image);
+    case Kind::None: break;
+    }
+    return GroupPicture::Blank;
+}

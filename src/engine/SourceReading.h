@@ -1,0 +1,58 @@
+// One reading of a source file's icons, from its bytes: a 32- or 64-bit module through its
+// resource directory, a 16-bit module through its resource table, or an ICO file (one icon).
+// The icon count, the icon view's pictures, the group-name list and the exports all come from
+// such a reading, so that the view never disagrees with what is written.
+//
+// Windows 10 and later keep the icons of some system modules beside them in
+// %WINDIR%\SystemResources\NAME.mun and leave none in the module: a module inside the Windows
+// folder that holds no icon groups is read through that twin when it exists.
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/IconPicture.h"
+#include "engine/MappedFile.h"
+#include "engine/NeModule.h"
+#include "engine/PeResources.h"
+
+class SourceReading {
+public:
+    enum class Kind { None, Pe, Ne, Ico };
+
+    explicit SourceReading(const char* path);
+    SourceReading(const SourceReading&) = delete;
+    SourceReading& operator=(const SourceReading&) = delete;
+
+    // None also for a file whose resource directory cannot be read: it holds no icons.
+    Kind GetKind() const { return kind; }
+    // The number of icons, in the shell's numbering: a module's groups (damaged ones included,
+    // so that the others keep their numbers), 1 for an ICO file.
+    int IconCount() const;
+    // True when every group and image was found and is sound: only then may the shell's own
+    // icon functions, which read a file without bounds, be given the file.
+    bool AcceptedWhole() const { return whole; }
+    // The icon groups of a 32- or 64-bit module.
+    const PeIconModule& Module() const { return module; }
+
+    // The picture of icon i for a screen of `depth` bits per pixel.
+    GroupPicture Picture(int i, int depth, IconPicture& picture, ByteSpan& image) const;
+
+private:
+    void Read(ByteSpan bytes);
+
+    std::unique_ptr<MappedFile> file;
+    Kind kind = Kind::None;
+    PeIconModule module;
+    NeResourceTable table;
+    bool whole = false;
+};
+
+// The languages in the order the system's resource lookup tries them for a name stored in
+// several: neutral, the thread's, the user's and the system's (each also without its
+// sublanguage), English.
+const std::vector<uint16_t>& ResourceLanguages();
+
+// The path of a module's twin in %WINDIR%\SystemResources when the module lies inside the
+// Windows folder, else empty.
+std::string SystemResourcesTwin(const char* path);

@@ -1,0 +1,111 @@
+// The icon view's count, order and pictures, read by our own readers, give the shell's answers
+// on sound files; damaged files are never handed to the shell.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "engine/EngineTestSupport.h"
+#include "engine/IconSource.h"
+#include "engine/SourceReading.h"
+#include "files/PathUtilities.h"
+#include "fixtures/IconFixtures.h"
+#include "fixtures/PeFixtures.h"
+#include "support/TempFolder.h"
+#include "view/IconStrip.h"
+#include "view/IconView.h"
+
+namespace {
+
+std::string Narrow(const std::u16string& text) {
+    std::string narrow;
+    for (char16_t unit : text)
+        narrow += static_cast<char>(unit);
+    return narrow;
+}
+
+bool SamePicture(const IconPicture& a, const IconPicture& b) {
+    return std::memcmp(a.colour, b.colour, sizeof a.colour) == 0 && std::memcmp(a.mask, b.mask, sizeof a.mask) == 0;
+}
+
+// Count, enumeration order and every picture against the shell's own functions.
+void ExpectTheShellsAnswers(const std::string& path) {
+    SCOPED_TRACE(path);
+    const SourceReading reading(path.c_str());
+    const int count = reading.IconCount();
+    ASSERT_EQ(count, ShellIconCount(path));
+    ASSERT_TRUE(reading.AcceptedWhole());
+    if (reading.GetKind() == SourceReading::Kind::Pe) {
+        std::vector<std::string> names;
+        for (const ModuleGroup& group : ReadModuleGroups(path))
+            names.push_back(group.name);
+        std::vector<std::string> ours;
+        for (const PeIconGroup& group : reading.Module().groups)
+            ours.push_back(group.name.integer ? std::to_string(group.name.id) : Narrow(group.name.text));
+        EXPECT_EQ(ours, names);
+    }
+    for (int i = 0; i < count; ++i) {
+        IconPicture ours{}, shells{};
+        HICON icon = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), static_cast<UINT>(i));
+        ASSERT_TRUE(PictureOfIcon(icon, shells)) << "icon " << i;
+        DestroyIcon(icon);
+        ASSERT_TRUE(SourceIconPicture(reading, i, ScreenBitsPerPixel(), ours)) << "icon " << i;
+        EXPECT_TRUE(SamePicture(ours, shells)) << "icon " << i;
+    }
+}
+
+}  // namespace
+
+TEST(IconPictures, SameCountOrderAndPicturesAsTheShell) {
+    for (const char* name : {"icons64.dll", "icons32.dll"})
+        ExpectTheShellsAnswers(FixturePath(name));
+    for (const char* path : {"C:\\windows\\system32\\shell32.dll", "C:\\windows\\system32\\user32.dll",
+                             "C:\\windows\\regedit.exe", "C:\\windows\\notepad.exe"})
+        ExpectTheShellsAnswers(path);
+    TempFolder folder;
+    using namespace fixtures;
+    ExpectTheShellsAnswers(
+        folder.WriteFile("many.dll", PeIconLibrary({{BitmapImage(16, 16, 4, 1), BitmapImage(32, 32, 1, 2)},
+                                                    {BitmapImage(32, 32, 24, 3), BitmapImage(32, 32, 8, 4)},
+                                                    {BitmapImage(48, 48, 8, 5)},
+                                                    {PngImage(32, 32, 6)}})));
+    ExpectTheShellsAnswers(
+        folder.WriteFile("one.ico", IcoFile({BitmapImage(16, 16, 8, 7), BitmapImage(32, 32, 4, 8)})));
+}
+
+TEST(IconPictures, GroupsThatCannotBeReadKeepTheirPlaceAsBlanks) {
+    const std::string path = FixturePath("broken64.dll");
+    const SourceReading reading(path.c_str());
+    ASSERT_EQ(reading.IconCount(), 8);
+    EXPECT_FALSE(reading.AcceptedWhole()) << "the shell is not given it";
+    IconPicture picture;
+    EXPECT_TRUE(SourceIconPicture(reading, 6, 24, picture)) << "the sound group 7";
+    EXPECT_FALSE(SourceIconPicture(reading, 1, 24, picture)) << "group 2 names an image the module lacks";
+}
+
+TEST(IconPictures, SystemModulesWithoutIconsAreReadThroughTheirTwin) {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string module = std::string(windows) + "\\glyphdock-twin-test.dll";
+    const std::string folder = std::string(windows) + "\\SystemResources\\";
+    const std::string twin = folder + "glyphdock-twin-test.dll.mun";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(FixturePath("noicons64.dll").c_str(), module.c_str(), FALSE));
+    EXPECT_EQ(SourceIconCount(module.c_str()), 0) << "no twin yet";
+    ASSERT_TRUE(CopyFileA(FixturePath("icons64.dll").c_str(), twin.c_str(), FALSE));
+    EXPECT_EQ(SourceIconCount(module.c_str()), 10);
+    NameList list;
+    TempFolder output;
+    EXPECT_TRUE(ExportAllIconGroups(module.c_str(), list.Handle(), output.Path().c_str()));
+    EXPECT_EQ(FolderFiles(output.Path()).size(), 10u);
+
+    // Outside the Windows folder a module is read alone.
+    TempFolder elsewhere;
+    const std::string copy = elsewhere.Path() + "glyphdock-twin-test.dll";
+    ASSERT_TRUE(CopyFileA(FixturePath("noicons64.dll").c_str(), copy.c_str(), FALSE));
+    EXPECT_EQ(SourceIconCount(copy.c_str()), 0);
+    DeleteFileA(twin.c_str());
+    DeleteFileA(module.c_str());
+}

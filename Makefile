@@ -33,7 +33,7 @@ wine-test:
 	tools/wine-session.sh sh -c 'cd $(BUILD) && ctest --output-on-failure'
 
 bench: deps build
-	tools/wine-session.sh tools/wine-run.sh $(BUILD)/bench/glyphdock-bench.exe
+	tools/wine-session.sh tools/bench.sh $(abspath $(BUILD))
 
 # build/glyphdock-VERSION-win64.zip: both programs, the README and the licence.
 dist: deps build

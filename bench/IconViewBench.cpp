@@ -1,32 +1,136 @@
-// Measures how long filling the icon cache takes for whole files, as the icon view does on the
-// first showing of a catalogue entry. Usage: glyphdock-bench [FILE...] (default: the shell library)
+// Measures what a user waits for on large icon libraries, under the program's own code:
+//   - filling the icon cache from a file, as the icon view does on the first showing of a
+//     catalogue entry, against a per-index ExtractIconA loop into the same kind of image list
+//     (one line per file: FILE icons=N ours_ms=X shell_ms=Y ratio=Z), for the shell library and
+//     for generated modules of 1000 and 5000 icon groups;
+//   - Save All of the shell library through the console program, process start included.
+// Usage: glyphdock-bench [EXPORT_PROGRAM] (default: glyphdock-export.exe beside the bench's folder)
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
+#include <fstream>
+#include <string>
 #include <vector>
 
+#include "engine/SourceReading.h"
+#include "files/PathUtilities.h"
+#include "fixtures/IconFixtures.h"
+#include "fixtures/PeFixtures.h"
 #include "framework/CImageList.h"
-#include "framework/CWinApp.h"
+#include "view/IconStrip.h"
 #include "view/IconView.h"
 
-int main(int argc, char** argv) {
-    std::vector<const char*> files(argv + 1, argv + argc);
-    if (files.empty()) files.push_back("C:\\windows\\system32\\shell32.dll");
-    LARGE_INTEGER frequency;
+namespace {
+
+constexpr const char* Shell32 = "C:\\windows\\system32\\shell32.dll";
+
+double Now() {
+    LARGE_INTEGER frequency, counter;
     QueryPerformanceFrequency(&frequency);
-    for (const char* file : files) {
-        int count = SourceIconCount(file);
-        CImageList cache;
-        cache.Create(32, 32, IconListFlags(), 0, 100);
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
-        AppendFileIcons(cache, file, count);
-        QueryPerformanceCounter(&end);
-        double ms =
-            1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-        std::printf("%s: %d icons in %.1f ms (%.3f ms an icon), %d images\n", file, count, ms, count ? ms / count : 0.0,
-                    cache.GetImageCount());
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::string TempFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "glyphdock-bench\\";
+}
+
+// A module of `groups` icon groups, each a 16x16 8-bit and a 32x32 32-bit image of its own.
+std::string GeneratedModule(const std::string& folder, int groups) {
+    std::vector<std::vector<std::string>> images;
+    for (int g = 0; g < groups; ++g)
+        images.push_back({fixtures::BitmapImage(16, 16, 8, g), fixtures::BitmapImage(32, 32, 32, g + 1)});
+    const std::string path = folder + "generated" + std::to_string(groups) + ".dll";
+    const std::string bytes = fixtures::PeIconLibrary(images);
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+void CompareCacheFilling(const char* file) {
+    CImageList ours, shells;
+    ours.Create(32, 32, IconListFlags(), 0, 100);
+    shells.Create(32, 32, IconListFlags(), 0, 100);
+
+    const double start = Now();
+    const SourceReading reading(file);
+    const int count = reading.IconCount();
+    AppendSourceIcons(ours, reading, count);
+    const double oursMs = Now() - start;
+
+    const double shellStart = Now();
+    const int shellCount =
+        static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(GetModuleHandleA(nullptr), file, UINT(-1))));
+    for (int i = 0; i < shellCount; ++i) {
+        HICON icon = ExtractIconA(GetModuleHandleA(nullptr), file, static_cast<UINT>(i));
+        shells.ReplaceIcon(-1, icon);
+        if (icon) DestroyIcon(icon);
     }
+    const double shellMs = Now() - shellStart;
+    std::printf("%s icons=%d ours_ms=%.1f shell_ms=%.1f ratio=%.1f\n", file, count, oursMs, shellMs,
+                oursMs > 0 ? shellMs / oursMs : 0.0);
+    if (ours.GetImageCount() != count || shellCount != count)
+        std::printf("  (images: ours %d, shell's %d of %d)\n", ours.GetImageCount(), shells.GetImageCount(), count);
+    std::fflush(stdout);
+}
+
+void SaveAllThroughTheConsoleProgram(const std::string& program, const std::string& folder) {
+    const std::string output = folder + "saveall\\";
+    CreateDirectoryA(output.c_str(), nullptr);
+    // No backslash before a closing quote: the command line would read it as an escaped quote.
+    std::string command = "\"" + program + "\" \"" + folder + "saveall\" \"" + Shell32 + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const double start = Now();
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::printf("saveall: cannot start %s\n", program.c_str());
+        return;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    const double ms = Now() - start;
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    int files = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((output + "*.ico").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            ++files;
+            DeleteFileA((output + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(output.c_str());
+    std::printf("saveall %s files=%d glyphdock_export_ms=%.1f exit=%lu\n", Shell32, files, ms,
+                static_cast<unsigned long>(exitCode));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string program;
+    if (argc > 1) {
+        program = argv[1];
+    } else {
+        char self[MAX_PATH];
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        program = self;
+        program = program.substr(0, program.find_last_of('\\'));
+        program = program.substr(0, program.find_last_of('\\')) + "\\glyphdock-export.exe";
+    }
+    const std::string folder = TempFolder();
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string thousand = GeneratedModule(folder, 1000), fiveThousand = GeneratedModule(folder, 5000);
+    for (const std::string& file : {std::string(Shell32), thousand, fiveThousand})
+        CompareCacheFilling(file.c_str());
+    SaveAllThroughTheConsoleProgram(program, folder);
+    DeleteFileA(thousand.c_str());
+    DeleteFileA(fiveThousand.c_str());
+    RemoveDirectoryA(folder.c_str());
     return 0;
 }

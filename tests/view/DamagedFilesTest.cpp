@@ -1,0 +1,109 @@
+// Damaged copies of a real program (the prefix's regedit.exe), cut inside its resources or with
+// bytes of its resource directory changed: read by the program's own readers only, in the
+// catalogue at start-up, when added and when their icons are shown.
+#include <windows.h>
+
+#include <random>
+
+#include "engine/SourceReading.h"
+#include "fixtures/IconFixtures.h"
+#include "support/MainWindowHarness.h"
+#include "view/IconStrip.h"
+
+using fixtures::GetU16;
+using fixtures::GetU32;
+
+namespace {
+
+constexpr const char* Regedit = "C:\\windows\\regedit.exe";
+
+// The file range of the resource section.
+void ResourceSection(const std::string& module, size_t& start, size_t& size) {
+    const size_t pe = GetU32(module, 60), optional = pe + 24;
+    const size_t directories = optional + (GetU16(module, optional) == 0x20B ? 112 : 96);
+    const uint32_t address = GetU32(module, directories + 16);
+    const size_t sections = optional + GetU16(module, pe + 20);
+    for (size_t i = 0; i < GetU16(module, pe + 6); ++i) {
+        const size_t at = sections + 40 * i;
+        if (GetU32(module, at + 12) == address) {
+            start = GetU32(module, at + 20);
+            size = GetU32(module, at + 16);
+            return;
+        }
+    }
+    start = size = 0;
+}
+
+// Copies cut inside the resource section and copies with 1 to 4 bytes of its directories
+// changed, in turn.
+std::vector<std::string> DamagedCopies(const std::string& module, int count, unsigned seed) {
+    size_t start = 0, size = 0;
+    ResourceSection(module, start, size);
+    std::mt19937 random(seed);
+    std::vector<std::string> copies;
+    for (int i = 0; i < count; ++i) {
+        if (i % 2 == 0) {
+            copies.push_back(module.substr(0, start + random() % size));
+            continue;
+        }
+        std::string changed = module;
+        for (int k = 1 + static_cast<int>(random() % 4); k > 0; --k)
+            changed[start + random() % std::min<size_t>(size, 0x300)] =
+                static_cast<char>(random() % 2 ? 0xFF : random() % 256);
+        copies.push_back(changed);
+    }
+    return copies;
+}
+
+class DamagedFilesTest : public MainWindowTest {};
+
+}  // namespace
+
+TEST(DamagedFiles, ManyCopiesGoThroughTheReaderAndThePictures) {
+    const std::string module = ReadWholeFile(Regedit);
+    ASSERT_FALSE(module.empty());
+    TempFolder folder;
+    int readable = 0;
+    for (const std::string& copy : DamagedCopies(module, 400, 11)) {
+        const std::string path = folder.WriteFile("regedit.exe", copy);
+        const SourceReading reading(path.c_str());
+        IconPicture picture;
+        for (int i = 0; i < reading.IconCount(); ++i)
+            SourceIconPicture(reading, i, 24, picture);
+        readable += reading.IconCount() > 0;
+    }
+    EXPECT_GT(readable, 0);
+}
+
+TEST_F(DamagedFilesTest, TheProgramStartsShowsAndAddsThem) {
+    const std::string module = ReadWholeFile(Regedit);
+    ASSERT_FALSE(module.empty());
+    std::string catalogue;
+    int withoutIcons = 0;
+    std::vector<std::string> paths;
+    const std::vector<std::string> copies = DamagedCopies(module, 16, 12);
+    for (size_t i = 0; i < copies.size(); ++i) {
+        const std::string path = temp.WriteFile("damaged" + std::to_string(i) + ".exe", copies[i]);
+        paths.push_back(path);
+        if (i < 10) {
+            catalogue += path + "\r\n";
+            withoutIcons += SourceReading(path.c_str()).IconCount() == 0;
+        }
+    }
+    WriteCatalogue(catalogue);
+    for (int i = 0; i < withoutIcons; ++i)
+        robot.Expect(DialogRobot::Press(IDOK));
+    Start();
+    ASSERT_EQ(Catalogue().GetCount(), 10 - withoutIcons);
+    for (int i = 0; i < Catalogue().GetCount(); ++i) {
+        SelectCatalogueItem(i);
+        EXPECT_EQ(static_cast<int>(ListViewItems(dialog->IconView()).size()), EntryOf(i)->iconCount);
+    }
+    for (size_t i = 10; i < paths.size(); ++i) {
+        const bool icons = SourceReading(paths[i].c_str()).IconCount() > 0;
+        if (!icons) robot.Expect(DialogRobot::Press(IDOK));
+        EXPECT_EQ(AddCatalogueFile(paths[i]), icons);
+    }
+    for (int i = 0; i < Catalogue().GetCount(); ++i)
+        SelectCatalogueItem(i);
+}

@@ -13,6 +13,7 @@
 #include "files/PathUtilities.h"
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
+#include "framework/CImageList.h"
 #include "support/TempFolder.h"
 #include "view/IconStrip.h"
 #include "view/IconView.h"
@@ -108,4 +109,67 @@ TEST(IconPictures, SystemModulesWithoutIconsAreReadThroughTheirTwin) {
     EXPECT_EQ(SourceIconCount(copy.c_str()), 0);
     DeleteFileA(twin.c_str());
     DeleteFileA(module.c_str());
+}
+
+namespace {
+
+// Every image of a list drawn over black and over white, 32-bit.
+std::vector<uint32_t> DrawnImages(HIMAGELIST list) {
+    const int count = ImageList_GetImageCount(list);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = 32;
+    format.bmiHeader.biHeight = -32 * 2 * count;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP canvas = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    for (int i = 0; i < count; ++i) {
+        RECT white = {0, 32 * (2 * i + 1), 32, 32 * (2 * i + 2)};
+        FillRect(dc, &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ImageList_Draw(list, i, dc, 0, 32 * 2 * i, ILD_NORMAL);
+        ImageList_Draw(list, i, dc, 0, 32 * (2 * i + 1), ILD_NORMAL);
+    }
+    GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + 32 * 32 * 2 * count);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(canvas);
+    return pixels;
+}
+
+}  // namespace
+
+TEST(IconPictures, TheCacheShowsWhatTheListMakesOfEachPictureAlone) {
+    const std::string path = "C:\\windows\\system32\\shell32.dll";
+    const SourceReading reading(path.c_str());
+    CImageList strips, single;
+    ASSERT_TRUE(strips.Create(32, 32, IconListFlags(), 0, 100));
+    ASSERT_TRUE(single.Create(32, 32, IconListFlags(), 0, 100));
+    AppendSourceIcons(strips, reading, reading.IconCount());
+    ASSERT_EQ(strips.GetImageCount(), reading.IconCount());
+    // The same pictures, one 32-bit image at a time, converted by the list itself.
+    for (int i = 0; i < reading.IconCount(); ++i) {
+        IconPicture picture;
+        ASSERT_TRUE(SourceIconPicture(reading, i, ScreenBitsPerPixel(), picture));
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = 32;
+        format.bmiHeader.biHeight = -32;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HBITMAP colour = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        std::memcpy(bits, picture.colour, sizeof picture.colour);
+        BYTE mask[32 * 4] = {};
+        for (int p = 0; p < 32 * 32; ++p)
+            if (picture.mask[p]) mask[p / 8] |= static_cast<BYTE>(0x80 >> (p % 8));
+        HBITMAP maskBitmap = CreateBitmap(32, 32, 1, 1, mask);
+        ImageList_Add(single.GetSafeHandle(), colour, maskBitmap);
+        DeleteObject(colour);
+        DeleteObject(maskBitmap);
+    }
+    EXPECT_TRUE(DrawnImages(strips.GetSafeHandle()) == DrawnImages(single.GetSafeHandle()));
 }

@@ -16,7 +16,7 @@ if command -v wrestool >/dev/null && [ -f "$shell32" ]; then
   wrestool_ms=$(( (end - start) / 1000000 ))
   files=$(ls "$log.out" | wc -l)
   ours=$(sed -n 's/.*glyphdock_export_ms=\([0-9.]*\).*/\1/p' "$log")
-  echo "saveall wrestool files=$files wrestool_ms=$wrestool_ms ratio=$(awk -v a="$ours" -v b="$wrestool_ms" 'BEGIN { printf "%.2f", b > 0 ? a / b : 0 }')"
+  echo "saveall wrestool files=$files wrestool_ms=$wrestool_ms ratio=$(awk -v a="$ours" -v b="$wrestool_ms" 'BEGIN { printf "%.2f", (b > 0) ? a / b : 0 }')"
 else
   echo "saveall wrestool: not installed (Debian package icoutils), no comparison"
 fi

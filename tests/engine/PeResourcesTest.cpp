@@ -6,12 +6,13 @@
 #include <chrono>
 #include <random>
 
-#include "engine/ExactBytes.h"
 #include "engine/IconPicture.h"
 #include "engine/IconRecord.h"
 #include "engine/PeResources.h"
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
+#include "support/ExactBytes.h"
+#include "support/RandomDamage.h"
 
 using namespace fixtures;
 
@@ -43,15 +44,6 @@ void ThroughEverything(ByteSpan file) {
         IconResourcePtr record;
         AssembleIconGroup(group.directory, find, "m", record);
     }
-}
-
-std::string Mutate(std::string bytes, std::mt19937& random, size_t from, size_t to) {
-    static const unsigned char interesting[] = {0, 1, 0x7F, 0x80, 0xFF, 0x10, 0x0E, 0x03};
-    for (int i = 1 + static_cast<int>(random() % 4); i > 0; --i) {
-        const size_t at = from + random() % (to - from);
-        bytes[at] = static_cast<char>(random() % 2 ? interesting[random() % sizeof interesting] : random() % 256);
-    }
-    return bytes;
 }
 
 std::string SampleModule(bool pe32plus = true) {
@@ -167,8 +159,7 @@ TEST(PeResources, CutAtEveryLengthAndChangedAtRandom) {
         std::mt19937 random(pe32plus ? 9001 : 9002);
         for (int i = 0; i < 3000; ++i) {
             // Half of the changes land in the headers and directories, half anywhere.
-            const size_t to = random() % 2 ? PeResourceFileOffset + 0x180 : module.size();
-            ThroughEverything(ExactBytes(Mutate(module, random, 0, to)).Span());
+            ThroughEverything(ExactBytes(ChangeBytes(module, random, PeResourceFileOffset + 0x180)).Span());
             if (HasFatalFailure()) FAIL() << "mutation " << i;
         }
     }

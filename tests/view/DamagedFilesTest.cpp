@@ -8,6 +8,7 @@
 #include "engine/SourceReading.h"
 #include "fixtures/IconFixtures.h"
 #include "support/MainWindowHarness.h"
+#include "support/RandomDamage.h"
 #include "view/IconStrip.h"
 
 using fixtures::GetU16;
@@ -46,11 +47,8 @@ std::vector<std::string> DamagedCopies(const std::string& module, int count, uns
             copies.push_back(module.substr(0, start + random() % size));
             continue;
         }
-        std::string changed = module;
-        for (int k = 1 + static_cast<int>(random() % 4); k > 0; --k)
-            changed[start + random() % std::min<size_t>(size, 0x300)] =
-                static_cast<char>(random() % 2 ? 0xFF : random() % 256);
-        copies.push_back(changed);
+        const std::string directories = ChangeBytes(module.substr(start, std::min<size_t>(size, 0x300)), random);
+        copies.push_back(module.substr(0, start) + directories + module.substr(start + directories.size()));
     }
     return copies;
 }

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "engine/EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "engine/SourceReading.h"
 #include "files/PathUtilities.h"

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "engine/IconPicture.h"
@@ -162,6 +164,28 @@ TEST(PeResources, CutAtEveryLengthAndChangedAtRandom) {
             ThroughEverything(ExactBytes(ChangeBytes(module, random, PeResourceFileOffset + 0x180)).Span());
             if (HasFatalFailure()) FAIL() << "mutation " << i;
         }
+    }
+}
+
+// A real program of the test prefix, damaged inside its resources: under Wine always, natively
+// once the Windows suite has made the prefix.
+TEST(PeResources, DamagedCopiesOfARealProgram) {
+#ifdef _WIN32
+    std::ifstream in("C:\\windows\\regedit.exe", std::ios::binary);
+#else
+    std::ifstream in(GLYPHDOCK_SOURCE_DIR "/build/wineprefix/drive_c/windows/regedit.exe", std::ios::binary);
+#endif
+    const std::string module((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (module.empty()) GTEST_SKIP() << "no test prefix yet";
+    size_t start = 0, size = 0;
+    PeResourceSection(module, start, size);
+    ASSERT_GT(size, 0u);
+    std::mt19937 random(9003);
+    for (int i = 0; i < 500; ++i) {
+        const std::string resources = CutOrChangeBytes(module.substr(start, size), random, 0x400);
+        const std::string rest = resources.size() == size ? module.substr(start + size) : std::string();
+        ThroughEverything(ExactBytes(module.substr(0, start) + resources + rest).Span());
+        if (HasFatalFailure()) FAIL() << "copy " << i;
     }
 }
 

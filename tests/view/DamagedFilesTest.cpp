@@ -7,39 +7,20 @@
 
 #include "engine/SourceReading.h"
 #include "fixtures/IconFixtures.h"
+#include "fixtures/PeFixtures.h"
 #include "support/MainWindowHarness.h"
 #include "support/RandomDamage.h"
 #include "view/IconStrip.h"
-
-using fixtures::GetU16;
-using fixtures::GetU32;
 
 namespace {
 
 constexpr const char* Regedit = "C:\\windows\\regedit.exe";
 
-// The file range of the resource section.
-void ResourceSection(const std::string& module, size_t& start, size_t& size) {
-    const size_t pe = GetU32(module, 60), optional = pe + 24;
-    const size_t directories = optional + (GetU16(module, optional) == 0x20B ? 112 : 96);
-    const uint32_t address = GetU32(module, directories + 16);
-    const size_t sections = optional + GetU16(module, pe + 20);
-    for (size_t i = 0; i < GetU16(module, pe + 6); ++i) {
-        const size_t at = sections + 40 * i;
-        if (GetU32(module, at + 12) == address) {
-            start = GetU32(module, at + 20);
-            size = GetU32(module, at + 16);
-            return;
-        }
-    }
-    start = size = 0;
-}
-
 // Copies cut inside the resource section and copies with 1 to 4 bytes of its directories
 // changed, in turn.
 std::vector<std::string> DamagedCopies(const std::string& module, int count, unsigned seed) {
     size_t start = 0, size = 0;
-    ResourceSection(module, start, size);
+    fixtures::PeResourceSection(module, start, size);
     std::mt19937 random(seed);
     std::vector<std::string> copies;
     for (int i = 0; i < count; ++i) {
@@ -62,7 +43,7 @@ TEST(DamagedFiles, ManyCopiesGoThroughTheReaderAndThePictures) {
     ASSERT_FALSE(module.empty());
     TempFolder folder;
     int readable = 0;
-    for (const std::string& copy : DamagedCopies(module, 400, 11)) {
+    for (const std::string& copy : DamagedCopies(module, 200, 11)) {
         const std::string path = folder.WriteFile("regedit.exe", copy);
         const SourceReading reading(path.c_str());
         IconPicture picture;

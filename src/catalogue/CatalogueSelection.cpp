@@ -8,8 +8,8 @@
 
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
-#include "files/PathUtilities.h"
 #include "engine/SourceReading.h"
+#include "files/PathUtilities.h"
 #include "resource.h"
 #include "view/IconView.h"
 

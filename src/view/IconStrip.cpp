@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int StripIcons = 1024;  // images per strip: one ImageList_Add each
+constexpr int StripIcons = 4096;  // images per strip: one ImageList_Add, and one growth of the list, each
 
 void BlankPicture(IconPicture& picture) {
     std::fill(std::begin(picture.colour), std::end(picture.colour), 0u);

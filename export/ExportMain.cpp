@@ -42,24 +42,18 @@ int Usage() {
     return 2;
 }
 
-// Relative names would send the loader searching the system folders for a module of that name.
+// Messages name sources and folders by their full paths, whatever the current folder was.
 std::string FullPath(const char* path) {
     char full[MAX_PATH];
     const DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
     return length > 0 && length < MAX_PATH ? std::string(full) : std::string(path);
 }
 
-// The engine's scratch list of group names: a hidden, unsorted list box, as the main window's.
-HWND CreateNameList() {
-    return CreateWindowExA(0, "LISTBOX", "", WS_POPUP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
-void List(const std::string& source, HWND nameList) {
+void List(const std::string& source) {
     if (!PathExists(source.c_str())) return Fail(source, "No such file");
     bool everyGroupRead = true;
     const bool listed =
-        ListIconGroups(source.c_str(), nameList, [&](int index, const std::string& name, const std::string& summary) {
+        ListIconGroups(source.c_str(), nullptr, [&](int index, const std::string& name, const std::string& summary) {
             std::printf("%d\t%s\t%s\n", index, name.c_str(), summary.c_str());
             if (summary.empty()) everyGroupRead = false;
         });
@@ -69,7 +63,7 @@ void List(const std::string& source, HWND nameList) {
         Fail(source, "Not every icon group could be read");
 }
 
-void ExportAll(const char* folderArgument, char** sources, int count, HWND nameList) {
+void ExportAll(const char* folderArgument, char** sources, int count) {
     // The folder with its trailing backslash must fit in a path buffer; a cut folder would be
     // another folder, and the names would be glued onto it.
     const std::string full = FullPath(folderArgument);
@@ -89,7 +83,7 @@ void ExportAll(const char* folderArgument, char** sources, int count, HWND nameL
         reported = false;
         if (!PathExists(source.c_str()))
             Fail(source, "No such file");
-        else if (!ExportAllIconGroups(source.c_str(), nameList, folder))
+        else if (!ExportAllIconGroups(source.c_str(), nullptr, folder))
             Fail(source, "Not every icon group could be exported");
     }
 }
@@ -100,16 +94,11 @@ int main(int argc, char** argv) {
     const bool list = argc >= 2 && std::strcmp(argv[1], "--list") == 0;
     if (argc < 3 || (list && argc != 3) || (!list && std::strncmp(argv[1], "--", 2) == 0)) return Usage();
     SetEngineReporter(ReportToErrorStream);
-    const HWND nameList = CreateNameList();
-    if (!nameList) {
-        std::fprintf(stderr, "glyphdock-export: cannot create the list of group names (no display?)\n");
-        return 1;
-    }
+    // No window: the engine keeps the group names itself, so no display is needed.
     if (list)
-        List(FullPath(argv[2]), nameList);
+        List(FullPath(argv[2]));
     else
-        ExportAll(argv[1], argv + 2, argc - 2, nameList);
-    DestroyWindow(nameList);
+        ExportAll(argv[1], argv + 2, argc - 2);
     std::fflush(stdout);
     return failed ? 1 : 0;
 }

@@ -1,9 +1,9 @@
-// The road that every command takes to the icon groups of a source file: a 32-bit module loaded
-// as data (ModuleGroups.h), or else the 16-bit reader (NeReader.h), which also refuses ICO
+// The road that every command takes to the icon groups of a source file: a 32-bit module read
+// from its bytes (ModuleGroups.h), or else the 16-bit reader (NeReader.h), which also refuses ICO
 // files. Icon i of a source is its i-th icon group, in the order the shell numbers its icons.
 //
 // nameList is the scratch list box of group names (the main window's GroupNameList); it is
-// empty again when these functions return. Failures that the user must hear about are
+// empty again when these functions return. A program without windows passes nullptr. Failures that the user must hear about are
 // reported through EngineMessages.h; the results tell the callers what happened.
 #pragma once
 #include <windows.h>

@@ -17,7 +17,7 @@ LRESULT SendText(HWND list, UINT message, WPARAM index, const char* text) {
 
 }  // namespace
 
-bool CollectGroupName(HWND nameList, const PeGroupName& name) {
+std::string GroupNameText(const PeGroupName& name) {
     std::string text;
     if (name.integer) {
         text = std::to_string(name.id);
@@ -28,7 +28,11 @@ bool CollectGroupName(HWND nameList, const PeGroupName& name) {
         text.resize(static_cast<size_t>(length > 0 ? length : 0));
         if (length > 0) WideCharToMultiByte(CP_ACP, 0, wide, wideLength, text.data(), length, nullptr, nullptr);
     }
-    const LRESULT added = SendText(nameList, LB_ADDSTRING, 0, text.c_str());
+    return text;
+}
+
+bool CollectGroupName(HWND nameList, const PeGroupName& name) {
+    const LRESULT added = SendText(nameList, LB_ADDSTRING, 0, GroupNameText(name).c_str());
     return added != LB_ERR && added != LB_ERRSPACE;
 }
 
@@ -80,14 +84,20 @@ bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index
 }
 
 ModuleGroups::ModuleGroups(const PeIconModule& read, const char* path, HWND list)
-    : module(read), sourcePath(path), nameList(list) {}
+    : module(read), sourcePath(path), nameList(list) {
+    if (!nameList)
+        for (const PeIconGroup& group : module.groups)
+            lines.push_back(GroupNameText(group.name));
+}
 
 int ModuleGroups::Count() const {
+    if (!nameList) return static_cast<int>(lines.size());
     const LRESULT count = SendMessageA(nameList, LB_GETCOUNT, 0, 0);
     return count == LB_ERR ? 0 : static_cast<int>(count);
 }
 
 std::string ModuleGroups::Line(int i) const {
+    if (!nameList) return i >= 0 && static_cast<size_t>(i) < lines.size() ? lines[static_cast<size_t>(i)] : "";
     const LRESULT length = SendMessageA(nameList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
     if (i < 0 || length == LB_ERR) return std::string();
     std::string line(static_cast<size_t>(length) + 1, '\0');
@@ -113,12 +123,16 @@ bool WithModuleGroups(const char* sourcePath, HWND nameList, const std::function
     if (reading.GetKind() != SourceReading::Kind::Pe) return false;
     struct Session {
         HWND list;
-        ~Session() { SendMessageA(list, LB_RESETCONTENT, 0, 0); }
+        ~Session() {
+            if (list) SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        }
     } session{nameList};
-    SendMessageA(nameList, LB_RESETCONTENT, 0, 0);
-    // A name that does not make it into the list would shift every later line: stop there.
-    for (const PeIconGroup& group : reading.Module().groups)
-        if (!CollectGroupName(nameList, group.name)) break;
+    if (nameList) {
+        SendMessageA(nameList, LB_RESETCONTENT, 0, 0);
+        // A name that does not make it into the list would shift every later line: stop there.
+        for (const PeIconGroup& group : reading.Module().groups)
+            if (!CollectGroupName(nameList, group.name)) break;
+    }
     const ModuleGroups groups(reading.Module(), sourcePath, nameList);
     if (groups.Count() > 0) work(groups);
     return true;

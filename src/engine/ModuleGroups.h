@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/IconRecord.h"
 #include "engine/SourceReading.h"
@@ -17,6 +18,8 @@
 // string name as it is (in the system's code page), whatever its length. False when the list
 // refuses it.
 bool CollectGroupName(HWND nameList, const PeGroupName& name);
+// The text CollectGroupName adds for a name.
+std::string GroupNameText(const PeGroupName& name);
 
 // The resource name that a line of the list stands for.
 class GroupName {
@@ -47,7 +50,8 @@ bool ExportGroupToIco(const PeIconModule& module, const char* modulePath, int in
 // Loads the group silently and sets text to its summary; false leaves text empty.
 bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index, std::string& text);
 
-// The icon groups of one module, as listed in the group-name list.
+// The icon groups of one module, as listed in the group-name list. Without a list (a program
+// with no window, such as the console exporter) the names are kept here, in the same order.
 class ModuleGroups {
 public:
     ModuleGroups(const PeIconModule& module, const char* sourcePath, HWND nameList);
@@ -61,9 +65,10 @@ private:
     const PeIconModule& module;
     const char* sourcePath;
     HWND nameList;
+    std::vector<std::string> lines;  // only without a list
 };
 
-// Reads the source, lists its icon groups in nameList, calls work when there is at least one,
+// Reads the source, lists its icon groups in nameList (when there is one), calls work when there is at least one,
 // then clears the list, also when work throws. False when the source is not a 32- or 64-bit
 // module whose resource directory can be read: 16-bit modules and ICO files take the 16-bit
 // road, which refuses anything else.

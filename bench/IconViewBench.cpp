@@ -3,6 +3,9 @@
 //     catalogue entry, against a per-index ExtractIconA loop into the same kind of image list
 //     (one line per file: FILE icons=N ours_ms=X shell_ms=Y ratio=Z), for the shell library and
 //     for generated modules of 1000 and 5000 icon groups;
+//   - filling the icon view with the shell library's 184 icons as the program does (arranged
+//     and painted once) against inserting them with the view arranging and painting after each
+//     item (view items=N ours_ms=X one_by_one_ms=Y ratio=Z), painting included;
 //   - Save All of the shell library through the console program, process start included.
 // Usage: glyphdock-bench [EXPORT_PROGRAM] (default: glyphdock-export.exe beside the bench's folder)
 #include <windows.h>
@@ -19,6 +22,7 @@
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
 #include "framework/CImageList.h"
+#include "framework/ListControls.h"
 #include "view/IconStrip.h"
 #include "view/IconView.h"
 
@@ -75,6 +79,55 @@ void CompareCacheFilling(const char* file) {
     if (ours.GetImageCount() != count || shellCount != count)
         std::printf("  (images: ours %d, shell's %d of %d)\n", ours.GetImageCount(), shells.GetImageCount(), count);
     std::fflush(stdout);
+}
+
+// Dispatches what is queued, painting included.
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// The icon view's filling in a visible window of the main window's size, both ways.
+void CompareViewFilling(const char* file) {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    CImageList cache;
+    cache.Create(32, 32, IconListFlags(), 0, 100);
+    const SourceReading reading(file);
+    const int count = reading.IconCount();
+    AppendSourceIcons(cache, reading, count);
+    HWND frame =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 550, 400, nullptr, nullptr, nullptr, nullptr);
+    CListCtrl view;
+    view.Attach(CreateWindowExA(0, WC_LISTVIEWA, "",
+                                WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS, 0, 0, 550,
+                                400, frame, nullptr, nullptr, nullptr));
+    view.SetImageList(cache.GetSafeHandle(), LVSIL_NORMAL);
+    auto fill = [&](bool arrangeOnce) {
+        view.DeleteAllItems();
+        Pump();
+        const double start = Now();
+        view.SetItemCount(count);
+        if (arrangeOnce) view.SetRedraw(false);
+        for (int i = 0; i < count; ++i) {
+            char label[24];
+            std::snprintf(label, sizeof label, "Icon: %.3d", i);
+            view.InsertItem(i, label, i);
+        }
+        if (arrangeOnce) view.SetRedraw(true);
+        UpdateWindow(view.GetSafeHwnd());
+        Pump();
+        return Now() - start;
+    };
+    const double oneByOne = fill(false);
+    const double ours = fill(true);
+    std::printf("view %s items=%d ours_ms=%.1f one_by_one_ms=%.1f ratio=%.1f\n", file, count, ours, oneByOne,
+                ours > 0 ? oneByOne / ours : 0.0);
+    std::fflush(stdout);
+    DestroyWindow(frame);
 }
 
 void SaveAllThroughTheConsoleProgram(const std::string& program, const std::string& folder) {
@@ -145,6 +198,7 @@ int main(int argc, char** argv) {
     const std::string thousand = GeneratedModule(folder, 1000), fiveThousand = GeneratedModule(folder, 5000);
     for (const std::string& file : {std::string(Shell32), thousand, fiveThousand})
         CompareCacheFilling(file.c_str());
+    CompareViewFilling(Shell32);
     SaveAllThroughTheConsoleProgram(program, folder);
     DeleteFileA(thousand.c_str());
     DeleteFileA(fiveThousand.c_str());

@@ -83,3 +83,8 @@ int CListCtrl::GetNextSelected(int after) const {
     return static_cast<int>(
         SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(LVNI_SELECTED, 0)));
 }
+
+void CListCtrl::SetRedraw(bool redraw) const {
+    SendMessageA(hwnd, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
+}

@@ -41,6 +41,8 @@ public:
     void SetImageList(HIMAGELIST list, int kind) const;
     int GetSelectedCount() const;
     int GetNextSelected(int after) const;  // the next selected item after `after` (-1: from the top), or -1
+    // Stops or resumes the view's arranging and painting; resuming repaints it whole.
+    void SetRedraw(bool redraw) const;
 
 private:
     HWND hwnd = nullptr;

@@ -57,11 +57,14 @@ void ExplorerDialog::FillIconView(const CatalogueEntry& entry) {
     iconView.DeleteAllItems();
     iconView.SetItemCount(entry.iconCount);
     if (entry.iconCount == 0) return;
+    // The view arranges and paints once, not after every item: a large library shows at once.
+    iconView.SetRedraw(false);
     for (int i = 0; entry.firstLargeImage + i < entry.endLargeImage; ++i) {
         char label[24];
         std::snprintf(label, sizeof label, "Icon: %.3d", i);
         iconView.InsertItem(i, label, entry.firstLargeImage + i);
     }
+    iconView.SetRedraw(true);
 }
 
 void ExplorerDialog::ResetIconCache() {

@@ -6,6 +6,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/CDialog.h"
 #include "framework/CommonControls.h"
 #include "framework/GdiObjects.h"
@@ -70,6 +73,7 @@ private:
     // Catalogue (src/catalogue/)
     bool AddCatalogueFile(const char* path);
     void ShowCatalogueCount();
+    void ShowIconCount();
     void OnCatalogueSelChange();
     void OnNextFile();
     void OnPreviousFile();
@@ -88,6 +92,7 @@ private:
     void ShowCatalogueFile(const char* path);
     void OnDropFiles(HDROP drop);
     void AddStartupFiles();
+    void AddHandedFiles(const std::vector<std::string>& files);
 
     // Icon view and export commands (src/view/)
     void LoadEntryIcons(CatalogueEntry& entry);

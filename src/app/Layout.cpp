@@ -6,13 +6,6 @@
 #include "resource.h"
 
 namespace {
-RECT ChildRect(HWND parent, HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 void Place(HWND window, int x, int y, int width, int height) {
     MoveWindow(window, x, y, std::max(width, 0), std::max(height, 0), TRUE);
 }
@@ -24,20 +17,22 @@ void ExplorerDialog::LayoutPanes(UINT sizeType, int clientWidth, int clientHeigh
     lastClientWidth = clientWidth;
     lastClientHeight = clientHeight;
     // The window system sends a size change while it creates the window, before the bars exist.
-    if (!toolBar.GetSafeHwnd() || !statusBar.GetSafeHwnd() || !catalogueList.GetSafeHwnd() || !iconView.GetSafeHwnd()) return;
+    if (!toolBar.GetSafeHwnd() || !statusBar.GetSafeHwnd() || !catalogueList.GetSafeHwnd() || !iconView.GetSafeHwnd())
+        return;
 
-    RECT tools = ChildRect(hwnd, toolBar.GetSafeHwnd());
+    RECT tools = ChildRectInParent(hwnd, toolBar.GetSafeHwnd());
     Place(toolBar.GetSafeHwnd(), tools.left, tools.top, std::max(clientWidth, MinimumToolBarSpan) - tools.left,
           tools.bottom - tools.top);
     LayoutStatusBar();
-    RECT status = ChildRect(hwnd, statusBar.GetSafeHwnd());
+    RECT status = ChildRectInParent(hwnd, statusBar.GetSafeHwnd());
 
     int paneHeight = status.top - tools.bottom;
     Place(catalogueList.GetSafeHwnd(), 0, tools.bottom, splitterPos, paneHeight);
     paneTop = tools.bottom;
     paneBottom = status.top;
     if (clientWidth >= MinimumIconViewClientWidth)
-        Place(iconView.GetSafeHwnd(), splitterPos + PaneGap, tools.bottom, clientWidth - splitterPos - PaneGap, paneHeight);
+        Place(iconView.GetSafeHwnd(), splitterPos + PaneGap, tools.bottom, clientWidth - splitterPos - PaneGap,
+              paneHeight);
 }
 
 void ExplorerDialog::BeginSplitterDrag() {

@@ -29,6 +29,12 @@ void ExplorerDialog::ShowCatalogueCount() {
     statusBar.SetText(text, 0, 0);
 }
 
+void ExplorerDialog::ShowIconCount() {
+    char text[32];
+    std::snprintf(text, sizeof text, " %d Icon(s)", iconView.GetItemCount());
+    statusBar.SetText(text, 1, 0);
+}
+
 bool ExplorerDialog::AddCatalogueFile(const char* path) {
     // A path that does not fit is refused like a missing file, never cut to another path.
     if (!path || BoundedLength(path, MaxPathLength + 1) > MaxPathLength) return false;
@@ -95,9 +101,7 @@ void ExplorerDialog::OnCatalogueSelChange() {
             SetWindowTextA(hwnd, title);
         }
     }
-    char text[32];
-    std::snprintf(text, sizeof text, " %d Icon(s)", iconView.GetItemCount());
-    statusBar.SetText(text, 1, 0);
+    ShowIconCount();
 }
 
 void ExplorerDialog::OnNextFile() {

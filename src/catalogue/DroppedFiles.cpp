@@ -11,22 +11,25 @@
 void ExplorerDialog::OnDropFiles(HDROP drop) {
     // While a dialog of the window is open, the catalogue stays as that dialog found it.
     UINT count = IsWindowEnabled(hwnd) ? DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) : 0;
-    char shown[PathBufferSize] = {};
+    std::vector<std::string> files;
     for (UINT i = 0; i < count; ++i) {
         char path[PathBufferSize];
         // A name too long for a path buffer is refused like a missing file, never cut short.
         if (DragQueryFileA(drop, i, nullptr, 0) > static_cast<UINT>(MaxPathLength)) continue;
-        if (DragQueryFileA(drop, i, path, sizeof path) == 0) continue;
-        if (AddCatalogueFile(path)) lstrcpynA(shown, path, PathBufferSize);
+        if (DragQueryFileA(drop, i, path, sizeof path) != 0) files.push_back(path);
     }
     DragFinish(drop);
-    if (shown[0]) ShowCatalogueFile(shown);
+    AddHandedFiles(files);
 }
 
 void ExplorerDialog::AddStartupFiles() {
     DragAcceptFiles(hwnd, TRUE);
     std::vector<std::string> files;
     files.swap(commandLineFiles);  // taken once
+    AddHandedFiles(files);
+}
+
+void ExplorerDialog::AddHandedFiles(const std::vector<std::string>& files) {
     char shown[PathBufferSize] = {};
     for (const std::string& file : files) {
         // Names relative to the current folder are stored as full paths, which stay valid for

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "files/PathUtilities.h"
 
 namespace {
@@ -17,15 +19,6 @@ bool SoundNeModule(ByteSpan file, const NeResourceTable& table) {
         std::vector<unsigned char> ico;
         if (NeGroupIcoBytes(file, table, s, ico) != NeGroup::Built) return false;
     }
-    return true;
-}
-
-bool SoundIcoFile(ByteSpan file) {
-    std::vector<IconCandidate> candidates;
-    std::vector<ByteSpan> images;
-    if (!IcoFileCandidates(file, candidates, images)) return false;
-    for (const ByteSpan& image : images)
-        if (!IsSoundIconImage(image)) return false;
     return true;
 }
 
@@ -100,7 +93,7 @@ void SourceReading::Read(ByteSpan bytes) {
     std::vector<ByteSpan> images;
     if (IcoFileCandidates(bytes, candidates, images)) {
         kind = Kind::Ico;
-        whole = SoundIcoFile(bytes);
+        whole = std::all_of(images.begin(), images.end(), IsSoundIconImage);
     }
 }
 

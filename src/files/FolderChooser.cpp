@@ -7,6 +7,7 @@
 
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
+#include "framework/CDialog.h"
 #include "framework/CWinApp.h"
 
 namespace {
@@ -21,11 +22,7 @@ constexpr int Gap = 10;
 
 // A child's rectangle in the client coordinates of the dialog.
 RECT ClientRectOf(HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    POINT topLeft{rect.left, rect.top};
-    ScreenToClient(chooserDialog, &topLeft);
-    return RECT{topLeft.x, topLeft.y, topLeft.x + (rect.right - rect.left), topLeft.y + (rect.bottom - rect.top)};
+    return ChildRectInParent(chooserDialog, child);
 }
 
 void CreateChooserEdit(HWND dialog) {

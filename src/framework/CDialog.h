@@ -61,6 +61,14 @@ private:
     INT_PTR result = IDCANCEL;
 };
 
+// A child window's rectangle in its parent's client coordinates.
+inline RECT ChildRectInParent(HWND parent, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 // The WM_CTLCOLOR* messages, in the order of their kinds (CTLCOLOR_MSGBOX to CTLCOLOR_STATIC).
 inline bool IsControlColourMessage(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;

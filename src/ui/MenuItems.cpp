@@ -93,9 +93,10 @@ void ExplorerDialog::MeasureMenuItem(MEASUREITEMSTRUCT* measure) {
 
     SIZE size{};
     HDC dc = GetDC(hwnd);
-    HGDIOBJ previousFont = SelectObject(dc, menuFont);
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, previousFont);
+    {
+        ScopedSelection font(dc, menuFont);
+        GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    }
     ReleaseDC(hwnd, dc);
 
     measure->itemWidth = static_cast<UINT>(size.cx + ExtraWidth);

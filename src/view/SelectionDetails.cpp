@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <string>
 
 #include "app/ExplorerDialog.h"
@@ -11,15 +10,12 @@
 // count, the selection of the next describes it; changes that keep the same single icon
 // selected (a focus change) do not open the file again.
 LRESULT ExplorerDialog::OnIconItemChanged(const NMLISTVIEW*) {
-    const int count = iconView.GetItemCount();
     if (iconView.GetSelectedCount() != 1) {
-        char text[32];
-        std::snprintf(text, sizeof text, " %d Icon(s)", count);
-        statusBar.SetText(text, 1, 0);
+        ShowIconCount();
         describedIconIndex = NoIndex;
         return 0;
     }
-    if (count == 0) return 0;
+    if (iconView.GetItemCount() == 0) return 0;
 
     const int selected = SelectedIconIndex(iconView);
     if (selected == describedIconIndex) return 0;

@@ -6,6 +6,7 @@ packages=(
   cmake make g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xauth imagemagick
+  chromium  # shows the user's guide in a test
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Photographs the owner-drawn File menu (from the menu bar and as a context menu), the About
-# box and Save All's folder chooser on the test prefix's virtual desktop, through the scenes of
-# build/tools/glyphdock-scenes.exe.
+# Photographs the main window, the owner-drawn File menu (from the menu bar and as a context
+# menu), the About box and Save All's folder chooser on the test prefix's virtual desktop,
+# through the scenes of build/tools/glyphdock-scenes.exe. The user's guide embeds them.
 # Usage: tools/ui-screenshots.sh [OUTPUT-FOLDER]   (default docs/; needs a prior build)
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,6 +26,7 @@ exec "$here/tools/wine-session.sh" bash -c '
     wait "$pid"
     rm -rf "$dir"
   }
+  shoot "SceneTest.MainWindow" main-window.png
   shoot "SceneTest.FileMenu" file-menu.png
   shoot "SceneTest.FileMenuOnUndoDelete" file-menu-disabled-item.png
   shoot "SceneTest.ContextMenu" context-menu.png

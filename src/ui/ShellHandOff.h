@@ -1,6 +1,6 @@
-// The two calls that hand work to other programs: opening a link with its default program, and
-// opening a help file in the help viewer. Both programs run on their own and outlive the
-// caller, so tests put their own functions here.
+// The two calls that hand work to other programs: opening a link or a page with its default
+// program, and opening a help file in the help viewer. Both programs run on their own and
+// outlive the caller, so tests put their own functions here.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>

@@ -130,6 +130,7 @@ TEST_F(MainWindowTest, HelpContentsWithoutAHelpFileSaysSo) {
 TEST_F(MainWindowTest, HelpContentsOpensTheHelpFileOfTheStartUpFolder) {
     ShellRecorder shell;
     temp.WriteFile("glyphdock.hlp", "help");
+    temp.WriteFile("glyphdock.html", "<p>guide</p>");  // the help file comes first
     SetCurrentDirectoryA(temp.Path().c_str());
     Start();
     Command(ID_HELP_CONTENTS);
@@ -138,6 +139,19 @@ TEST_F(MainWindowTest, HelpContentsOpensTheHelpFileOfTheStartUpFolder) {
     EXPECT_EQ(ShellRecorder::calls[0].command, static_cast<UINT>(HELP_CONTENTS));
     EXPECT_EQ(ShellRecorder::calls[0].data, 0u);
     EXPECT_EQ(ShellRecorder::calls[0].owner, GetDesktopWindow());
+}
+
+TEST_F(MainWindowTest, HelpContentsWithoutAHelpFileOpensTheGuideInTheBrowser) {
+    ShellRecorder shell;
+    temp.WriteFile("glyphdock.html", "<p>guide</p>");
+    SetCurrentDirectoryA(temp.Path().c_str());
+    HWND window = Start().GetSafeHwnd();
+    Command(ID_HELP_CONTENTS);  // no message box: the robot fails the test on one
+    ASSERT_EQ(ShellRecorder::calls.size(), 1u);
+    EXPECT_EQ(ShellRecorder::calls[0].verb, "open");
+    EXPECT_EQ(ShellRecorder::calls[0].target, temp.Path() + "glyphdock.html");
+    EXPECT_EQ(ShellRecorder::calls[0].command, static_cast<UINT>(SW_SHOWNORMAL));
+    EXPECT_EQ(ShellRecorder::calls[0].owner, window);
 }
 
 }  // namespace

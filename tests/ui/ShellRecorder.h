@@ -11,6 +11,7 @@ struct ShellCall {
     std::string target;  // the link, or the help file
     UINT command;        // the help command, or how the link's window shows
     ULONG_PTR data;
+    std::string verb;  // of a link: empty for the default action
 };
 
 class ShellRecorder {
@@ -28,7 +29,7 @@ public:
 
 private:
     static HINSTANCE WINAPI OpenLink(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT show) {
-        calls.push_back({owner, std::string(verb ? "verb!" : "") + (file ? file : ""), static_cast<UINT>(show), 0});
+        calls.push_back({owner, file ? file : "", static_cast<UINT>(show), 0, verb ? verb : ""});
         return reinterpret_cast<HINSTANCE>(33);
     }
     static BOOL WINAPI OpenHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR data) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "files/FolderChooser.h"
 #include "support/MainWindowHarness.h"
@@ -18,6 +19,7 @@ namespace {
 struct Scene {
     std::string folder;
     HWND shown = nullptr;  // main window or About box, whichever the picture is of
+    bool menu = true;      // the picture shows an open menu, once there is one
     int keysDown = 0;      // highlights: Down presses once the menu shows
     int ticks = 0;
     bool written = false;
@@ -42,7 +44,7 @@ void WriteReady(RECT rect) {
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!scene.shown) scene.shown = chooserDialog;  // the folder chooser, once it is open
     HWND popup = FindWindowA("#32768", nullptr);
-    bool menuScene = scene.shown && GetMenu(scene.shown);
+    bool menuScene = scene.menu && scene.shown && GetMenu(scene.shown);
     if (menuScene && !(popup && IsWindowVisible(popup))) return;
     if (scene.keysDown > 0) {
         --scene.keysDown;
@@ -68,6 +70,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     if (menuScene)
         EndMenu();
+    else if (!scene.menu)
+        PostMessageA(scene.shown, WM_CLOSE, 0, 0);
     else
         PostMessageA(scene.shown, WM_COMMAND, IDOK, 0);
 }
@@ -90,6 +94,19 @@ protected:
         PumpMessages();
     }
 };
+
+// The main window with one icon selected, its images described in the status bar.
+TEST_F(SceneTest, MainWindow) {
+    ASSERT_TRUE(SceneFolder()) << "GLYPHDOCK_SCENE_DIR is not set";
+    StartWithFiles();
+    const std::vector<std::string> names = CatalogueNames();
+    SelectCatalogueItem(static_cast<int>(std::find(names.begin(), names.end(), "Shell32.dll") - names.begin()));
+    SelectIcons({3});
+    SetFocus(dialog->IconView());
+    scene.menu = false;
+    SetTimer(nullptr, 0, 50, &Tick);
+    RunModalLoopFor(60000);
+}
 
 // The File menu open from the menu bar, Undo Delete disabled, Save As highlighted.
 TEST_F(SceneTest, FileMenu) {

@@ -33,7 +33,7 @@ private:
         return reinterpret_cast<HINSTANCE>(33);
     }
     static BOOL WINAPI OpenHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR data) {
-        calls.push_back({owner, file ? file : "", command, data});
+        calls.push_back({owner, file ? file : "", command, data, ""});
         return TRUE;
     }
     ShellHandOff saved;

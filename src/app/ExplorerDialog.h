@@ -53,6 +53,7 @@ private:
     void BeginSplitterDrag();
     void TrackSplitter(WPARAM buttonFlags, int x, int y);
     void EndSplitterDrag();
+    void OnCaptureChanged(HWND gaining);
     HBRUSH ControlBrush(HDC dc, HWND control, UINT kind, UINT message);
 
     // Toolbar, status bar and command state (src/app/CommandState.cpp)

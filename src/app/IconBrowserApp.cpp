@@ -5,6 +5,7 @@
 bool IconBrowserApp::InitInstance() {
     EnableControlContainer();
     Enable3dControls();
+    const OleSession ole;
     {
         ExplorerDialog dialog(nullptr);
         mainWindow = &dialog;

@@ -6,6 +6,11 @@
 #include "resource.h"
 
 namespace {
+// A drag in progress, and the splitter position when it began, to go back to when the window
+// loses the mouse capture before the button is released.
+bool dragging = false;
+int dragStartPos = 0;
+
 void Place(HWND window, int x, int y, int width, int height) {
     MoveWindow(window, x, y, std::max(width, 0), std::max(height, 0), TRUE);
 }
@@ -37,7 +42,9 @@ void ExplorerDialog::LayoutPanes(UINT sizeType, int clientWidth, int clientHeigh
 
 void ExplorerDialog::BeginSplitterDrag() {
     SetCursor(splitterCursor);
+    dragStartPos = splitterPos;
     SetCapture(hwnd);
+    dragging = true;
     ShowWindow(splitterBar, SW_SHOW);
 }
 
@@ -50,9 +57,19 @@ void ExplorerDialog::TrackSplitter(WPARAM buttonFlags, int x, int) {
 }
 
 void ExplorerDialog::EndSplitterDrag() {
+    dragging = false;  // the capture change that releasing causes is not a cancel
     ReleaseCapture();
     ShowWindow(splitterBar, SW_HIDE);
     LayoutPanes(lastSizeType, lastClientWidth, lastClientHeight);
+}
+
+// Another window took the capture (a menu, a message box, another program): the drag is
+// abandoned and the border stays where it was.
+void ExplorerDialog::OnCaptureChanged(HWND gaining) {
+    if (!dragging || gaining == hwnd) return;
+    dragging = false;
+    ShowWindow(splitterBar, SW_HIDE);
+    splitterPos = dragStartPos;
 }
 
 HBRUSH ExplorerDialog::ControlBrush(HDC dc, HWND control, UINT, UINT message) {

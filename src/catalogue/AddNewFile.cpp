@@ -14,7 +14,7 @@ void ExplorerDialog::OnNewFile() {
                        hwnd);
     dialog.ofn.lpstrTitle = "Add New File";
     dialog.ofn.lpstrInitialDir = PathExists(lastAddFolder) ? lastAddFolder : startupFolder;
-    if (dialog.DoModal() != IDOK) return;
+    if (dialog.DoModal(appTitle) != IDOK) return;
 
     char path[PathBufferSize];
     lstrcpynA(path, dialog.GetPathName(), PathBufferSize);

@@ -49,8 +49,11 @@ uint32_t IcoImageOffset(const IconResource& record, uint32_t i) {
 
 IcoEntry IcoEntryFor(const IconImage& image, uint32_t imageOffset) {
     IcoEntry entry;
-    entry.width = static_cast<uint8_t>(image.width & 0xFF);
-    entry.height = static_cast<uint8_t>(image.height & 0xFF);
+    // A side of 256 or more cannot be told in a byte: both are then 0, as a module's group entry
+    // holds them, so that readers trusting the directory do not take a 194x313 image for 194x57.
+    const bool fits = static_cast<uint32_t>(image.width) < 256 && static_cast<uint32_t>(image.height) < 256;
+    entry.width = fits ? static_cast<uint8_t>(image.width) : 0;
+    entry.height = fits ? static_cast<uint8_t>(image.height) : 0;
     if (image.format == ImageFormat::Png) {
         entry.planes = image.entryPlanes;
         entry.bitCount = image.entryBitCount;

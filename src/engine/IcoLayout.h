@@ -11,7 +11,7 @@ constexpr size_t IcoHeaderBytes = 6;
 constexpr size_t IcoEntryBytes = 16;
 
 struct IcoEntry {
-    uint8_t width = 0;  // low 8 bits: 256 pixels are written as 0
+    uint8_t width = 0;  // both 0 when a side is 256 pixels or more
     uint8_t height = 0;
     uint8_t colourCount = 0;
     uint16_t planes = 0;

@@ -6,30 +6,34 @@
 
 #include "engine/ModuleGroups.h"
 #include "engine/NeReader.h"
+#include "engine/SourceReading.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 
-bool ExportIconGroup(const char* sourcePath, HWND nameList, int index, const char* outputPath) {
-    bool exported = false;
-    const bool loaded = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
-        if (index < 0 || index >= groups.Count()) return;  // the view and the module disagree
-        if (PathExists(outputPath)) DeleteFileA(outputPath);
-        exported = groups.Export(index, outputPath);
-    });
+GroupExport ExportIconGroup(const char* sourcePath, HWND nameList, int index, const char* outputPath) {
+    // A group the view shows but the module no longer holds is one that cannot be read.
+    GroupExport exported = GroupExport::Unread;
+    const bool loaded = WithModuleGroups(sourcePath, nameList,
+                                         [&](const ModuleGroups& groups) { exported = groups.Export(index, outputPath); });
     return loaded ? exported : NeExportGroup(sourcePath, outputPath, index);
 }
 
-bool ExportAllIconGroups(const char* sourcePath, HWND nameList, const char* folder) {
-    bool allExported = true;
-    const bool loaded = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
+ExportTally ExportAllIconGroups(const char* sourcePath, HWND nameList, const char* folder) {
+    ExportTally tally;
+    tally.read = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
         const std::string displayName = SourceDisplayName(sourcePath);
-        for (int i = 0; i < groups.Count(); ++i) {
-            const std::string output = GroupFileName(folder, displayName, i);
-            if (PathExists(output.c_str())) DeleteFileA(output.c_str());
-            if (!groups.Export(i, output.c_str())) allExported = false;
+        tally.groups = groups.Count();
+        for (int i = 0; i < tally.groups; ++i) {
+            const GroupExport exported = groups.Export(i, GroupFileName(folder, displayName, i).c_str());
+            if (exported == GroupExport::Unread) ++tally.unread;
+            if (exported == GroupExport::Reported) tally.failed = true;
         }
     });
-    return loaded ? allExported : NeExportAllGroups(sourcePath, folder);
+    return tally.read ? tally : NeExportAllGroups(sourcePath, folder);
+}
+
+int CountIconGroups(const char* sourcePath) {
+    return SourceReading(sourcePath).IconCount();
 }
 
 bool DescribeIconGroup(const char* sourcePath, HWND nameList, int index, std::string& text) {

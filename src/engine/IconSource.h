@@ -11,16 +11,20 @@
 #include <functional>
 #include <string>
 
+#include "engine/ExportResult.h"
+
 // Save As: writes icon `index` of the source as an ICO file at outputPath, replacing a file of
-// that name. True when the group was read and handed to the writer (which reports its own
-// failures); false when the source or the group could not be read.
-bool ExportIconGroup(const char* sourcePath, HWND nameList, int index, const char* outputPath);
+// that name only once the new one is complete.
+GroupExport ExportIconGroup(const char* sourcePath, HWND nameList, int index, const char* outputPath);
 
 // Save All: writes every icon group of the source into folder, which ends in a backslash, as
-// GroupFileName(folder, SourceDisplayName(source), i), replacing files of those names. A 32-bit
-// module's groups are all tried; a 16-bit module's export ends at its first failure. True when
-// the source was read and every group written (a source without icon groups included).
-bool ExportAllIconGroups(const char* sourcePath, HWND nameList, const char* folder);
+// GroupFileName(folder, SourceDisplayName(source), i), replacing files of those names. A group
+// that cannot be read is counted and skipped (the others keep their numbers); a 32-bit module's
+// groups are all tried, a 16-bit module's export ends at its first write failure.
+ExportTally ExportAllIconGroups(const char* sourcePath, HWND nameList, const char* folder);
+
+// The number of icon groups of the source, damaged ones included; 0 when it cannot be read.
+int CountIconGroups(const char* sourcePath);
 
 // Selection details: sets text to the summary of icon `index`, such as "32x32x16, 16x16x16".
 // False, with text empty, when it cannot be described.

@@ -48,31 +48,39 @@ GroupName ResolveGroupName(const std::string& line) {
     return GroupName(line);
 }
 
-IconResourcePtr LoadIconGroup(const PeIconModule& module, const char* modulePath, int index, bool report) {
-    if (index < 0 || static_cast<size_t>(index) >= module.groups.size()) return nullptr;
+namespace {
+
+// Loads group `index`; with `report`, running out of memory and a failed pointer setup are
+// reported with the module path as caption.
+GroupLoad LoadGroup(const PeIconModule& module, const char* modulePath, int index, bool report,
+                    IconResourcePtr& record) {
+    if (index < 0 || static_cast<size_t>(index) >= module.groups.size()) return GroupLoad::Refused;
     const PeIconGroup& group = module.groups[static_cast<size_t>(index)];
-    if (!group.found) return nullptr;
+    if (!group.found) return GroupLoad::Refused;
     const ImageFinder findImage = [&](uint16_t id, ByteSpan& image) { return module.FindImage(id, image); };
-    IconResourcePtr record;
-    switch (AssembleIconGroup(group.directory, findImage, modulePath, record)) {
-    case GroupLoad::Loaded: return record;
-    case GroupLoad::Refused: break;
-    case GroupLoad::OutOfMemory:
-        if (report) ReportEngineFailure(modulePath, ErrorAllocatingMemory);
-        break;
-    case GroupLoad::NotLinked:
-        if (report) ReportEngineFailure(modulePath, ErrorConvertingToInternal);
-        break;
-    }
-    return nullptr;
+    const GroupLoad load = AssembleIconGroup(group.directory, findImage, modulePath, record);
+    if (report && load == GroupLoad::OutOfMemory) ReportEngineFailure(modulePath, ErrorAllocatingMemory);
+    if (report && load == GroupLoad::NotLinked) ReportEngineFailure(modulePath, ErrorConvertingToInternal);
+    return load;
 }
 
-bool ExportGroupToIco(const PeIconModule& module, const char* modulePath, int index, const char* outputPath) {
+}  // namespace
+
+IconResourcePtr LoadIconGroup(const PeIconModule& module, const char* modulePath, int index, bool report) {
+    IconResourcePtr record;
+    return LoadGroup(module, modulePath, index, report, record) == GroupLoad::Loaded ? std::move(record) : nullptr;
+}
+
+GroupExport ExportGroupToIco(const PeIconModule& module, const char* modulePath, int index, const char* outputPath) {
     const std::string output = outputPath;  // the caller's buffer may be reused meanwhile
-    const IconResourcePtr record = LoadIconGroup(module, modulePath, index, true);
-    if (!record) return false;
-    WriteIcoFile(*record, output.c_str());
-    return true;
+    IconResourcePtr record;
+    switch (LoadGroup(module, modulePath, index, true, record)) {
+    case GroupLoad::Loaded: return WriteIcoFile(*record, output.c_str()) ? GroupExport::Written : GroupExport::Reported;
+    case GroupLoad::Refused: return GroupExport::Unread;
+    case GroupLoad::OutOfMemory:
+    case GroupLoad::NotLinked: break;
+    }
+    return GroupExport::Reported;
 }
 
 bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index, std::string& text) {
@@ -107,8 +115,8 @@ std::string ModuleGroups::Line(int i) const {
 }
 
 // Line i of the list names group i of the same reading.
-bool ModuleGroups::Export(int i, const char* outputPath) const {
-    if (i < 0 || i >= Count()) return false;
+GroupExport ModuleGroups::Export(int i, const char* outputPath) const {
+    if (i < 0 || i >= Count()) return GroupExport::Unread;
     return ExportGroupToIco(module, sourcePath, i, outputPath);
 }
 

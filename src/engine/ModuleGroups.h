@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ExportResult.h"
 #include "engine/IconRecord.h"
 #include "engine/SourceReading.h"
 
@@ -43,9 +44,9 @@ GroupName ResolveGroupName(const std::string& line);
 // path as caption.
 IconResourcePtr LoadIconGroup(const PeIconModule& module, const char* modulePath, int index, bool report);
 
-// Loads the group and writes it as an ICO file at outputPath. True when the group loaded,
-// whatever the writer then did: the writer reports its own failures.
-bool ExportGroupToIco(const PeIconModule& module, const char* modulePath, int index, const char* outputPath);
+// Loads the group and writes it as an ICO file at outputPath; the writer reports its own
+// failures.
+GroupExport ExportGroupToIco(const PeIconModule& module, const char* modulePath, int index, const char* outputPath);
 
 // Loads the group silently and sets text to its summary; false leaves text empty.
 bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index, std::string& text);
@@ -58,7 +59,7 @@ public:
     const char* SourcePath() const { return sourcePath; }
     int Count() const;
     std::string Line(int i) const;  // empty when there is no line i
-    bool Export(int i, const char* outputPath) const;
+    GroupExport Export(int i, const char* outputPath) const;
     bool Describe(int i, std::string& text) const;
 
 private:

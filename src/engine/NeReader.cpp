@@ -6,11 +6,10 @@
 
 #include "engine/EngineMessages.h"
 #include "engine/IcoFile.h"
+#include "engine/IconPicture.h"
 #include "engine/IconSource.h"
 #include "engine/MappedFile.h"
 #include "engine/NeModule.h"
-#include "files/PathUtilities.h"
-#include "files/TextFunctions.h"
 
 namespace {
 
@@ -21,61 +20,59 @@ bool Walk(const MappedFile& source, NeResourceTable& table) {
     return walk == NeWalk::Walked || walk == NeWalk::NoResourceTable;
 }
 
+// A source whose bytes read as an ICO file, whatever its name, is refused with a message.
+bool RefusedIcoFile(const MappedFile& source, const char* sourcePath) {
+    std::vector<IconCandidate> candidates;
+    std::vector<ByteSpan> images;
+    if (!IcoFileCandidates(source.Bytes(), candidates, images)) return false;
+    ReportIconFileSource(sourcePath);
+    return true;
+}
+
 }  // namespace
 
-bool IsIcoFileName(const char* path) {
-    char last[PathBufferSize];
-    RightChars(last, path, 4);
-    return last[0] != '\0' && _stricmp(last, ".ico") == 0;
-}
-
-bool NeExportGroup(const char* sourcePath, const char* outputPath, int s) {
-    if (IsIcoFileName(sourcePath)) {
-        ReportIconFileSource(sourcePath);
-        return false;
-    }
-    if (!sourcePath || !sourcePath[0] || s < 0) return false;
+GroupExport NeExportGroup(const char* sourcePath, const char* outputPath, int s) {
+    if (!sourcePath || !sourcePath[0] || s < 0) return GroupExport::Unread;
     const MappedFile source(sourcePath);
     NeResourceTable table;
-    if (!Walk(source, table)) return false;
+    if (!Walk(source, table)) return RefusedIcoFile(source, sourcePath) ? GroupExport::Reported : GroupExport::Unread;
     std::vector<unsigned char> ico;
-    switch (NeGroupIcoBytes(source.Bytes(), table, static_cast<size_t>(s), ico)) {
-    case NeGroup::NoGroup: return true;
-    case NeGroup::Invalid: return false;
-    case NeGroup::Built: break;
-    }
-    return SaveIcoBytes(outputPath, ico);
+    if (NeGroupIcoBytes(source.Bytes(), table, static_cast<size_t>(s), ico) != NeGroup::Built)
+        return GroupExport::Unread;
+    return SaveIcoBytes(outputPath, ico) ? GroupExport::Written : GroupExport::Reported;
 }
 
-bool NeExportAllGroups(const char* sourcePath, const char* folder) {
-    if (IsIcoFileName(sourcePath)) {
-        ReportIconFileSource(sourcePath);
-        return false;
+ExportTally NeExportAllGroups(const char* sourcePath, const char* folder) {
+    ExportTally tally;
+    if (!sourcePath || !sourcePath[0]) return tally;
+    const MappedFile source(sourcePath);
+    NeResourceTable table;
+    if (!Walk(source, table)) {
+        tally.failed = RefusedIcoFile(source, sourcePath);
+        return tally;
     }
     const std::string displayName = SourceDisplayName(sourcePath);
-    if (!sourcePath || !sourcePath[0]) return false;
-    const MappedFile source(sourcePath);
-    NeResourceTable table;
-    if (!Walk(source, table)) return false;
+    tally.read = true;
+    tally.groups = static_cast<int>(table.groups.size());
     // A group that cannot be read is skipped; the later ones keep their numbers, so that every
     // file is named after its group's place in the view. A write failure ends the export.
-    bool everyGroup = true;
     for (size_t k = 0; k < table.groups.size(); ++k) {
         std::vector<unsigned char> ico;
         if (NeGroupIcoBytes(source.Bytes(), table, k, ico) != NeGroup::Built) {
-            everyGroup = false;
+            ++tally.unread;
             continue;
         }
-        const std::string output = GroupFileName(folder, displayName, static_cast<int>(k));
-        if (PathExists(output.c_str())) DeleteFileA(output.c_str());
-        if (!SaveIcoBytes(output.c_str(), ico)) return false;
+        if (!SaveIcoBytes(GroupFileName(folder, displayName, static_cast<int>(k)).c_str(), ico)) {
+            tally.failed = true;
+            break;
+        }
     }
-    return everyGroup;
+    return tally;
 }
 
 bool NeDescribeGroup(const char* sourcePath, std::string& text, int s) {
     text.clear();
-    if (!sourcePath || !sourcePath[0] || IsIcoFileName(sourcePath) || s < 0) return false;
+    if (!sourcePath || !sourcePath[0] || s < 0) return false;
     const MappedFile source(sourcePath);
     NeResourceTable table;
     if (!Walk(source, table)) return false;
@@ -85,7 +82,7 @@ bool NeDescribeGroup(const char* sourcePath, std::string& text, int s) {
 
 bool NeListGroups(const char* sourcePath,
                   const std::function<void(const std::string& name, const std::string& summary)>& group) {
-    if (!sourcePath || !sourcePath[0] || IsIcoFileName(sourcePath)) return false;
+    if (!sourcePath || !sourcePath[0]) return false;
     const MappedFile source(sourcePath);
     NeResourceTable table;
     if (!Walk(source, table)) return false;

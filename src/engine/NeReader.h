@@ -6,19 +6,19 @@
 #include <functional>
 #include <string>
 
-// True when the path ends in ".ico", in any case.
-bool IsIcoFileName(const char* path);
+#include "engine/ExportResult.h"
 
-// Writes icon group s as an ICO file at outputPath. True when the module was read and group s
-// was written or does not exist. An ICO file as source shows its message; write failures are
-// reported by the writer; an unreadable or unsound module writes nothing and shows nothing.
-bool NeExportGroup(const char* sourcePath, const char* outputPath, int s);
+// Writes icon group s as an ICO file at outputPath, replacing a file of that name only once the
+// new one is complete. A source whose bytes are an ICO file, whatever its name, is refused with
+// its message; write failures are reported by the writer; a group or module that cannot be read
+// writes nothing and shows nothing.
+GroupExport NeExportGroup(const char* sourcePath, const char* outputPath, int s);
 
 // Writes every icon group into folder (ending in a backslash) as displayName_NNN.ico, in
-// table order, replacing files of those names. A group that cannot be read is skipped (the
-// others keep their numbers); the first write failure ends the export, files written before it
-// stay. True when every group was written.
-bool NeExportAllGroups(const char* sourcePath, const char* folder);
+// table order, replacing files of those names. A group that cannot be read is counted and
+// skipped (the others keep their numbers); the first write failure ends the export, files
+// written before it stay.
+ExportTally NeExportAllGroups(const char* sourcePath, const char* folder);
 
 // Sets text to the summary of group s (empty when there is none). True when the module was
 // read.

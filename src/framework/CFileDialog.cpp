@@ -1,5 +1,7 @@
 #include "framework/CFileDialog.h"
 
+#include <cderr.h>
+
 #include <cstring>
 
 #include "framework/CWinApp.h"
@@ -23,7 +25,11 @@ CFileDialog::CFileDialog(bool openFileDialog_, const char* defaultExtension_, co
     ofn.Flags = flags | OFN_ENABLESIZING;
 }
 
-INT_PTR CFileDialog::DoModal() {
-    BOOL confirmed = openFileDialog ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+INT_PTR CFileDialog::DoModal(const char* messageCaption) {
+    const BOOL confirmed = openFileDialog ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    // A chosen path that does not fit the buffer comes back as a failure: the user confirmed a
+    // path, so the command must not end in silence.
+    if (!confirmed && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+        MessageBoxA(ofn.hwndOwner, PathTooLong, messageCaption ? messageCaption : AppName(), MB_OK | MB_ICONINFORMATION);
     return confirmed ? IDOK : IDCANCEL;
 }

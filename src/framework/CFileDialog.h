@@ -6,6 +6,8 @@
 
 #include <string>
 
+constexpr const char* PathTooLong = "The path is too long.";
+
 class CFileDialog {
 public:
     // filter: pairs of description and patterns separated by '|', ended by "||".
@@ -14,7 +16,10 @@ public:
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
-    INT_PTR DoModal();  // IDOK or IDCANCEL
+    // IDOK or IDCANCEL. A chosen path longer than the buffer is told to the user, in a message
+    // box owned by the dialog's owner and captioned messageCaption (else AppName()), and ends
+    // the dialog as a cancel does.
+    INT_PTR DoModal(const char* messageCaption = nullptr);
     const char* GetPathName() const { return file; }
 
     OPENFILENAMEA ofn{};

@@ -1,5 +1,7 @@
 #include "framework/CWinApp.h"
 
+#include <ole2.h>
+
 #include <cstring>
 
 namespace {
@@ -39,4 +41,10 @@ const char* AppName() {
 
 int AppMessageBox(HWND owner, const char* text, UINT style) {
     return MessageBoxA(owner, text, AppName(), style);
+}
+
+OleSession::OleSession() : initialised(SUCCEEDED(OleInitialize(nullptr))) {}
+
+OleSession::~OleSession() {
+    if (initialised) OleUninitialize();
 }

@@ -33,3 +33,17 @@ const char* AppName();
 
 // A message box whose caption is AppName().
 int AppMessageBox(HWND owner, const char* text, UINT style);
+
+// COM and OLE on the calling thread, apartment-threaded, for as long as this object lives: the
+// shell's folder browser requires it and the file dialogs host shell extensions that expect it.
+// Undone at the end only when it succeeded (S_FALSE, already initialised, counts as success).
+class OleSession {
+public:
+    OleSession();
+    ~OleSession();
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    bool initialised;
+};

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -15,6 +16,7 @@
 
 namespace {
 constexpr const char* CannotCreateFolder = "Cannot create directory. Check your entries and try again.";
+constexpr const char* FolderTooDeep = "The folder's path is too long for the icon file names.";
 
 bool IsFolder(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
@@ -34,7 +36,6 @@ void ExplorerDialog::OnSaveAll() {
     const CatalogueEntry* entry = EntryAt(catalogueList, catalogueList.GetCurSel());
     if (!entry) return;
     const std::string source = entry->path;
-    const int iconCount = entry->iconCount;
 
     char folder[PathBufferSize] = {};
     if (!ChooseFolder(hwnd, folder, lastSaveAllFolder)) return;
@@ -45,10 +46,11 @@ void ExplorerDialog::OnSaveAll() {
     }
 
     // A folder so deep that the output names would not fit would fail once per icon: it is
-    // refused once, before anything is created.
+    // refused once, before anything is created. The module's own groups count, not the view's,
+    // which has none for a file never shown.
     const std::string displayName = SourceDisplayName(source.c_str());
-    if (!OutputNamesFit(folder, displayName, iconCount)) {
-        MessageBoxA(hwnd, CannotCreateFolder, appTitle, MB_OK | MB_ICONSTOP);
+    if (!OutputNamesFit(folder, displayName, CountIconGroups(source.c_str()))) {
+        MessageBoxA(hwnd, FolderTooDeep, appTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (!PathExists(folder)) {
@@ -67,6 +69,15 @@ void ExplorerDialog::OnSaveAll() {
 
     std::strcpy(lastSaveAllFolder, folder);
     AppendBackslash(folder);
-    CWaitCursor wait;
-    ExportAllIconGroups(source.c_str(), GroupNameList, folder);
+    ExportTally tally;
+    {
+        CWaitCursor wait;
+        tally = ExportAllIconGroups(source.c_str(), GroupNameList, folder);
+    }
+    if (tally.unread > 0) {
+        char text[128];
+        std::snprintf(text, sizeof text, "%d of %d icons could not be read and were not saved.", tally.unread,
+                      tally.groups);
+        MessageBoxA(hwnd, text, appTitle, MB_OK | MB_ICONINFORMATION);
+    }
 }

@@ -12,6 +12,10 @@
 #include "framework/CFileDialog.h"
 #include "view/IconView.h"
 
+namespace {
+constexpr const char* IconNotRead = "The icon could not be read. Nothing was saved.";
+}  // namespace
+
 void ExplorerDialog::OnSaveAs() {
     if (iconView.GetItemCount() == 0) return;
     const CatalogueEntry* entry = EntryAt(catalogueList, catalogueList.GetCurSel());
@@ -25,11 +29,12 @@ void ExplorerDialog::OnSaveAs() {
     CFileDialog dialog(false, nullptr, proposed.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER,
                        "Icon (*.ico)|*.ico||", hwnd);
     dialog.ofn.lpstrInitialDir = initialFolder;
-    if (dialog.DoModal() != IDOK) return;
+    if (dialog.DoModal(appTitle) != IDOK) return;
 
     // The name is used exactly as chosen: no extension is added. The folder is remembered even
     // when the export then fails.
     const std::string output = dialog.GetPathName();
     DirectoryPart(lastSaveAsFolder, output.c_str());
-    ExportIconGroup(source.c_str(), GroupNameList, selected, output.c_str());
+    if (ExportIconGroup(source.c_str(), GroupNameList, selected, output.c_str()) == GroupExport::Unread)
+        MessageBoxA(hwnd, IconNotRead, appTitle, MB_OK | MB_ICONINFORMATION);
 }

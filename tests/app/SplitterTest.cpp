@@ -66,6 +66,22 @@ TEST_F(SplitterTest, BarShowsOnlyWhileDraggingAndMovesAlone) {
     EXPECT_EQ(ListWidth(), 250);
 }
 
+// A menu, a message box or another program taking the mouse ends the drag where it began.
+TEST_F(SplitterTest, AnotherWindowTakingTheCaptureAbandonsTheDrag) {
+    Start();
+    HWND bar = dialog->GetDlgItem(IDC_SPLITTER_BAR);
+    Mouse(WM_LBUTTONDOWN, 141, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, 250, MK_LBUTTON);
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    SetCapture(other);
+    PumpMessages();
+    EXPECT_FALSE(IsWindowVisible(bar));
+    EXPECT_EQ(splitterPos, 140);
+    DestroyWindow(other);
+    Mouse(WM_LBUTTONUP, 250, 0);  // a later release in the gap lays out the old border again
+    EXPECT_EQ(ListWidth(), 140);
+}
+
 TEST_F(SplitterTest, MinimisedWindowPaintsAndRestores) {
     Start();
     ShowWindow(Window(), SW_MINIMIZE);

@@ -83,9 +83,10 @@ TEST(IcoFile, TwoFourBitImagesGiveTheDocumentedFile) {
 TEST(IcoFile, EntriesComeFromEachImagesOwnHeader) {
     // The group's entries say nothing true here; bitmap entries are rebuilt from the headers.
     const std::vector<std::string> images = {BitmapImage(48, 48, 8, 1), BitmapImage(16, 16, 24, 2),
-                                             BitmapImage(256, 256, 32, 3), BitmapImage(32, 32, 1, 4)};
-    std::vector<GroupEntry> entries(4);
-    for (uint16_t i = 0; i < 4; ++i)
+                                             BitmapImage(256, 256, 32, 3), BitmapImage(32, 32, 1, 4),
+                                             BitmapImage(194, 313, 4, 5)};
+    std::vector<GroupEntry> entries(5);
+    for (uint16_t i = 0; i < 5; ++i)
         entries[i].id = static_cast<uint16_t>(i + 7);
     const std::string file = File(*Group(images, entries));
     EXPECT_EQ(EntryAt(file, 0).colours, 0);
@@ -95,6 +96,8 @@ TEST(IcoFile, EntriesComeFromEachImagesOwnHeader) {
         << "256 pixels are written as 0";
     EXPECT_EQ(EntryAt(file, 3),
               (Entry{32, 32, 2, 0, 1, 1, static_cast<uint32_t>(images[3].size()), EntryAt(file, 3).offset}));
+    EXPECT_EQ(EntryAt(file, 4).width, 0) << "a side of 256 or more makes both 0, not 194x57";
+    EXPECT_EQ(EntryAt(file, 4).height, 0);
     EXPECT_TRUE(IsWellFormedIco(file));
 }
 

@@ -7,6 +7,7 @@
 #include "engine/EngineMessages.h"
 #include "support/EngineTestSupport.h"
 #include "engine/IcoFile.h"
+#include "files/ReplaceFile.h"
 #include "engine/IconSource.h"
 #include "fixtures/IconFixtures.h"
 #include "support/DialogRobot.h"
@@ -28,8 +29,8 @@ BOOL WINAPI WriteShort(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, L
 
 class FailingWrites {
 public:
-    explicit FailingWrites(FileWriteFunction writer) : previous(SetIcoFileWriterForTesting(writer)) {}
-    ~FailingWrites() { SetIcoFileWriterForTesting(previous); }
+    explicit FailingWrites(FileWriteFunction writer) : previous(SetFileWriterForTesting(writer)) {}
+    ~FailingWrites() { SetFileWriterForTesting(previous); }
 
 private:
     FileWriteFunction previous;
@@ -43,18 +44,19 @@ std::vector<std::string> Sources(const TempFolder& folder) {
 
 }  // namespace
 
-TEST(IcoWriting, FailedWritesAreReportedAndRemoveThePartialFile) {
-    TempFolder folder;
+TEST(IcoWriting, FailedWritesAreReportedAndLeaveTheFileTheyWouldReplace) {
+    TempFolder folder, out;
     NameList list;
     for (FileWriteFunction writer : {FailHalfway, WriteShort})
         for (const std::string& source : Sources(folder)) {
-            const std::string output = folder.Path() + "out.ico";
+            const std::string output = out.WriteFile("out.ico", "old icon");
             MessageRecorder messages;
             {
                 FailingWrites failing(writer);
                 ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
             }
-            EXPECT_FALSE(FileExists(output)) << source;
+            EXPECT_EQ(FolderFiles(out.Path()), std::vector<std::string>{"out.ico"}) << "no temporary file is left";
+            EXPECT_EQ(ReadWholeFile(output), "old icon") << source;
             ASSERT_EQ(messages.Messages().size(), 1u) << source;
             const EngineMessage& message = messages.Messages()[0];
             EXPECT_EQ(message.text, "Error Writing ICO File");
@@ -63,17 +65,24 @@ TEST(IcoWriting, FailedWritesAreReportedAndRemoveThePartialFile) {
         }
 }
 
-TEST(IcoWriting, OutputThatCannotBeCreatedIsReported) {
-    TempFolder folder;
+// A missing folder, and a file another program holds open without sharing, which stays as it was.
+TEST(IcoWriting, OutputThatCannotBeCreatedOrReplacedIsReported) {
+    TempFolder folder, out;
     NameList list;
-    const std::string output = folder.Path() + "missing\\out.ico";
-    for (const std::string& source : Sources(folder)) {
-        MessageRecorder messages;
-        ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
-        ASSERT_EQ(messages.Messages().size(), 1u) << source;
-        EXPECT_EQ(messages.Messages()[0].text, "Error Opening File for Writing");
-        EXPECT_EQ(messages.Messages()[0].caption, output);
-    }
+    const std::string held = out.WriteFile("held.ico", "old icon");
+    const HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    for (const std::string& output : {folder.Path() + "missing\\out.ico", held})
+        for (const std::string& source : Sources(folder)) {
+            MessageRecorder messages;
+            ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
+            ASSERT_EQ(messages.Messages().size(), 1u) << source;
+            EXPECT_EQ(messages.Messages()[0].text, "Error Opening File for Writing");
+            EXPECT_EQ(messages.Messages()[0].caption, output);
+        }
+    CloseHandle(holder);
+    EXPECT_EQ(ReadWholeFile(held), "old icon");
+    EXPECT_EQ(FolderFiles(out.Path()), std::vector<std::string>{"held.ico"});
 }
 
 TEST(IcoWriting, MessagesAreBoxesWithoutOwnerCaptionedWithTheOutputPath) {

@@ -25,7 +25,7 @@ TEST(NeReader, ExportsAndDescribesSixteenBitModulesThroughTheCommandsRoad) {
     // Image records in reverse order: images are found by their ids, not their positions.
     const std::string source = folder.WriteFile("old.tool.exe", NeIconModule({First, Second}, 4, 1, true));
     const std::string output = folder.WriteFile("one.ico", std::string(5000, 'x'));
-    ASSERT_TRUE(ExportIconGroup(source.c_str(), list.Handle(), 1, output.c_str()));
+    ASSERT_EQ(ExportIconGroup(source.c_str(), list.Handle(), 1, output.c_str()), GroupExport::Written);
     const std::string ico = ReadWholeFile(output);
     EXPECT_EQ(IcoImages(ico), Second) << "replaced, not appended to";
 
@@ -43,32 +43,42 @@ TEST(NeReader, ExportsAndDescribesSixteenBitModulesThroughTheCommandsRoad) {
     EXPECT_FALSE(DescribeIconGroup(source.c_str(), list.Handle(), 2, text));
     EXPECT_EQ(text, "");
 
-    // An ordinal past the last group writes nothing and is no failure.
+    // An ordinal past the last group writes nothing and says nothing: the command tells the user.
     const std::string beyond = folder.Path() + "beyond.ico";
-    EXPECT_TRUE(ExportIconGroup(source.c_str(), list.Handle(), 2, beyond.c_str()));
+    EXPECT_EQ(ExportIconGroup(source.c_str(), list.Handle(), 2, beyond.c_str()), GroupExport::Unread);
     EXPECT_FALSE(FileExists(beyond));
     EXPECT_TRUE(messages.Messages().empty());
     EXPECT_TRUE(list.Lines().empty());
 }
 
+// The content decides, not the name: an ICO file named as a program is refused, a module named
+// as an icon file is exported.
 TEST(NeReader, RefusesIcoFilesWithItsMessage) {
     TempFolder folder;
     NameList list;
-    const std::string source = folder.WriteFile("ICONS.ICO", IcoFile(First));
-    {
+    const std::string module = folder.WriteFile("module.ico", NeIconModule({First}));
+    EXPECT_EQ(ExportIconGroup(module.c_str(), list.Handle(), 0, (folder.Path() + "m.ico").c_str()),
+              GroupExport::Written);
+    DeleteFileA(module.c_str());
+    DeleteFileA((folder.Path() + "m.ico").c_str());
+    for (const char* name : {"ICONS.ICO", "icons.exe"}) {
+        const std::string source = folder.WriteFile(name, IcoFile(First));
         MessageRecorder messages;
-        EXPECT_FALSE(ExportIconGroup(source.c_str(), list.Handle(), 0, (folder.Path() + "a.ico").c_str()));
+        EXPECT_EQ(ExportIconGroup(source.c_str(), list.Handle(), 0, (folder.Path() + "a.ico").c_str()),
+                  GroupExport::Reported);
         EXPECT_FALSE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
         std::string text = "stale";
         EXPECT_FALSE(DescribeIconGroup(source.c_str(), list.Handle(), 0, text));
         EXPECT_EQ(text, "");
         ASSERT_EQ(messages.Messages().size(), 2u) << "the description stays silent";
+        DeleteFileA(source.c_str());
         for (const EngineMessage& message : messages.Messages()) {
             EXPECT_EQ(message.text, "This is already an icon file ! Operation aborted.");
             EXPECT_EQ(message.caption, "Glyphdock");
             EXPECT_EQ(message.style, static_cast<unsigned>(MB_OK | MB_ICONINFORMATION));
         }
     }
+    const std::string source = folder.WriteFile("ICONS.ICO", IcoFile(First));
     DialogRobot robot;
     robot.Expect(DialogRobot::Press(IDOK));
     NeExportGroup(source.c_str(), (folder.Path() + "a.ico").c_str(), 0);
@@ -76,8 +86,6 @@ TEST(NeReader, RefusesIcoFilesWithItsMessage) {
     ASSERT_EQ(robot.Seen().size(), 1u);
     EXPECT_EQ(robot.Seen()[0].caption, "Glyphdock");
     EXPECT_EQ(FolderFiles(folder.Path()), std::vector<std::string>{"ICONS.ICO"});
-    EXPECT_FALSE(IsIcoFileName("ico"));
-    EXPECT_TRUE(IsIcoFileName("a.iCo"));
 }
 
 TEST(NeReader, WritesAndShowsNothingForWhatItCannotRead) {
@@ -119,6 +127,11 @@ TEST(NeReader, SaveAllSkipsAGroupItCannotReadAndKeepsTheOthersNumbers) {
                                    {NeGroupType, NeIntegerId | 2, GroupDirectory({EntryFor(First[0], 9)})},
                                    {NeGroupType, NeIntegerId | 3, GroupDirectory({EntryFor(First[0], 1)})}});
     const std::string source = folder.WriteFile("three.exe", module);
-    EXPECT_FALSE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
-    EXPECT_EQ(FolderFiles(folder.Path()), (std::vector<std::string>{"three.exe", "three_000.ico", "three_002.ico"}));
+    folder.WriteFile("three_001.ico", "kept");
+    const ExportTally tally = ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str());
+    EXPECT_EQ(tally.unread, 1);
+    EXPECT_EQ(tally.groups, 3);
+    EXPECT_EQ(FolderFiles(folder.Path()),
+              (std::vector<std::string>{"three.exe", "three_000.ico", "three_001.ico", "three_002.ico"}));
+    EXPECT_EQ(ReadWholeFile(folder.Path() + "three_001.ico"), "kept");
 }

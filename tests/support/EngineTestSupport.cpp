@@ -7,6 +7,7 @@
 
 #include "engine/EngineMessages.h"
 #include "fixtures/IconFixtures.h"
+#include "fixtures/PeFixtures.h"
 #include "support/MainWindowHarness.h"
 
 using fixtures::GetU16;
@@ -14,6 +15,14 @@ using fixtures::GetU32;
 
 std::string FixturePath(const std::string& name) {
     return HostPathToWindows(std::string(GLYPHDOCK_FIXTURE_DIR) + "/" + name);
+}
+
+std::string ModuleWithADamagedGroup() {
+    using namespace fixtures;
+    const std::string image = BitmapImage(32, 32, 4, 5);
+    const auto group = [](uint16_t id, const std::string& directory) { return PeResource{14, id, {}, 0, directory}; };
+    return PeModule({group(1, GroupDirectory({EntryFor(image, 1)})), group(2, GroupDirectory({EntryFor(image, 9)})),
+                     group(3, GroupDirectory({EntryFor(image, 1)})), PeResource{3, 1, {}, 0, image}});
 }
 
 NameList::NameList()

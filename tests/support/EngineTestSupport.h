@@ -10,6 +10,9 @@
 // The Windows path of a module the build made (build/fixtures/NAME).
 std::string FixturePath(const std::string& name);
 
+// A 64-bit module of three icon groups whose second names an image that is not there.
+std::string ModuleWithADamagedGroup();
+
 // A hidden, unsorted list box, as the main window's list of group names.
 class NameList {
 public:

@@ -83,7 +83,7 @@ TEST_F(SaveAllTest, NoBlanksOrCancelWriteNothing) {
 }
 
 // A file in the folder's place fails once, before any icon is written, and so does a folder so
-// deep that the output names would not fit in a path.
+// deep that the output names would not fit in a path (before the question to create it).
 TEST_F(SaveAllTest, AFolderThatCannotTakeTheFilesShowsOneMessage) {
     StartWith(icons);
     const std::string blocker = temp.WriteFile("blocker", "a file");
@@ -97,10 +97,30 @@ TEST_F(SaveAllTest, AFolderThatCannotTakeTheFilesShowsOneMessage) {
     ASSERT_EQ(robot.Seen().size(), 7u);
     for (size_t message : {2u, 4u, 6u}) {
         EXPECT_EQ(robot.Seen()[message].caption, "Glyphdock");
-        EXPECT_EQ(robot.Seen()[message].texts.back(), "Cannot create directory. Check your entries and try again.");
+        EXPECT_EQ(robot.Seen()[message].texts.back(), message < 6 ? "Cannot create directory. Check your entries and try again."
+                                                                  : "The folder's path is too long for the icon file names.");
     }
     EXPECT_EQ(FolderFiles(temp.Path()), (std::vector<std::string>{"blocker", "glyphdocklib.dat"}));
     EXPECT_FALSE(FileExists(deep));
+}
+
+// The others are written with their numbers; a file of the unread group's name stays as it was.
+TEST_F(SaveAllTest, IconsThatCannotBeReadAreCountedAndLeaveTheirFilesAsTheyWere) {
+    StartWith(temp.WriteFile("damaged.dll", ModuleWithADamagedGroup()));
+    const std::string folder = temp.Path() + "out\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    temp.WriteFile("out\\damaged_001.ico", "old icon");
+    HWND owner = nullptr;
+    robot.Expect(TypeFolder(folder)).Expect([&](HWND box) {
+        owner = GetWindow(box, GW_OWNER);
+        DialogRobot::Press(IDOK)(box);
+    });
+    Command(ID_FILE_SAVE_ALL);
+    robot.Verify();
+    EXPECT_EQ(LastText(), "1 of 3 icons could not be read and were not saved.");
+    EXPECT_EQ(owner, Window());
+    EXPECT_EQ(FolderFiles(folder), (std::vector<std::string>{"damaged_000.ico", "damaged_001.ico", "damaged_002.ico"}));
+    EXPECT_EQ(ReadWholeFile(folder + "damaged_001.ico"), "old icon");
 }
 
 TEST_F(SaveAllTest, AnIconFileIsRefusedAfterTheFolderWasChosen) {

@@ -107,16 +107,27 @@ TEST_F(SaveAsTest, SixteenBitModulesTakeTheirOwnRoadAndIconFilesAreRefused) {
 }
 
 // The view counts the icons once; when the file then holds fewer groups, the view and the
-// module disagree and nothing may be written.
-TEST_F(SaveAsTest, AnIconTheModuleNoLongerHoldsWritesNothing) {
-    const std::string changing = temp.Path() + "changing.dll";
-    ASSERT_TRUE(CopyFileA(icons.c_str(), changing.c_str(), FALSE));
+// module disagree and nothing may be written. Like a damaged icon, it cannot be read: an
+// existing file of the chosen name is left as it was, and the user is told.
+TEST_F(SaveAsTest, AnIconThatCannotBeReadLeavesTheChosenFileAsItWasAndSaysSo) {
+    const std::string changing = temp.WriteFile("changing.dll", ModuleWithADamagedGroup());
+    const std::string kept = temp.WriteFile("kept.ico", "old icon");
     WriteCatalogue(changing + "\r\n");
     Start();
-    SelectIcons({5});
-    ASSERT_TRUE(CopyFileA("C:\\windows\\notepad.exe", changing.c_str(), FALSE));  // one group only
-    SaveAs(temp.Path() + "none.ico");
-    EXPECT_FALSE(FileExists(temp.Path() + "none.ico"));
+    for (int icon : {1, 2}) {
+        SelectIcons({icon});
+        if (icon == 2) {
+            ASSERT_TRUE(CopyFileA("C:\\windows\\notepad.exe", changing.c_str(), FALSE));  // one group
+        }
+        Proposal seen;
+        robot.Expect(AnswerSaveDialog(seen, kept)).Expect(DialogRobot::Press(IDYES)).Expect(DialogRobot::Press(IDOK));
+        Command(ID_FILE_SAVE_AS);
+        robot.Verify();
+        EXPECT_EQ(robot.Seen().back().caption, "Glyphdock");
+        EXPECT_EQ(robot.Seen().back().texts.back(), "The icon could not be read. Nothing was saved.");
+        EXPECT_EQ(ReadWholeFile(kept), "old icon");
+        EXPECT_EQ(FolderFiles(temp.Path()), (std::vector<std::string>{"changing.dll", "glyphdocklib.dat", "kept.ico"}));
+    }
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 GroupExport ExportIconGroup(const char* sourcePath, HWND nameList, int index, const char* outputPath) {
     // A group the view shows but the module no longer holds is one that cannot be read.
     GroupExport exported = GroupExport::Unread;
-    const bool loaded = WithModuleGroups(sourcePath, nameList,
-                                         [&](const ModuleGroups& groups) { exported = groups.Export(index, outputPath); });
+    const bool loaded = WithModuleGroups(
+        sourcePath, nameList, [&](const ModuleGroups& groups) { exported = groups.Export(index, outputPath); });
     return loaded ? exported : NeExportGroup(sourcePath, outputPath, index);
 }
 

@@ -25,9 +25,11 @@ bool WriteAndClose(HANDLE file, const std::vector<unsigned char>& bytes) {
     return written && closed;
 }
 
-ReplaceResult WriteInPlace(const std::string& path, const std::vector<unsigned char>& bytes) {
+// Creates the file at path with `disposition` and writes it; a file that fails to be written is
+// removed again.
+ReplaceResult WriteInPlace(const std::string& path, DWORD disposition, const std::vector<unsigned char>& bytes) {
     const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return ReplaceResult::CannotOpen;
     if (WriteAndClose(file, bytes)) return ReplaceResult::Replaced;
     DeleteFileA(path.c_str());
@@ -43,9 +45,15 @@ FileWriteFunction SetFileWriterForTesting(FileWriteFunction writer) {
 }
 
 ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes) {
+    // Where no file stands yet there is nothing to lose: the target itself is written, which
+    // costs a Save All into a fresh folder nothing. Only a file that is there goes the longer
+    // road of a temporary file and a move.
+    const ReplaceResult created = WriteInPlace(path, CREATE_NEW, bytes);
+    if (created != ReplaceResult::CannotOpen || GetLastError() != ERROR_FILE_EXISTS) return created;
+
     const size_t separator = path.find_last_of("\\/:");
     const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
-    if (folder.size() > LongestTemporaryFolder) return WriteInPlace(path, bytes);
+    if (folder.size() > LongestTemporaryFolder) return WriteInPlace(path, CREATE_ALWAYS, bytes);
 
     char temporary[MAX_PATH];
     if (GetTempFileNameA(folder.c_str(), "gdk", 0, temporary) == 0) return ReplaceResult::CannotOpen;

@@ -30,6 +30,7 @@ INT_PTR CFileDialog::DoModal(const char* messageCaption) {
     // A chosen path that does not fit the buffer comes back as a failure: the user confirmed a
     // path, so the command must not end in silence.
     if (!confirmed && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-        MessageBoxA(ofn.hwndOwner, PathTooLong, messageCaption ? messageCaption : AppName(), MB_OK | MB_ICONINFORMATION);
+        MessageBoxA(ofn.hwndOwner, PathTooLong, messageCaption ? messageCaption : AppName(),
+                    MB_OK | MB_ICONINFORMATION);
     return confirmed ? IDOK : IDCANCEL;
 }

@@ -48,21 +48,25 @@ TEST(IcoWriting, FailedWritesAreReportedAndLeaveTheFileTheyWouldReplace) {
     TempFolder folder, out;
     NameList list;
     for (FileWriteFunction writer : {FailHalfway, WriteShort})
-        for (const std::string& source : Sources(folder)) {
-            const std::string output = out.WriteFile("out.ico", "old icon");
-            MessageRecorder messages;
-            {
-                FailingWrites failing(writer);
-                ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
+        for (const std::string& source : Sources(folder))
+            for (const std::string& old : {std::string(), std::string("old icon")}) {
+                const std::string output = out.Path() + "out.ico";
+                DeleteFileA(output.c_str());
+                if (!old.empty()) out.WriteFile("out.ico", old);
+                MessageRecorder messages;
+                {
+                    FailingWrites failing(writer);
+                    ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
+                }
+                // No partial file, no temporary file; a file that was there stays as it was.
+                EXPECT_EQ(FolderFiles(out.Path()).size(), old.empty() ? 0u : 1u) << source;
+                EXPECT_EQ(ReadWholeFile(output), old) << source;
+                ASSERT_EQ(messages.Messages().size(), 1u) << source;
+                const EngineMessage& message = messages.Messages()[0];
+                EXPECT_EQ(message.text, "Error Writing ICO File");
+                EXPECT_EQ(message.caption, output);
+                EXPECT_EQ(message.style, static_cast<unsigned>(MB_OK));
             }
-            EXPECT_EQ(FolderFiles(out.Path()), std::vector<std::string>{"out.ico"}) << "no temporary file is left";
-            EXPECT_EQ(ReadWholeFile(output), "old icon") << source;
-            ASSERT_EQ(messages.Messages().size(), 1u) << source;
-            const EngineMessage& message = messages.Messages()[0];
-            EXPECT_EQ(message.text, "Error Writing ICO File");
-            EXPECT_EQ(message.caption, output);
-            EXPECT_EQ(message.style, static_cast<unsigned>(MB_OK));
-        }
 }
 
 // A missing folder, and a file another program holds open without sharing, which stays as it was.
@@ -106,4 +110,18 @@ TEST(IcoWriting, MessagesAreBoxesWithoutOwnerCaptionedWithTheOutputPath) {
               robot.Seen()[0].texts.end());
     EXPECT_EQ(owner, "none");
     EXPECT_FALSE(FileExists(output));
+}
+
+// Where even a short temporary name would not fit beside the target, the target is written in
+// place, as before.
+TEST(IcoWriting, APathTooDeepForATemporaryNameIsWrittenInPlace) {
+    TempFolder folder;
+    NameList list;
+    const std::string deep = folder.Path() + std::string(MAX_PATH - 14 - folder.Path().size(), 'd') + "\\";
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    folder.WriteFile(deep.substr(folder.Path().size()) + "a.ico", "old icon");
+    EXPECT_EQ(ExportIconGroup(FixturePath("icons64.dll").c_str(), list.Handle(), 0, (deep + "a.ico").c_str()),
+              GroupExport::Written);
+    EXPECT_EQ(FolderFiles(deep), std::vector<std::string>{"a.ico"});
+    EXPECT_NE(ReadWholeFile(deep + "a.ico"), "old icon");
 }

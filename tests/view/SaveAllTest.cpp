@@ -97,8 +97,9 @@ TEST_F(SaveAllTest, AFolderThatCannotTakeTheFilesShowsOneMessage) {
     ASSERT_EQ(robot.Seen().size(), 7u);
     for (size_t message : {2u, 4u, 6u}) {
         EXPECT_EQ(robot.Seen()[message].caption, "Glyphdock");
-        EXPECT_EQ(robot.Seen()[message].texts.back(), message < 6 ? "Cannot create directory. Check your entries and try again."
-                                                                  : "The folder's path is too long for the icon file names.");
+        EXPECT_EQ(robot.Seen()[message].texts.back(), message < 6
+                                                          ? "Cannot create directory. Check your entries and try again."
+                                                          : "The folder's path is too long for the icon file names.");
     }
     EXPECT_EQ(FolderFiles(temp.Path()), (std::vector<std::string>{"blocker", "glyphdocklib.dat"}));
     EXPECT_FALSE(FileExists(deep));

@@ -76,7 +76,6 @@ TEST_F(SplitterTest, AnotherWindowTakingTheCaptureAbandonsTheDrag) {
     SetCapture(other);
     PumpMessages();
     EXPECT_FALSE(IsWindowVisible(bar));
-    EXPECT_EQ(splitterPos, 140);
     DestroyWindow(other);
     Mouse(WM_LBUTTONUP, 250, 0);  // a later release in the gap lays out the old border again
     EXPECT_EQ(ListWidth(), 140);

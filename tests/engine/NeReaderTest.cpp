@@ -128,8 +128,6 @@ TEST(NeReader, SaveAllSkipsAGroupItCannotReadAndKeepsTheOthersNumbers) {
                                    {NeGroupType, NeIntegerId | 2, GroupDirectory({EntryFor(First[0], 9)})},
                                    {NeGroupType, NeIntegerId | 3, GroupDirectory({EntryFor(First[0], 1)})}});
     const std::string source = folder.WriteFile("three.exe", module);
-    folder.WriteFile("three_001.ico", "kept");
-    EXPECT_EQ(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()).unread, 1);
-    EXPECT_EQ(ReadWholeFile(folder.Path() + "three_001.ico"), "kept");
-    EXPECT_EQ(FolderFiles(folder.Path()).size(), 4u);
+    EXPECT_FALSE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
+    EXPECT_EQ(FolderFiles(folder.Path()), (std::vector<std::string>{"three.exe", "three_000.ico", "three_002.ico"}));
 }

@@ -130,13 +130,6 @@ TEST(ExportProgram, ExitStatusTellsWhetherEverySourceWasHandled) {
     }
     EXPECT_EQ(FolderFiles(outputFolder.Path()).size(), 10u) << "nothing written beside the folder";
 
-    // A group that cannot be read leaves the file of its name as it was, and no temporary file.
-    outputFolder.WriteFile("damaged_001.ico", "old icon");
-    run = RunExport({output, sources.WriteFile("damaged.dll", ModuleWithADamagedGroup())});
-    EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_EQ(ReadWholeFile(outputFolder.Path() + "damaged_001.ico"), "old icon");
-    EXPECT_EQ(FolderFiles(outputFolder.Path()).size(), 13u);
-
     EXPECT_EQ(RunExport({}).exitCode, 2u);
     EXPECT_EQ(RunExport({output}).exitCode, 2u);
     EXPECT_EQ(RunExport({"--list"}).exitCode, 2u);

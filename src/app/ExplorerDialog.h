@@ -72,7 +72,9 @@ private:
     void ShowContextMenu();
 
     // Catalogue (src/catalogue/)
-    bool AddCatalogueFile(const char* path);
+    // A folder's walk skips the files without icons silently (src/catalogue/AddFolder.cpp).
+    bool AddCatalogueFile(const char* path, bool reportNoIcons = true);
+    void AddFolderFiles(const char* folder, char* shown, int& looked);
     void ShowCatalogueCount();
     void ShowIconCount();
     void OnCatalogueSelChange();

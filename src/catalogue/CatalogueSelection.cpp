@@ -1,13 +1,12 @@
 #include "catalogue/CatalogueList.h"
 
-#include <shellapi.h>
-
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
+#include "catalogue/CatalogueLook.h"
 #include "engine/SourceReading.h"
 #include "files/PathUtilities.h"
 #include "resource.h"
@@ -35,7 +34,7 @@ void ExplorerDialog::ShowIconCount() {
     statusBar.SetText(text, 1, 0);
 }
 
-bool ExplorerDialog::AddCatalogueFile(const char* path) {
+bool ExplorerDialog::AddCatalogueFile(const char* path, bool reportNoIcons) {
     // A path that does not fit is refused like a missing file, never cut to another path.
     if (!path || BoundedLength(path, MaxPathLength + 1) > MaxPathLength) return false;
     char file[PathBufferSize];
@@ -43,31 +42,29 @@ bool ExplorerDialog::AddCatalogueFile(const char* path) {
     if (!PathExists(file)) return false;
 
     // The icons are counted by our own readers: the shell's would parse a damaged file without
-    // bounds. Only a file they accept whole is shown to the shell for its name and small icon.
-    bool whole = false;
+    // bounds. Only a file they accept whole gets the shell's look, its name and small icon.
+    char name[MAX_PATH] = {};
+    HICON icon = nullptr;
     {
         const SourceReading reading(file);
         if (reading.IconCount() <= 0) {
-            MessageBoxA(hwnd, "The selected file does not contain icons.", appTitle, MB_ICONINFORMATION | MB_OK);
+            if (reportNoIcons)
+                MessageBoxA(hwnd, "The selected file does not contain icons.", appTitle, MB_ICONINFORMATION | MB_OK);
             return false;
         }
-        whole = reading.AcceptedWhole();
+        if (FindEntryByPath(catalogueList, file) >= 0) return true;
+        if (reading.AcceptedWhole()) {
+            icon = CatalogueSmallIcon(file, reading);
+            CatalogueDisplayName(file, name);
+        }
     }
-    if (FindEntryByPath(catalogueList, file) >= 0) return true;
-
-    SHFILEINFOA info{};
-    auto systemList = whole
-                          ? reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-                                file, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON))
-                          : nullptr;
-    HICON icon = systemList ? ImageList_GetIcon(systemList, info.iIcon, ILD_NORMAL) : nullptr;
     // A file the shell shows no icon for still gets a picture of its own in the list.
     if (!icon) icon = CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));  // IDI_APPLICATION
 
     auto entry = std::make_unique<CatalogueEntry>();
-    if (info.szDisplayName[0] == 0) lstrcpynA(info.szDisplayName, FileTitle(file), MAX_PATH);
-    CharUpperBuffA(info.szDisplayName, 1);
-    std::strcpy(entry->name, info.szDisplayName);
+    if (name[0] == 0) lstrcpynA(name, FileTitle(file), MAX_PATH);
+    CharUpperBuffA(name, 1);
+    std::strcpy(entry->name, name);
     std::strcpy(entry->path, file);
 
     // The small icon joins smallIconList only once the line is in, so a refused line leaves no

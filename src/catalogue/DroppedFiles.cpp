@@ -1,6 +1,6 @@
 // Files handed to the program from outside: dropped on the window from a file manager, or named
 // on the command line ("Open with", or a drop on the program's own icon). Each is added as a file
-// picked in Add New File is, and the last one in the catalogue afterwards is shown.
+// picked in Add New File is, a folder with the files in it, and the last one added is shown.
 #include <string>
 #include <vector>
 
@@ -31,13 +31,18 @@ void ExplorerDialog::AddStartupFiles() {
 
 void ExplorerDialog::AddHandedFiles(const std::vector<std::string>& files) {
     char shown[PathBufferSize] = {};
+    int looked = 0;  // the entries of the folders walked, counted against one limit
     for (const std::string& file : files) {
         // Names relative to the current folder are stored as full paths, which stay valid for
         // the next run; a full path that does not fit is refused like a missing file.
         char path[PathBufferSize];
         DWORD length = GetFullPathNameA(file.c_str(), sizeof path, path, nullptr);
         if (length == 0 || length >= sizeof path) continue;
-        if (AddCatalogueFile(path)) lstrcpynA(shown, path, PathBufferSize);
+        const DWORD attributes = GetFileAttributesA(path);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            AddFolderFiles(path, shown, looked);
+        else if (AddCatalogueFile(path))
+            lstrcpynA(shown, path, PathBufferSize);
     }
     if (shown[0]) ShowCatalogueFile(shown);
 }

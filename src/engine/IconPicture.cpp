@@ -116,28 +116,28 @@ PictureDecode DecodeIconPicture(ByteSpan image, IconPicture& picture) {
     const int32_t height = static_cast<int32_t>(LittleU32(header + 8));
     const uint16_t bitCount = LittleU16(header + 14);
     const uint32_t compression = LittleU32(header + 16), coloursUsed = LittleU32(header + 32);
-    if (headerSize != BitmapHeaderSize || width != PictureSize || height != 2 * PictureSize || compression != 0 ||
-        bitCount == 16)
+    const int size = picture.size == SmallPictureSize ? SmallPictureSize : PictureSize;
+    if (headerSize != BitmapHeaderSize || width != size || height != 2 * size || compression != 0 || bitCount == 16)
         return PictureDecode::NeedsSystem;
     const uint32_t tableSize = bitCount <= 8 ? 1u << bitCount : 0;
     if (coloursUsed > tableSize) return PictureDecode::NeedsSystem;
     const uint32_t entries = coloursUsed ? coloursUsed : tableSize;
 
     const uint64_t colourStart = BitmapHeaderSize + 4 * uint64_t{entries};
-    const uint64_t rowBytes = (uint64_t{PictureSize} * bitCount + 31) / 32 * 4;
-    const uint64_t maskStart = colourStart + rowBytes * PictureSize;
-    constexpr uint64_t MaskRowBytes = 4;
+    const uint64_t rowBytes = (uint64_t{static_cast<unsigned>(size)} * bitCount + 31) / 32 * 4;
+    const uint64_t maskStart = colourStart + rowBytes * static_cast<unsigned>(size);
+    constexpr uint64_t MaskRowBytes = 4;  // 16 or 32 bits, padded to 32
 
     // Colour indices past the table are black, as the system draws them.
     uint32_t table[256] = {};
     for (uint32_t c = 0; c < entries; ++c)
         table[c] = LittleU32(header + BitmapHeaderSize + 4 * c) & 0xFFFFFF;
 
-    for (int row = 0; row < PictureSize; ++row) {
-        const int y = PictureSize - 1 - row;  // rows are stored bottom-up
+    for (int row = 0; row < size; ++row) {
+        const int y = size - 1 - row;  // rows are stored bottom-up
         const unsigned char* colour = header + colourStart + rowBytes * row;
         const unsigned char* mask = header + maskStart + MaskRowBytes * row;
-        for (int x = 0; x < PictureSize; ++x) {
+        for (int x = 0; x < size; ++x) {
             uint32_t pixel = 0;
             switch (bitCount) {
             case 1: pixel = table[(colour[x / 8] >> (7 - x % 8)) & 1]; break;
@@ -148,8 +148,8 @@ PictureDecode DecodeIconPicture(ByteSpan image, IconPicture& picture) {
                 break;
             default: pixel = LittleU32(colour + 4 * x); break;
             }
-            picture.colour[y * PictureSize + x] = pixel;
-            picture.mask[y * PictureSize + x] = static_cast<uint8_t>((mask[x / 8] >> (7 - x % 8)) & 1);
+            picture.colour[y * size + x] = pixel;
+            picture.mask[y * size + x] = static_cast<uint8_t>((mask[x / 8] >> (7 - x % 8)) & 1);
         }
     }
     return PictureDecode::Decoded;
@@ -159,7 +159,7 @@ GroupPicture PictureOfGroup(ByteSpan directory, const ImageFinder& findImage, in
                             ByteSpan& image) {
     std::vector<IconCandidate> candidates;
     if (!GroupCandidates(directory, candidates)) return GroupPicture::Blank;
-    const int chosen = ChooseIconImage(candidates, PictureSize, PictureSize, depth);
+    const int chosen = ChooseIconImage(candidates, picture.size, picture.size, depth);
     GroupDirectoryEntry entry;
     if (chosen < 0 || !GroupEntryAt(directory, static_cast<size_t>(chosen), entry) || !findImage(entry.id, image))
         return GroupPicture::Blank;
@@ -170,7 +170,7 @@ GroupPicture PictureOfIcoFile(ByteSpan file, int depth, IconPicture& picture, By
     std::vector<IconCandidate> candidates;
     std::vector<ByteSpan> images;
     if (!IcoFileCandidates(file, candidates, images)) return GroupPicture::Blank;
-    const int chosen = ChooseIconImage(candidates, PictureSize, PictureSize, depth);
+    const int chosen = ChooseIconImage(candidates, picture.size, picture.size, depth);
     if (chosen < 0) return GroupPicture::Blank;
     image = images[static_cast<size_t>(chosen)];
     return Picture(image, picture);

@@ -1,6 +1,7 @@
-// The picture the icon view shows for an icon: the image of the icon's group that the system
-// would pick for a 32x32 icon, decoded here when it is a common bitmap image of exactly that
-// size, or else handed to the system as checked bytes.
+// The picture of an icon at 32x32, as the icon view shows it, or at 16x16, as a catalogue line
+// shows it: the image of the icon's group that the system would pick for that size, decoded here
+// when it is a common bitmap image of exactly that size, or else handed to the system as checked
+// bytes (which also scales an image of another size, as the shell does).
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -9,10 +10,13 @@
 #include "engine/GroupDirectory.h"
 
 constexpr int PictureSize = 32;
+constexpr int SmallPictureSize = 16;
 
-// 32x32 pixels, rows top-down, each 0xAARRGGBB (as a 32-bit bitmap stores it; alpha 0 for
-// images without alpha), and the mask: 1 where the background shows through.
+// size x size pixels, rows top-down (row stride `size`), each 0xAARRGGBB (as a 32-bit bitmap
+// stores it; alpha 0 for images without alpha), and the mask: 1 where the background shows
+// through. The size is set before the picture is asked for: the pick and the decoder work at it.
 struct IconPicture {
+    int size = PictureSize;
     uint32_t colour[PictureSize * PictureSize];
     uint8_t mask[PictureSize * PictureSize];
 };
@@ -55,7 +59,7 @@ enum class PictureDecode {
 // a copy with zero bytes (an opaque mask).
 uint64_t SystemImageBytes(ByteSpan image);
 
-// Decodes a bitmap image of 32x32 pixels: a 40-byte header, 1, 4, 8, 24 or 32 bits per pixel,
+// Decodes a bitmap image of picture.size pixels square: a 40-byte header, 1, 4, 8, 24 or 32 bits per pixel,
 // no compression, the colour table, colour bitmap and AND mask all inside the bytes. Everything
 // else the system reads (PNG, other sizes or header sizes, 16 bits per pixel, bit fields, an
 // image cut short in its mask) needs the system.

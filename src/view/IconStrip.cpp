@@ -18,10 +18,10 @@ void BlankPicture(IconPicture& picture) {
 }
 
 // Reads a bitmap as 32-bit pixels, rows top-down.
-bool ReadPixels(HDC dc, HBITMAP bitmap, int height, uint32_t* pixels) {
+bool ReadPixels(HDC dc, HBITMAP bitmap, int width, int height, uint32_t* pixels) {
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = PictureSize;
+    format.bmiHeader.biWidth = width;
     format.bmiHeader.biHeight = -height;
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
@@ -34,8 +34,8 @@ bool SystemPicture(ByteSpan image, IconPicture& picture) {
     if (size == 0 || size > 64 * 1024 * 1024) return false;
     std::vector<BYTE> copy(static_cast<size_t>(size), 0);
     std::memcpy(copy.data(), image.Data(), std::min<size_t>(image.Size(), copy.size()));
-    HICON icon = CreateIconFromResourceEx(copy.data(), static_cast<DWORD>(copy.size()), TRUE, 0x00030000, PictureSize,
-                                          PictureSize, LR_DEFAULTCOLOR);
+    HICON icon = CreateIconFromResourceEx(copy.data(), static_cast<DWORD>(copy.size()), TRUE, 0x00030000, picture.size,
+                                          picture.size, LR_DEFAULTCOLOR);
     const bool made = PictureOfIcon(icon, picture);
     if (icon) DestroyIcon(icon);
     return made;
@@ -48,22 +48,51 @@ bool PictureOfIcon(HICON icon, IconPicture& picture) {
     if (!icon || !GetIconInfo(icon, &info)) return false;
     HDC screen = GetDC(nullptr);
     bool read = false;
-    std::vector<uint32_t> mask(2 * PictureSize * PictureSize);
+    const int size = picture.size, pixels = size * size;
+    std::vector<uint32_t> mask(2 * static_cast<size_t>(pixels));
     if (info.hbmColor) {
-        read = ReadPixels(screen, info.hbmColor, PictureSize, picture.colour) &&
-               ReadPixels(screen, info.hbmMask, PictureSize, mask.data());
-    } else if (ReadPixels(screen, info.hbmMask, 2 * PictureSize, mask.data())) {
+        read = ReadPixels(screen, info.hbmColor, size, size, picture.colour) &&
+               ReadPixels(screen, info.hbmMask, size, size, mask.data());
+    } else if (ReadPixels(screen, info.hbmMask, size, 2 * size, mask.data())) {
         // A monochrome icon: the AND mask above the XOR bits in one bitmap.
-        for (int p = 0; p < PictureSize * PictureSize; ++p)
-            picture.colour[p] = mask[PictureSize * PictureSize + p] & 0xFFFFFF;
+        for (int p = 0; p < pixels; ++p)
+            picture.colour[p] = mask[static_cast<size_t>(pixels + p)] & 0xFFFFFF;
         read = true;
     }
-    for (int p = 0; p < PictureSize * PictureSize; ++p)
+    for (int p = 0; p < pixels; ++p)
         picture.mask[p] = (mask[p] & 0xFFFFFF) ? 1 : 0;
     ReleaseDC(nullptr, screen);
     if (info.hbmColor) DeleteObject(info.hbmColor);
     if (info.hbmMask) DeleteObject(info.hbmMask);
     return read;
+}
+
+HICON IconOfPicture(const IconPicture& picture) {
+    const int size = picture.size;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size;
+    format.bmiHeader.biHeight = -size;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP colour = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    // The mask as a monochrome bitmap, whose rows the system wants in whole 16-bit words.
+    const int maskRow = (size + 15) / 16 * 2;
+    std::vector<BYTE> maskBits(static_cast<size_t>(maskRow * size), 0);
+    for (int p = 0; p < size * size; ++p)
+        if (picture.mask[p]) maskBits[static_cast<size_t>(p / size * maskRow + p % size / 8)] |= BYTE(0x80 >> (p % 8));
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
+    HICON icon = nullptr;
+    if (colour && bits && mask) {
+        std::memcpy(bits, picture.colour, sizeof(uint32_t) * static_cast<size_t>(size * size));
+        GdiFlush();
+        ICONINFO info{TRUE, 0, 0, mask, colour};
+        icon = CreateIconIndirect(&info);
+    }
+    if (colour) DeleteObject(colour);
+    if (mask) DeleteObject(mask);
+    return icon;
 }
 
 bool SourceIconPicture(const SourceReading& reading, int i, int depth, IconPicture& picture) {

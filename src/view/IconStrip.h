@@ -9,13 +9,17 @@
 
 class CImageList;
 
-// The 32x32 picture of icon i as the shell's icon extraction would make it: decoded from the
-// chosen image, or made by the system from its checked bytes. False for a blank placeholder:
-// the group or its image cannot be read.
+// The picture of icon i at picture.size as the shell's icon extraction would make it: decoded
+// from the chosen image, or made by the system from its checked bytes. False for a blank
+// placeholder: the group or its image cannot be read.
 bool SourceIconPicture(const SourceReading& reading, int i, int depth, IconPicture& picture);
 
-// The colour and mask of an icon drawn at 32x32 into a 32-bit bitmap. False for no icon.
+// The colour and mask of an icon drawn at picture.size into a 32-bit bitmap. False for no icon.
 bool PictureOfIcon(HICON icon, IconPicture& picture);
+
+// An icon of the picture's size, colour and mask, for the caller to destroy; nullptr when the
+// system makes none.
+HICON IconOfPicture(const IconPicture& picture);
 
 // Appends the pictures of icons 0 to count - 1 of the reading to the list, a blank placeholder
 // for each that cannot be read, so that ranges stay aligned. Answers the number of images added

@@ -1,0 +1,136 @@
+#include "catalogue/CatalogueLook.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "files/PathUtilities.h"
+#include "files/TextFunctions.h"
+#include "framework/CImageList.h"
+#include "view/IconStrip.h"
+
+namespace {
+
+enum class IconRoad { FilePicture, ShellPerFile, TypeIcon };
+
+struct TypeLook {
+    IconRoad road = IconRoad::TypeIcon;
+    HIMAGELIST systemList = nullptr;  // the type's icon, once asked
+    int systemIndex = -1;
+};
+
+// The part of the file name from its last period on, in lower case ("" when it has none).
+std::string Extension(const char* path) {
+    const char* dot = nullptr;
+    for (const char* p = path; *p; ++p) {
+        if (*p == '\\' || *p == '/' || *p == ':') dot = nullptr;
+        if (*p == '.') dot = p;
+    }
+    std::string extension = dot ? dot : "";
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return extension;
+}
+
+bool ClassValue(const std::string& key, std::string& value) {
+    char text[1024];
+    LONG size = sizeof text;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), text, &size) != ERROR_SUCCESS) return false;
+    text[sizeof text - 1] = 0;
+    TrimBlanks(text);
+    StripQuotes(text);
+    TrimBlanks(text);
+    value = text;
+    return true;
+}
+
+bool ClassKeyExists(const std::string& key) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+    RegCloseKey(handle);
+    return true;
+}
+
+IconRoad RoadOfType(const std::string& extension) {
+    std::string type, icon;
+    if (extension.empty() || !ClassValue(extension, type) || type.empty()) return IconRoad::TypeIcon;
+    if (ClassKeyExists(extension + "\\shellex\\IconHandler") || ClassKeyExists(type + "\\shellex\\IconHandler"))
+        return IconRoad::ShellPerFile;
+    if (!ClassValue(type + "\\DefaultIcon", icon)) return IconRoad::TypeIcon;
+    if (icon == "%1") return IconRoad::FilePicture;
+    return icon.find('%') != std::string::npos ? IconRoad::ShellPerFile : IconRoad::TypeIcon;
+}
+
+// The types met in this run, by extension.
+TypeLook& LookOfType(const std::string& extension) {
+    static std::map<std::string, TypeLook> types;
+    auto found = types.find(extension);
+    if (found == types.end()) {
+        found = types.emplace(extension, TypeLook()).first;
+        found->second.road = RoadOfType(extension);
+    }
+    return found->second;
+}
+
+HICON SystemListIcon(const char* path, UINT flags, DWORD attributes, HIMAGELIST& list, int& index) {
+    SHFILEINFOA info{};
+    list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA(path, attributes, &info, sizeof info, flags | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    index = list ? info.iIcon : -1;
+    return list ? ImageList_GetIcon(list, index, ILD_NORMAL) : nullptr;
+}
+
+// The icon as the shell's image list of small icons gives it back, which is how the shell hands
+// out every icon: a 32-bit list with a mask, which clears the colour under the mask of an icon
+// without alpha, and takes the mask of an icon with alpha from its alpha.
+HICON AsTheShellKeepsIt(HICON icon) {
+    static CImageList shellLike;
+    if (!icon) return nullptr;
+    if (!shellLike.GetSafeHandle()) shellLike.Create(SmallPictureSize, SmallPictureSize, ILC_COLOR32 | ILC_MASK, 1, 1);
+    const int index = shellLike.ReplaceIcon(shellLike.GetImageCount() > 0 ? 0 : -1, icon);
+    DestroyIcon(icon);
+    return index >= 0 ? shellLike.ExtractIcon(index) : nullptr;
+}
+
+}  // namespace
+
+HICON CatalogueSmallIcon(const char* path, const SourceReading& reading) {
+    TypeLook& look = LookOfType(Extension(path));
+    HIMAGELIST list = nullptr;
+    int index = -1;
+    switch (look.road) {
+    case IconRoad::FilePicture: {
+        IconPicture picture;
+        picture.size = SmallPictureSize;
+        return SourceIconPicture(reading, 0, ScreenBitsPerPixel(), picture) ? AsTheShellKeepsIt(IconOfPicture(picture))
+                                                                            : nullptr;
+    }
+    case IconRoad::ShellPerFile: return SystemListIcon(path, 0, 0, list, index);
+    case IconRoad::TypeIcon:
+        if (!look.systemList)
+            return SystemListIcon(path, SHGFI_USEFILEATTRIBUTES, FILE_ATTRIBUTE_NORMAL, look.systemList,
+                                  look.systemIndex);
+        return ImageList_GetIcon(look.systemList, look.systemIndex, ILD_NORMAL);
+    }
+    return nullptr;
+}
+
+void CatalogueDisplayName(const char* path, char* name) {
+    name[0] = 0;
+    // The shell names a file as it is written on disk; asked by attributes it names the path as
+    // written, so it is asked for the path with the file's own name.
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    FindClose(search);
+    std::string onDisk = path;
+    onDisk.resize(onDisk.find_last_of("\\/:") + 1);  // the folder, or nothing (npos + 1 is 0)
+    onDisk += found.cFileName;
+    if (onDisk.size() > static_cast<size_t>(MaxPathLength)) return;
+    SHFILEINFOA info{};
+    if (SHGetFileInfoA(onDisk.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_DISPLAYNAME | SHGFI_USEFILEATTRIBUTES))
+        lstrcpynA(name, info.szDisplayName, MAX_PATH);
+}

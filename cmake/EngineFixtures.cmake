@@ -44,3 +44,9 @@ list(APPEND FIXTURE_MODULES ${FIXTURE_DIR}/icons32.dll)
 add_custom_target(engine_fixtures DEPENDS ${FIXTURE_MODULES})
 add_dependencies(glyphdock_tests engine_fixtures)
 target_compile_definitions(glyphdock_tests PRIVATE GLYPHDOCK_FIXTURE_DIR="${FIXTURE_DIR}")
+
+# A folder for the folder walk, with a symbolic link from its subfolder back up to it, made on
+# the Unix side: Wine's CreateSymbolicLinkW creates nothing. Wine shows the link as a folder that
+# is a reparse point. The test puts its files in.
+file(MAKE_DIRECTORY ${FIXTURE_DIR}/walk/sub)
+file(CREATE_LINK .. ${FIXTURE_DIR}/walk/sub/up SYMBOLIC)

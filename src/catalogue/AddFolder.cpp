@@ -53,7 +53,7 @@ void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked
             MessageBoxA(hwnd, "Only the first 100000 files were looked at.", appTitle, MB_ICONINFORMATION | MB_OK);
             return;
         }
-        // Walked in name order: the subfolders are taken from the back.
+        // The subfolders in the order found, after the files of their folder.
         folders.insert(folders.end(), subfolders.rbegin(), subfolders.rend());
     }
 }

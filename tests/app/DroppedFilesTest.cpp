@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ProcessObjects.h"
+#include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
 
 namespace {
@@ -43,9 +44,9 @@ TEST_F(DroppedFilesTest, DroppedFilesAreAddedAsPickedOnesAndTheLastOneInTheCatal
     EnableWindow(Window(), TRUE);
     EXPECT_EQ(CatalogueNames().size(), 1u);
 
-    robot.Expect(DialogRobot::Press(IDOK));  // the folder holds no icons
+    robot.Expect(DialogRobot::Press(IDOK));  // the text file holds no icons
     std::vector<std::string> dropped = {Regedit, "C:\\WINDOWS\\NOTEPAD.EXE", "C:\\windows\\missing.exe"};
-    dropped.push_back("C:\\windows");  // a folder
+    dropped.push_back(temp.WriteFile("notes.txt", "no icons"));
     dropped.push_back(icon);
     dropped.push_back(Regedit + std::string(300, ' '));  // too long for a path, never cut short
     PostMessageA(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(dropped)), 0);
@@ -58,6 +59,37 @@ TEST_F(DroppedFilesTest, DroppedFilesAreAddedAsPickedOnesAndTheLastOneInTheCatal
     EXPECT_EQ(WindowText(Window()), icon + " - Glyphdock");
     EXPECT_EQ(ListViewItems(window.IconView()), (std::vector<std::string>{"Icon: 000"}));
     EXPECT_EQ(lastAddFolder[0], 0) << "the dialog's folder is the dialog's own";
+}
+
+// A folder adds every file with icons in it and in its subfolders, hidden ones too, once each,
+// without a message for the others; a link back up to the folder is not followed.
+TEST_F(DroppedFilesTest, ADroppedFolderAddsTheFilesWithIconsInItsTree) {
+    const std::string folder = FixturePath("walk") + "\\";
+    const DWORD link = GetFileAttributesA((folder + "sub\\up").c_str());
+    ASSERT_NE(link, INVALID_FILE_ATTRIBUTES) << "the build makes the link";
+    ASSERT_TRUE(link & FILE_ATTRIBUTE_REPARSE_POINT);
+    const std::string icon = folder + "Picture.ico", library = folder + "sub\\Library.dll",
+                      hidden = folder + ".hidden.exe";
+    const auto clear = [&] {  // the folder is the build's: nothing stays for the next run
+        for (const std::string& file : {icon, library, hidden, folder + "notes.txt"})
+            DeleteFileA(file.c_str());
+    };
+    clear();
+    ASSERT_TRUE(CopyFileA(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON).c_str(), icon.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(FixturePath("icons64.dll").c_str(), library.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(Notepad, hidden.c_str(), FALSE));
+    ASSERT_TRUE(GetFileAttributesA(hidden.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    temp.WriteFile("walk-notes.txt", "");
+    ASSERT_TRUE(CopyFileA((temp.Path() + "walk-notes.txt").c_str(), (folder + "notes.txt").c_str(), FALSE));
+
+    ExplorerDialog& window = Start();
+    PostMessageA(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({folder})), 0);
+    PumpMessages();
+    EXPECT_TRUE(robot.Seen().empty());
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{hidden, library, icon}));
+    EXPECT_EQ(StatusText(window.StatusBar(), 0), "3 Object(s)");
+    EXPECT_EQ(WindowText(Window()), library + " - Glyphdock") << "the last one added";
+    clear();
 }
 
 }  // namespace

@@ -108,6 +108,8 @@ RunningProgram StartProgram(const std::string& program, std::string commandLine,
         EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     }
     EXPECT_NE(search.window, nullptr) << "the main window never showed";
+    // A folder's walk shows the window as it begins: the program is ready once it waits for input.
+    WaitForInputIdle(running.started.hProcess, 20000);
     running.window = search.window;
     return running;
 }
@@ -144,15 +146,21 @@ TEST(ProgramFile, AddsAndShowsTheFilesNamedOnItsCommandLine) {
     SetEnvironmentVariableA("TMP", catalogueFolder.Path().c_str());
     SetEnvironmentVariableA("TEMP", catalogueFolder.Path().c_str());
     catalogueFolder.WriteFile("glyphdocklib.dat", "C:\\windows\\regedit.exe\r\n");
+    // A folder named too: the files with icons in its tree are added.
+    TempFolder folder;
+    CreateDirectoryA((folder.Path() + "sub").c_str(), nullptr);
+    const std::string icon = folder.WriteFile("sub\\Picture.ico", ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON)));
+    folder.WriteFile("notes.txt", "no icons");
 
-    RunningProgram running =
-        StartProgram(ProgramPath(), "\"" + ProgramPath() + "\" notepad.exe C:\\windows\\missing.exe", "C:\\windows");
+    const std::string named = folder.Path().substr(0, folder.Path().size() - 1);  // no backslash before a quote
+    RunningProgram running = StartProgram(
+        ProgramPath(), "\"" + ProgramPath() + "\" \"" + named + "\" notepad.exe C:\\windows\\missing.exe", "C:\\windows");
     if (running.window) {
         EXPECT_EQ(WindowText(running.window), "C:\\windows\\notepad.exe - Glyphdock");
     }
     CloseProgram(running);
     EXPECT_EQ(ReadWholeFile(catalogueFolder.Path() + "glyphdocklib.dat"),
-              "C:\\windows\\notepad.exe\r\nC:\\windows\\regedit.exe\r\n");
+              "C:\\windows\\notepad.exe\r\n" + icon + "\r\nC:\\windows\\regedit.exe\r\n");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "CatalogueBench.h"
 #include "engine/IconSource.h"
 #include "engine/SourceReading.h"
 #include "files/PathUtilities.h"
@@ -200,6 +201,7 @@ int main(int argc, char** argv) {
         CompareCacheFilling(file.c_str());
     CompareViewFilling(Shell32);
     SaveAllThroughTheConsoleProgram(program, folder);
+    MeasureCatalogueStartup(program.substr(0, program.find_last_of('\\')) + "\\glyphdock.exe", folder);
     DeleteFileA(thousand.c_str());
     DeleteFileA(fiveThousand.c_str());
     RemoveDirectoryA(folder.c_str());

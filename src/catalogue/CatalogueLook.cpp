@@ -9,7 +9,6 @@
 
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
-#include "framework/CImageList.h"
 #include "view/IconStrip.h"
 
 namespace {
@@ -83,16 +82,20 @@ HICON SystemListIcon(const char* path, UINT flags, DWORD attributes, HIMAGELIST&
     return list ? ImageList_GetIcon(list, index, ILD_NORMAL) : nullptr;
 }
 
-// The icon as the shell's image list of small icons gives it back, which is how the shell hands
-// out every icon: a 32-bit list with a mask, which clears the colour under the mask of an icon
-// without alpha, and takes the mask of an icon with alpha from its alpha.
-HICON AsTheShellKeepsIt(HICON icon) {
-    static CImageList shellLike;
-    if (!icon) return nullptr;
-    if (!shellLike.GetSafeHandle()) shellLike.Create(SmallPictureSize, SmallPictureSize, ILC_COLOR32 | ILC_MASK, 1, 1);
-    const int index = shellLike.ReplaceIcon(shellLike.GetImageCount() > 0 ? 0 : -1, icon);
-    DestroyIcon(icon);
-    return index >= 0 ? shellLike.ExtractIcon(index) : nullptr;
+// The picture as the shell's image list of small icons gives it back, as it gives every icon: a
+// 32-bit list with a mask, which keeps the mask of an icon without alpha and clears the colour
+// under it, and makes the mask of an icon with alpha from its alpha (above 10% is opaque).
+void AsTheShellKeepsIt(IconPicture& picture) {
+    const int pixels = picture.size * picture.size;
+    bool alpha = false;
+    for (int p = 0; p < pixels && !alpha; ++p)
+        alpha = (picture.colour[p] >> 24) != 0;
+    for (int p = 0; p < pixels; ++p) {
+        if (alpha)
+            picture.mask[p] = (picture.colour[p] >> 24) > 25 ? 0 : 1;
+        else if (picture.mask[p])
+            picture.colour[p] = 0;
+    }
 }
 
 }  // namespace
@@ -105,8 +108,9 @@ HICON CatalogueSmallIcon(const char* path, const SourceReading& reading) {
     case IconRoad::FilePicture: {
         IconPicture picture;
         picture.size = SmallPictureSize;
-        return SourceIconPicture(reading, 0, ScreenBitsPerPixel(), picture) ? AsTheShellKeepsIt(IconOfPicture(picture))
-                                                                            : nullptr;
+        if (!SourceIconPicture(reading, 0, ScreenBitsPerPixel(), picture)) return nullptr;
+        AsTheShellKeepsIt(picture);
+        return IconOfPicture(picture);
     }
     case IconRoad::ShellPerFile: return SystemListIcon(path, 0, 0, list, index);
     case IconRoad::TypeIcon:

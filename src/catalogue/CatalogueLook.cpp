@@ -86,7 +86,7 @@ HICON SystemListIcon(const char* path, UINT flags, DWORD attributes, HIMAGELIST&
 // 32-bit list with a mask, which keeps the mask of an icon without alpha and clears the colour
 // under it, and makes the mask of an icon with alpha from its alpha (above 10% is opaque).
 void AsTheShellKeepsIt(IconPicture& picture) {
-    const int pixels = picture.size * picture.size;
+    const int pixels = PictureSide(picture) * PictureSide(picture);
     bool alpha = false;
     for (int p = 0; p < pixels && !alpha; ++p)
         alpha = (picture.colour[p] >> 24) != 0;

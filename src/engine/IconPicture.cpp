@@ -116,7 +116,7 @@ PictureDecode DecodeIconPicture(ByteSpan image, IconPicture& picture) {
     const int32_t height = static_cast<int32_t>(LittleU32(header + 8));
     const uint16_t bitCount = LittleU16(header + 14);
     const uint32_t compression = LittleU32(header + 16), coloursUsed = LittleU32(header + 32);
-    const int size = picture.size == SmallPictureSize ? SmallPictureSize : PictureSize;
+    const int size = PictureSide(picture);
     if (headerSize != BitmapHeaderSize || width != size || height != 2 * size || compression != 0 || bitCount == 16)
         return PictureDecode::NeedsSystem;
     const uint32_t tableSize = bitCount <= 8 ? 1u << bitCount : 0;
@@ -159,7 +159,7 @@ GroupPicture PictureOfGroup(ByteSpan directory, const ImageFinder& findImage, in
                             ByteSpan& image) {
     std::vector<IconCandidate> candidates;
     if (!GroupCandidates(directory, candidates)) return GroupPicture::Blank;
-    const int chosen = ChooseIconImage(candidates, picture.size, picture.size, depth);
+    const int chosen = ChooseIconImage(candidates, PictureSide(picture), PictureSide(picture), depth);
     GroupDirectoryEntry entry;
     if (chosen < 0 || !GroupEntryAt(directory, static_cast<size_t>(chosen), entry) || !findImage(entry.id, image))
         return GroupPicture::Blank;
@@ -170,7 +170,7 @@ GroupPicture PictureOfIcoFile(ByteSpan file, int depth, IconPicture& picture, By
     std::vector<IconCandidate> candidates;
     std::vector<ByteSpan> images;
     if (!IcoFileCandidates(file, candidates, images)) return GroupPicture::Blank;
-    const int chosen = ChooseIconImage(candidates, picture.size, picture.size, depth);
+    const int chosen = ChooseIconImage(candidates, PictureSide(picture), PictureSide(picture), depth);
     if (chosen < 0) return GroupPicture::Blank;
     image = images[static_cast<size_t>(chosen)];
     return Picture(image, picture);

@@ -21,6 +21,11 @@ struct IconPicture {
     uint8_t mask[PictureSize * PictureSize];
 };
 
+// The side a picture is made at: 16 when asked for, else 32.
+inline int PictureSide(const IconPicture& picture) {
+    return picture.size == SmallPictureSize ? SmallPictureSize : PictureSize;
+}
+
 // What a directory entry says of an image.
 struct IconCandidate {
     int width = 0;
@@ -59,7 +64,7 @@ enum class PictureDecode {
 // a copy with zero bytes (an opaque mask).
 uint64_t SystemImageBytes(ByteSpan image);
 
-// Decodes a bitmap image of picture.size pixels square: a 40-byte header, 1, 4, 8, 24 or 32 bits per pixel,
+// Decodes a bitmap image of PictureSide pixels square: a 40-byte header, 1, 4, 8, 24 or 32 bits per pixel,
 // no compression, the colour table, colour bitmap and AND mask all inside the bytes. Everything
 // else the system reads (PNG, other sizes or header sizes, 16 bits per pixel, bit fields, an
 // image cut short in its mask) needs the system.

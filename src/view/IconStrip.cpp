@@ -34,8 +34,8 @@ bool SystemPicture(ByteSpan image, IconPicture& picture) {
     if (size == 0 || size > 64 * 1024 * 1024) return false;
     std::vector<BYTE> copy(static_cast<size_t>(size), 0);
     std::memcpy(copy.data(), image.Data(), std::min<size_t>(image.Size(), copy.size()));
-    HICON icon = CreateIconFromResourceEx(copy.data(), static_cast<DWORD>(copy.size()), TRUE, 0x00030000, picture.size,
-                                          picture.size, LR_DEFAULTCOLOR);
+    HICON icon = CreateIconFromResourceEx(copy.data(), static_cast<DWORD>(copy.size()), TRUE, 0x00030000,
+                                          PictureSide(picture), PictureSide(picture), LR_DEFAULTCOLOR);
     const bool made = PictureOfIcon(icon, picture);
     if (icon) DestroyIcon(icon);
     return made;
@@ -48,7 +48,7 @@ bool PictureOfIcon(HICON icon, IconPicture& picture) {
     if (!icon || !GetIconInfo(icon, &info)) return false;
     HDC screen = GetDC(nullptr);
     bool read = false;
-    const int size = picture.size, pixels = size * size;
+    const int size = PictureSide(picture), pixels = size * size;
     std::vector<uint32_t> mask(2 * static_cast<size_t>(pixels));
     if (info.hbmColor) {
         read = ReadPixels(screen, info.hbmColor, size, size, picture.colour) &&
@@ -68,7 +68,7 @@ bool PictureOfIcon(HICON icon, IconPicture& picture) {
 }
 
 HICON IconOfPicture(const IconPicture& picture) {
-    const int size = picture.size;
+    const int size = PictureSide(picture);
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = size;

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <cstring>
 #include <map>
 #include <string>
 
@@ -135,6 +134,7 @@ void CatalogueDisplayName(const char* path, char* name) {
     onDisk += found.cFileName;
     if (onDisk.size() > static_cast<size_t>(MaxPathLength)) return;
     SHFILEINFOA info{};
-    if (SHGetFileInfoA(onDisk.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_DISPLAYNAME | SHGFI_USEFILEATTRIBUTES))
+    if (SHGetFileInfoA(onDisk.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                       SHGFI_DISPLAYNAME | SHGFI_USEFILEATTRIBUTES))
         lstrcpynA(name, info.szDisplayName, MAX_PATH);
 }

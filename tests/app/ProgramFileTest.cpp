@@ -149,12 +149,14 @@ TEST(ProgramFile, AddsAndShowsTheFilesNamedOnItsCommandLine) {
     // A folder named too: the files with icons in its tree are added.
     TempFolder folder;
     CreateDirectoryA((folder.Path() + "sub").c_str(), nullptr);
-    const std::string icon = folder.WriteFile("sub\\Picture.ico", ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON)));
+    const std::string icon =
+        folder.WriteFile("sub\\Picture.ico", ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON)));
     folder.WriteFile("notes.txt", "no icons");
 
     const std::string named = folder.Path().substr(0, folder.Path().size() - 1);  // no backslash before a quote
-    RunningProgram running = StartProgram(
-        ProgramPath(), "\"" + ProgramPath() + "\" \"" + named + "\" notepad.exe C:\\windows\\missing.exe", "C:\\windows");
+    RunningProgram running =
+        StartProgram(ProgramPath(), "\"" + ProgramPath() + "\" \"" + named + "\" notepad.exe C:\\windows\\missing.exe",
+                     "C:\\windows");
     if (running.window) {
         EXPECT_EQ(WindowText(running.window), "C:\\windows\\notepad.exe - Glyphdock");
     }

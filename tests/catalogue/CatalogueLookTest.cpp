@@ -27,8 +27,8 @@ void ExpectTheShellsLook(const std::string& path) {
     HICON ours = CatalogueSmallIcon(path.c_str(), reading);
 
     SHFILEINFOA info{};
-    auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(path.c_str(), 0, &info, sizeof info,
-                                                            SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON));
+    auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_DISPLAYNAME | SHGFI_SMALLICON));
     ASSERT_TRUE(list);
     HICON shells = ImageList_GetIcon(list, info.iIcon, ILD_NORMAL);
     EXPECT_STREQ(name, info.szDisplayName);
@@ -47,8 +47,9 @@ void ExpectTheShellsLook(const std::string& path) {
 }  // namespace
 
 TEST(CatalogueLook, SmallIconsAndNamesEqualTheShellsForTheFileItself) {
-    for (const char* path : {"C:\\windows\\notepad.exe", "C:\\WINDOWS\\REGEDIT.EXE", "C:\\windows\\system32\\shell32.dll",
-                             "C:\\windows\\system32\\user32.dll", "C:\\windows\\system32\\appwiz.cpl"})
+    for (const char* path :
+         {"C:\\windows\\notepad.exe", "C:\\WINDOWS\\REGEDIT.EXE", "C:\\windows\\system32\\shell32.dll",
+          "C:\\windows\\system32\\user32.dll", "C:\\windows\\system32\\appwiz.cpl"})
         ExpectTheShellsLook(path);
     ExpectTheShellsLook(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON));
     ExpectTheShellsLook(FixturePath("icons64.dll"));
@@ -56,7 +57,8 @@ TEST(CatalogueLook, SmallIconsAndNamesEqualTheShellsForTheFileItself) {
     TempFolder folder;
     // Programs without a 16x16 image, which the system scales, and with one of 32 bits.
     ExpectTheShellsLook(folder.WriteFile("Large.exe", PeIconLibrary({{BitmapImage(32, 32, 8, 1)}})));
-    ExpectTheShellsLook(folder.WriteFile("wide.exe", PeIconLibrary({{BitmapImage(48, 48, 4, 2), PngImage(256, 256, 3)}})));
+    ExpectTheShellsLook(
+        folder.WriteFile("wide.exe", PeIconLibrary({{BitmapImage(48, 48, 4, 2), PngImage(256, 256, 3)}})));
     ExpectTheShellsLook(
         folder.WriteFile("alpha.exe", PeIconLibrary({{BitmapImage(32, 32, 32, 4), BitmapImage(16, 16, 32, 5)}})));
     ExpectTheShellsLook(folder.WriteFile("library.icl", PeIconLibrary({{BitmapImage(16, 16, 8, 6)}})));

@@ -59,7 +59,9 @@ IconRoad RoadOfType(const std::string& extension) {
         return IconRoad::ShellPerFile;
     if (!ClassValue(type + "\\DefaultIcon", icon)) return IconRoad::TypeIcon;
     if (icon == "%1") return IconRoad::FilePicture;
-    return icon.find('%') != std::string::npos ? IconRoad::ShellPerFile : IconRoad::TypeIcon;
+    // "%1" elsewhere in the value still names the file; other % names are environment variables
+    // ("%SystemRoot%\System32\imageres.dll,-67", as Windows registers libraries), one icon a type.
+    return icon.find("%1") != std::string::npos ? IconRoad::ShellPerFile : IconRoad::TypeIcon;
 }
 
 // The types met in this run, by extension.

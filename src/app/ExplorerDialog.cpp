@@ -116,6 +116,11 @@ LRESULT ExplorerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(ControlBrush(reinterpret_cast<HDC>(wParam),
                                                       reinterpret_cast<HWND>(lParam),
                                                       ControlColourKind(message), message));
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        return 0;
     case WM_SYSCOMMAND:
         return OnSystemCommand(wParam, lParam);
     case WM_PAINT:
@@ -140,7 +145,7 @@ bool ExplorerDialog::InitMainWindow() {
     splitterPos = 140;
     lastAddFolder[0] = lastSaveAsFolder[0] = lastSaveAllFolder[0] = 0;
 
-    menuFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    CreateMenuFont();
     splitterCursor = LoadCursorA(AppInstance(), MAKEINTRESOURCEA(IDCUR_SPLITTER));
     splitterBrush.CreateSolidBrush(GetSysColor(COLOR_WINDOW) != 0 ? RGB(0, 0, 0) : RGB(1, 0, 0));
 
@@ -216,9 +221,29 @@ void ExplorerDialog::SetUpFolders() {
         JoinPath(catalogueFilePath, startupFolder, CatalogueFileName);
 }
 
+// The font Windows itself draws menus in (9-point Segoe UI on Windows 10 and 11), so that the
+// owner-drawn items are measured and drawn in the font of the rest of the menu.
+void ExplorerDialog::CreateMenuFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
+        menuFont.CreateFontIndirect(metrics.lfMenuFont))
+        return;
+    LOGFONTA guiFont{};
+    if (GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof guiFont, &guiFont)) menuFont.CreateFontIndirect(guiFont);
+}
+
 void ExplorerDialog::OnCloseRequest() {
-    SaveCatalogue();
+    if (!catalogueSaved) SaveCatalogue();
     if (!DestroyWindow(hwnd)) EndDialog(IDCANCEL);
+}
+
+// Windows may end the process as soon as this returns, without closing the window: the
+// catalogue is saved here, once.
+void ExplorerDialog::OnEndSession(bool ending) {
+    if (!ending || catalogueSaved) return;
+    SaveCatalogue();
+    catalogueSaved = true;
 }
 
 void ExplorerDialog::OnExit() {

@@ -41,7 +41,9 @@ private:
     // Start-up and lifecycle (src/app/ExplorerDialog.cpp)
     bool InitMainWindow();
     void SetUpFolders();
+    void CreateMenuFont();
     void OnCloseRequest();
+    void OnEndSession(bool ending);
     void OnExit();
     void OnAbout();
     LRESULT OnSystemCommand(WPARAM code, LPARAM position);
@@ -134,6 +136,7 @@ private:
     HCURSOR splitterCursor = nullptr;
     char startupFolder[MAX_PATH] = {};
     char catalogueFilePath[MAX_PATH] = {};
+    bool catalogueSaved = false;  // by the end of the session; closing then saves nothing more
     HWND splitterBar = nullptr;
     HICON mainIcon = nullptr;
 };

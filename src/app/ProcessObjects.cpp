@@ -15,7 +15,7 @@ PathStack RemovedPathStack;
 
 // The process-wide values, all defined here.
 const char* appTitle = "";
-HFONT menuFont = nullptr;
+CFont menuFont;
 HWND GroupNameList = nullptr;
 int shownEntryIndex = NoIndex;
 int describedIconIndex = NoIndex;

@@ -22,7 +22,7 @@ extern PathStack RemovedPathStack;  // paths of removed catalogue files, newest 
 constexpr int NoIndex = 10000;
 
 extern const char* appTitle;    // caption of the program's message boxes
-extern HFONT menuFont;          // font of the owner-drawn menu items
+extern CFont menuFont;          // font of the owner-drawn menu items: the system's menu font
 extern HWND GroupNameList;      // hidden list box 1013: scratch list of icon-group names
 extern int shownEntryIndex;     // catalogue item whose icons the view shows
 extern int describedIconIndex;  // icon whose formats the status bar describes

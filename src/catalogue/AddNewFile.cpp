@@ -13,7 +13,7 @@ void ExplorerDialog::OnNewFile() {
     CFileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER, AddNewFileFilter,
                        hwnd);
     dialog.ofn.lpstrTitle = "Add New File";
-    dialog.ofn.lpstrInitialDir = PathExists(lastAddFolder) ? lastAddFolder : startupFolder;
+    dialog.SetInitialFolder(PathExists(lastAddFolder) ? lastAddFolder : startupFolder);
     if (dialog.DoModal(appTitle) != IDOK) return;
 
     char path[PathBufferSize];

@@ -6,6 +6,7 @@
 #include "files/PathUtilities.h"
 #include "framework/CWinApp.h"
 #include "framework/OwnedHandles.h"
+#include "framework/Retry.h"
 
 namespace {
 constexpr const char* OpenError = "Error occured while opening icons file.";
@@ -53,8 +54,11 @@ void ExplorerDialog::SaveCatalogue() {
                   std::fflush(file.get()) == 0;
     }
     if (file && std::fclose(file.release()) != 0) written = false;
+    // A scanner may still hold the file just written for a moment.
     if (written)
-        written = MoveFileExA(temporary, catalogueFilePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        written = RetryFor(RetryMilliseconds, [&] {
+            return MoveFileExA(temporary, catalogueFilePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        });
     if (!written) {
         if (created) DeleteFileA(temporary);
         AppMessageBox(hwnd, OpenError, MB_OK);

@@ -7,7 +7,7 @@
 
 namespace {
 constexpr const char* AppPathsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";
-constexpr LONG RegistryTextSize = 1024;
+constexpr DWORD RegistryTextSize = 1024;
 
 // A registered application's path in the form the catalogue keeps: the folders as the shell
 // shows them, the file name with only its first letter in upper case. False when it names no
@@ -42,6 +42,30 @@ bool CatalogueFormOfRegisteredPath(char* value, char* output) {
     return true;
 }
 
+// The default value of `subkey` as text, with the environment variables of an expandable value
+// (%ProgramFiles%\...) expanded; a subkey without one gives the empty text. False when it
+// cannot be read, including a value longer than the buffer. A value that is not text, or does
+// not fit once expanded, gives the empty text.
+bool ReadRegisteredPath(HKEY key, const char* subkey, char (&value)[RegistryTextSize + 1]) {
+    value[0] = 0;
+    UniqueRegKey application;
+    if (RegOpenKeyExA(key, subkey, 0, KEY_QUERY_VALUE, application.Receive()) != ERROR_SUCCESS) return false;
+    char raw[RegistryTextSize + 1] = {};
+    DWORD type = REG_NONE;
+    DWORD size = RegistryTextSize;
+    const LONG read = RegQueryValueExA(application.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(raw), &size);
+    if (read == ERROR_FILE_NOT_FOUND) return true;
+    if (read != ERROR_SUCCESS) return false;
+    if (type == REG_SZ) {
+        std::strcpy(value, raw);
+    } else if (type == REG_EXPAND_SZ) {
+        // The ANSI form may ask for one byte more than it writes.
+        const DWORD needed = ExpandEnvironmentStringsA(raw, value, sizeof value);
+        if (needed == 0 || needed > sizeof value) value[0] = 0;
+    }
+    return true;
+}
+
 }  // namespace
 
 void ExplorerDialog::SeedCatalogue() {
@@ -65,10 +89,8 @@ void ExplorerDialog::SeedCatalogue() {
     for (DWORD index = 0;; ++index) {
         char subkey[RegistryTextSize];
         if (RegEnumKeyA(key.Get(), index, subkey, sizeof subkey) != ERROR_SUCCESS) break;
-        char value[RegistryTextSize + 1] = {};
-        LONG size = RegistryTextSize;
-        bool read = RegQueryValueA(key.Get(), subkey, value, &size) == ERROR_SUCCESS;
-        value[RegistryTextSize] = 0;
+        char value[RegistryTextSize + 1];
+        const bool read = ReadRegisteredPath(key.Get(), subkey, value);
         if (read && value[0]) {
             char file[PathBufferSize];
             if (CatalogueFormOfRegisteredPath(value, file)) AddCatalogueFile(file);

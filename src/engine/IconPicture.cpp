@@ -1,6 +1,10 @@
 #include "engine/IconPicture.h"
 
 #include <cstdlib>
+#include <cstring>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "engine/IconRecord.h"
 
@@ -53,6 +57,36 @@ int ChooseIconImage(const std::vector<IconCandidate>& candidates, int width, int
         }
     }
     return best;
+}
+
+int PickIconImage(ByteSpan directory, size_t entryBytes, int size, int depth) {
+    uint16_t count = 0;
+    if (!directory.U16(4, count) || !directory.Holds(GroupHeaderBytes, uint64_t{entryBytes} * count)) return -1;
+    const unsigned char* entries = directory.Data() + GroupHeaderBytes;
+#ifdef _WIN32
+    // The system reads as many entries as the header counts, so it gets a copy of the checked
+    // ones, in the resource form, each numbered by its position to map the answer back.
+    (void)depth;
+    std::vector<BYTE> copy(GroupHeaderBytes + GroupEntryBytes * size_t{count});
+    copy[2] = 1;  // icons
+    copy[4] = static_cast<BYTE>(count & 0xFF);
+    copy[5] = static_cast<BYTE>(count >> 8);
+    for (size_t k = 0; k < count; ++k) {
+        BYTE* entry = copy.data() + GroupHeaderBytes + GroupEntryBytes * k;
+        std::memcpy(entry, entries + entryBytes * k, GroupEntryBytes - 2);
+        entry[12] = static_cast<BYTE>((k + 1) & 0xFF);
+        entry[13] = static_cast<BYTE>((k + 1) >> 8);
+    }
+    const int id = LookupIconIdFromDirectoryEx(copy.data(), TRUE, size, size, LR_DEFAULTCOLOR);
+    return id >= 1 && id <= count ? id - 1 : -1;
+#else
+    std::vector<IconCandidate> candidates;
+    for (size_t k = 0; k < count; ++k) {
+        const unsigned char* p = entries + entryBytes * k;
+        Add(candidates, p[0], p[1], LittleU16(p + 6));
+    }
+    return ChooseIconImage(candidates, size, size, depth);
+#endif
 }
 
 bool GroupCandidates(ByteSpan directory, std::vector<IconCandidate>& candidates) {
@@ -157,9 +191,7 @@ PictureDecode DecodeIconPicture(ByteSpan image, IconPicture& picture) {
 
 GroupPicture PictureOfGroup(ByteSpan directory, const ImageFinder& findImage, int depth, IconPicture& picture,
                             ByteSpan& image) {
-    std::vector<IconCandidate> candidates;
-    if (!GroupCandidates(directory, candidates)) return GroupPicture::Blank;
-    const int chosen = ChooseIconImage(candidates, PictureSide(picture), PictureSide(picture), depth);
+    const int chosen = PickIconImage(directory, GroupEntryBytes, PictureSide(picture), depth);
     GroupDirectoryEntry entry;
     if (chosen < 0 || !GroupEntryAt(directory, static_cast<size_t>(chosen), entry) || !findImage(entry.id, image))
         return GroupPicture::Blank;
@@ -170,7 +202,7 @@ GroupPicture PictureOfIcoFile(ByteSpan file, int depth, IconPicture& picture, By
     std::vector<IconCandidate> candidates;
     std::vector<ByteSpan> images;
     if (!IcoFileCandidates(file, candidates, images)) return GroupPicture::Blank;
-    const int chosen = ChooseIconImage(candidates, PictureSide(picture), PictureSide(picture), depth);
+    const int chosen = PickIconImage(file, IcoEntryBytes, PictureSide(picture), depth);
     if (chosen < 0) return GroupPicture::Blank;
     image = images[static_cast<size_t>(chosen)];
     return Picture(image, picture);

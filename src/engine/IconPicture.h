@@ -33,14 +33,19 @@ struct IconCandidate {
     int bitCount = 0;
 };
 
-// The entry the system picks for an icon of width x height on a screen of `depth` bits per
-// pixel, or -1 when there is none. The rule of Wine's user32, under which this program runs:
-// the smallest |w - width| + |h - height| (an entry of width and height 0 means 256), then,
-// among the entries with those very distances, the smallest |depth - bit count|, the first
-// entry winning ties. (Windows documents a rule that prefers larger images to smaller ones at
-// equal distance; a group holding 32x32 images, which is nearly every group, gives the same
-// choice under both.)
+// The entry picked for an icon of width x height on a screen of `depth` bits per pixel where
+// there is no system to ask, or -1 when there is none. It follows Wine's user32: the smallest
+// |w - width| + |h - height| (an entry of width and height 0 means 256), then, among the
+// entries with those very distances, the smallest |depth - bit count|, the first entry
+// winning ties.
 int ChooseIconImage(const std::vector<IconCandidate>& candidates, int width, int height, int depth);
+
+// The entry the system picks for an icon of size x size pixels from a directory of `count`
+// entries of `entryBytes` each after its 6-byte header (14 for a group directory, 16 for an ICO
+// file), or -1 when there is none or the entries do not all lie inside. On Windows the system
+// itself is asked (LookupIconIdFromDirectoryEx, which takes the screen's depth and applies
+// Windows' rule, or Wine's under Wine); elsewhere ChooseIconImage with `depth`.
+int PickIconImage(ByteSpan directory, size_t entryBytes, int size, int depth);
 
 // The entries of a module's group directory, when its header and all its entries lie inside it.
 bool GroupCandidates(ByteSpan directory, std::vector<IconCandidate>& candidates);

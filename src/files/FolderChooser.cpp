@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
@@ -148,12 +149,19 @@ BOOL CALLBACK ArrangeChooserChild(HWND child, LPARAM) {
         MoveWindow(chooserEdit, x, EditTop, width, EditHeight, TRUE);
         const int top = ClientRectOf(chooserEdit).top + EditHeight + Gap;
         MoveWindow(child, x, top, width, height, TRUE);
-        // The tree ends above the OK button when that button follows it; otherwise it keeps
-        // its height (the button may come first in the child order).
-        if (HWND ok = FindWindowExA(chooserDialog, child, "BUTTON", "OK")) {
-            const int fitted = ClientRectOf(ok).top - top - Gap;
-            if (fitted > 0) MoveWindow(child, x, top, width, fitted, TRUE);
+        // The tree ends above the higher of the two buttons, found by their ids: their captions
+        // are in the system's language, and their place in the child order varies.
+        int buttonsTop = 0;
+        bool buttonFound = false;
+        for (int id : {IDOK, IDCANCEL}) {
+            HWND button = GetDlgItem(chooserDialog, id);
+            if (!button) continue;
+            const int buttonTop = ClientRectOf(button).top;
+            if (!buttonFound || buttonTop < buttonsTop) buttonsTop = buttonTop;
+            buttonFound = true;
         }
+        const int fitted = buttonsTop - top - Gap;
+        if (buttonFound && fitted > 0) MoveWindow(child, x, top, width, fitted, TRUE);
     }
     return TRUE;
 }

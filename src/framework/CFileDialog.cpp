@@ -25,6 +25,19 @@ CFileDialog::CFileDialog(bool openFileDialog_, const char* defaultExtension_, co
     ofn.Flags = flags | OFN_ENABLESIZING;
 }
 
+void CFileDialog::SetInitialFolder(const char* folder) {
+    ofn.lpstrInitialDir = nullptr;
+    if (!folder || !folder[0]) return;
+    std::string path = folder;
+    if (path.back() != '\\') path += '\\';
+    path += file;
+    // A path that would not fit leaves the name alone and names the folder the older way.
+    if (path.size() >= MAX_PATH)
+        ofn.lpstrInitialDir = folder;
+    else
+        std::memcpy(file, path.c_str(), path.size() + 1);
+}
+
 INT_PTR CFileDialog::DoModal(const char* messageCaption) {
     const BOOL confirmed = openFileDialog ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
     // A chosen path that does not fit the buffer comes back as a failure: the user confirmed a

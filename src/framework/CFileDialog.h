@@ -16,6 +16,10 @@ public:
     CFileDialog(const CFileDialog&) = delete;
     CFileDialog& operator=(const CFileDialog&) = delete;
 
+    // The folder the dialog opens in, put in front of the proposed file name: Windows 7 and later
+    // pass over lpstrInitialDir once the program has shown a file dialog before (they open the
+    // folder used last), but honour a folder in the file name, as Wine does.
+    void SetInitialFolder(const char* folder);
     // IDOK or IDCANCEL. A chosen path longer than the buffer is told to the user, in a message
     // box owned by the dialog's owner and captioned messageCaption (else AppName()), and ends
     // the dialog as a cancel does.

@@ -1,4 +1,4 @@
-// Brushes and pens owned by their wrappers, and a scoped selection of a drawing object into a
+// Brushes, pens, fonts and bitmaps owned by their wrappers, and a scoped selection of a drawing object into a
 // device context that puts the previous object back on every path.
 #pragma once
 #include <windows.h>
@@ -37,6 +37,11 @@ public:
 class CPen : public GdiObject<HPEN> {
 public:
     bool CreatePen(int style, int width, COLORREF colour) { return Attach(::CreatePen(style, width, colour)); }
+};
+
+class CFont : public GdiObject<HFONT> {
+public:
+    bool CreateFontIndirect(const LOGFONTA& font) { return Attach(::CreateFontIndirectA(&font)); }
 };
 
 class CBitmap : public GdiObject<HBITMAP> {

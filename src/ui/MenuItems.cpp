@@ -115,6 +115,8 @@ void ExplorerDialog::DrawMenuItemText(HDC dc, const RECT& item, UINT state) {
     int y = (item.top + item.bottom - static_cast<int>(textMetrics.tmHeight)) / 2;
 
     UINT flags = DST_PREFIXTEXT;
+    // Windows shows the underlines only once the keyboard has been used for the menu.
+    if (state & ODS_NOACCEL) flags |= DSS_HIDEPREFIX;
     if (disabled && !selected) flags |= DSS_DISABLED;
     if (disabled && selected) SetTextColor(dc, GetSysColor(COLOR_INACTIVECAPTIONTEXT));
 
@@ -203,8 +205,7 @@ void ExplorerDialog::DrawMenuItem(const DRAWITEMSTRUCT* draw) {
     SetBkColor(dc, previousBackground);
 }
 
-// An item without a picture (Exit, Help Contents): its band covers the whole item, and it is
-// written in the context's own font, the window system's menu font.
+// An item without a picture (Exit, Help Contents): its band covers the whole item.
 void ExplorerDialog::DrawTextMenuItem(const DRAWITEMSTRUCT* draw) {
     const auto* record = reinterpret_cast<const MenuItemRecord*>(draw->itemData);
     if (!(draw->itemAction & (ODA_DRAWENTIRE | ODA_SELECT))) return;
@@ -217,6 +218,7 @@ void ExplorerDialog::DrawTextMenuItem(const DRAWITEMSTRUCT* draw) {
 
     lstrcpynA(itemText, record->text, sizeof itemText);
     drawBrush.CreateSolidBrush(backgroundColour);
+    ScopedSelection font(dc, menuFont);
     ScopedSelection brush(dc, drawBrush);
     COLORREF previousText = GetTextColor(dc);
     COLORREF previousBackground = GetBkColor(dc);

@@ -3,21 +3,26 @@
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 #include "catalogue/CatalogueList.h"
+#include "framework/Retry.h"
 #include "view/IconView.h"
 
 namespace {
 constexpr int IconSide = 32;
+constexpr const char* ClipboardBusy = "The clipboard is in use by another program. Try again.";
 
 // Hands the bitmap to the clipboard in place of whatever it held. The clipboard owns it only
-// when it took it; otherwise it is deleted here.
-void PutOnClipboard(HBITMAP bitmap) {
+// when it took it; otherwise it is deleted here. Clipboard viewers and history open the
+// clipboard after every change, so it is tried again for a moment; false when it stayed busy.
+bool PutOnClipboard(HBITMAP bitmap) {
     bool handedOver = false;
-    if (OpenClipboard(GetDesktopWindow())) {
+    const bool opened = RetryFor(RetryMilliseconds, [] { return OpenClipboard(GetDesktopWindow()) != 0; });
+    if (opened) {
         EmptyClipboard();
         handedOver = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
         CloseClipboard();
     }
     if (!handedOver) DeleteObject(bitmap);
+    return opened;
 }
 }  // namespace
 
@@ -32,6 +37,7 @@ void ExplorerDialog::OnCopy() {
     HDC screen = GetWindowDC(desktop);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, IconSide, IconSide);
+    bool busy = false;
     if (memory && bitmap) {
         HGDIOBJ previous = SelectObject(memory, bitmap);
         // White shows through the icon's transparent pixels.
@@ -39,10 +45,11 @@ void ExplorerDialog::OnCopy() {
         largeIconList.Draw(memory, image, 0, 0, ILD_TRANSPARENT);
         // A bitmap still selected into a context cannot be used by the clipboard's readers.
         SelectObject(memory, previous);
-        PutOnClipboard(bitmap);
+        busy = !PutOnClipboard(bitmap);
     } else if (bitmap) {
         DeleteObject(bitmap);
     }
     if (memory) DeleteDC(memory);
     ReleaseDC(desktop, screen);
+    if (busy) MessageBoxA(hwnd, ClipboardBusy, appTitle, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -28,7 +28,7 @@ void ExplorerDialog::OnSaveAs() {
 
     CFileDialog dialog(false, nullptr, proposed.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER,
                        "Icon (*.ico)|*.ico||", hwnd);
-    dialog.ofn.lpstrInitialDir = initialFolder;
+    dialog.SetInitialFolder(initialFolder);
     if (dialog.DoModal(appTitle) != IDOK) return;
 
     // The name is used exactly as chosen: no extension is added. The folder is remembered even

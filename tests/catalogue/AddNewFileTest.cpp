@@ -20,6 +20,7 @@ constexpr int FilterBox = 1136;
 // What the open dialog showed when it came.
 struct OpenDialogSeen {
     std::string folder;
+    std::string name;  // what the file name box held
     std::vector<std::string> filters;
     int chosenFilter = -1;
 };
@@ -41,7 +42,9 @@ protected:
         robot.Expect([this, finish](HWND open) {
             char folder[MAX_PATH] = {};
             SendMessageA(open, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
-            OpenDialogSeen look{WithoutTrailingBackslash(folder), {}, -1};
+            char name[MAX_PATH] = {};
+            GetDlgItemTextA(open, FileNameBox, name, sizeof name);
+            OpenDialogSeen look{WithoutTrailingBackslash(folder), name, {}, -1};
             HWND filters = GetDlgItem(open, FilterBox);
             for (LRESULT i = 0, n = SendMessageA(filters, CB_GETCOUNT, 0, 0); i < n; ++i) {
                 char text[256] = {};
@@ -70,6 +73,7 @@ TEST_F(AddNewFileTest, PickingAFileAlreadyThereInOtherCaseSelectsItAndRebuildsTh
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(robot.Seen()[0].caption, "Add New File");
     EXPECT_TRUE(SameFolder(opened[0].folder, window.StartupFolder())) << opened[0].folder;
+    EXPECT_EQ(opened[0].name, "") << "the folder is not shown as a name";
     EXPECT_EQ(opened[0].filters, (std::vector<std::string>{"*.EXE, *.DLL, *.ICL", "All Files (*.*)"}));
     EXPECT_EQ(opened[0].chosenFilter, 0);
 
@@ -107,6 +111,7 @@ TEST_F(AddNewFileTest, RefusedPickIsRememberedCancelChangesNothingAndAVanishedFo
     Cancel();
     Command(ID_FILE_NEW);
     EXPECT_TRUE(SameFolder(opened.back().folder, folder)) << "the refused file's folder";
+    EXPECT_EQ(opened.back().name, "");
     EXPECT_EQ(lastAddFolder, folder + "\\") << "Cancel changes nothing";
     EXPECT_TRUE(CatalogueNames().empty());
 

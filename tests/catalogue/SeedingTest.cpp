@@ -26,11 +26,16 @@ protected:
         MainWindowTest::TearDown();
         RemoveTestApplications();
     }
-    void Register(const std::string& name, const std::string& value) {
-        std::string key = std::string(AppPaths) + "\\" + name;
-        ASSERT_EQ(
-            RegSetValueA(HKEY_LOCAL_MACHINE, key.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>(value.size())),
-            ERROR_SUCCESS);
+    void Register(const std::string& name, const std::string& value, DWORD type = REG_SZ) {
+        std::string path = std::string(AppPaths) + "\\" + name;
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>(value.size() + 1)),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
     }
     static void RemoveTestApplications() {
         HKEY key;
@@ -85,6 +90,7 @@ TEST_F(SeedingTest, RegisteredValuesAreCleanedCheckedAndAddedOnce) {
     Register("GlyphdockTestD", "c:\\windows\\system32\\SHELL32.DLL");
     Register("GlyphdockTestE", "C:\\windows\\no such program.exe");
     Register("GlyphdockTestF", noIcons);
+    Register("GlyphdockTestG", "%SystemRoot%\\system32\\user32.dll", REG_EXPAND_SZ);
     ExpectNoIconsMessage();  // explorer.exe
     ExpectNoIconsMessage();  // plain.txt
     Start();
@@ -94,6 +100,7 @@ TEST_F(SeedingTest, RegisteredValuesAreCleanedCheckedAndAddedOnce) {
                                     "C:\\windows\\Notepad.exe",
                                     "C:\\windows\\Regedit.exe",
                                     "C:\\windows\\system32\\shell32.dll",
+                                    "C:\\windows\\system32\\User32.dll",
                                 }));
 }
 

@@ -98,20 +98,45 @@ TEST_F(CopyTest, PutsTheSelectedIconOnWhiteAtTheScreensDepthInPlaceOfWhatTheClip
     EXPECT_EQ(copied, CacheImageOver(image, WHITENESS));
 }
 
-TEST_F(CopyTest, AClipboardHeldByAnotherProgramKeepsWhatItHolds) {
-    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr), done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread holder([&] {
-        OpenClipboard(nullptr);
+// Another program's moment with the clipboard: a thread with a window of its own keeps it open.
+class ClipboardHolder {
+public:
+    explicit ClipboardHolder(DWORD milliseconds) : holder([this, milliseconds] {
+        HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        OpenClipboard(window);
         SetEvent(opened);
-        WaitForSingleObject(done, 10000);
+        Sleep(milliseconds);
         CloseClipboard();
-    });
-    WaitForSingleObject(opened, 10000);
-    Command(ID_FILE_COPY);
-    SetEvent(done);
-    holder.join();
-    CloseHandle(opened);
-    CloseHandle(done);
+        DestroyWindow(window);
+    }) {
+        WaitForSingleObject(opened, 10000);
+    }
+    ~ClipboardHolder() {
+        holder.join();
+        CloseHandle(opened);
+    }
+
+private:
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder;
+};
+
+TEST_F(CopyTest, AClipboardHeldForAMomentIsWaitedForAndOneHeldLongerGetsAMessage) {
+    {
+        ClipboardHolder holder(50);
+        Command(ID_FILE_COPY);
+    }
+    EXPECT_EQ(ClipboardFormats().count(CF_BITMAP), 1u);
+
+    PutTextOnClipboard();
+    {
+        ClipboardHolder holder(1000);
+        robot.Expect(DialogRobot::Press(IDOK));
+        Command(ID_FILE_COPY);
+    }
+    ASSERT_EQ(robot.Seen().size(), 1u);
+    EXPECT_EQ(robot.Seen()[0].caption, "Glyphdock");
+    EXPECT_EQ(robot.Seen()[0].texts.back(), "The clipboard is in use by another program. Try again.");
     EXPECT_EQ(ClipboardFormats().count(CF_BITMAP), 0u);
     EXPECT_EQ(ClipboardFormats().count(CF_TEXT), 1u);
 }

@@ -79,11 +79,11 @@ TEST_F(CatalogueDrawingTest, NamesAreOrderedWithoutRegardToCase) {
     std::vector<std::string> shown = CatalogueNames();
     ASSERT_EQ(shown.size(), 6u);
     EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 3),
-              (std::vector<std::string>{"Abc.exe", "ABD.exe", "Abe.exe"}));
-    EXPECT_TRUE((shown[3] == "Same.exe" && shown[4] == "SAME.exe") ||
-                (shown[3] == "SAME.exe" && shown[4] == "Same.exe"))
+              ShownNames({"Abc.exe", "ABD.exe", "Abe.exe"}));
+    EXPECT_TRUE((shown[3] == Shown("Same.exe") && shown[4] == Shown("SAME.exe")) ||
+                (shown[3] == Shown("SAME.exe") && shown[4] == Shown("Same.exe")))
         << shown[3] << " " << shown[4];
-    EXPECT_EQ(shown[5], "Zed.exe");
+    EXPECT_EQ(shown[5], Shown("Zed.exe"));
 }
 
 }  // namespace

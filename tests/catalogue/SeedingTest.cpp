@@ -65,7 +65,7 @@ TEST_F(SeedingTest, FirstStartSeedsTheShellLibraryAndTheRegisteredBrowser) {
     ExpectOnlyNoIconsMessages();
     EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"C:\\Program Files\\Internet Explorer\\Iexplore.exe",
                                                           "C:\\windows\\system32\\shell32.dll"}));
-    EXPECT_EQ(CatalogueNames(), (std::vector<std::string>{"Iexplore.exe", "Shell32.dll"}));
+    EXPECT_EQ(CatalogueNames(), ShownNames({"Iexplore.exe", "Shell32.dll"}));
     EXPECT_EQ(StatusText(window.StatusBar(), 0), "2 Object(s)");
 
     // Item 0 is selected and shown.

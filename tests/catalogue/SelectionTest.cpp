@@ -30,7 +30,7 @@ protected:
 
 TEST_F(SelectionTest, StartShowsItemZeroWithItsTitleCountsAndNumberedIcons) {
     ExplorerDialog& window = StartWithThree();
-    EXPECT_EQ(CatalogueNames(), (std::vector<std::string>{"Notepad.exe", "Regedit.exe", "User32.dll"}));
+    EXPECT_EQ(CatalogueNames(), ShownNames({"Notepad.exe", "Regedit.exe", "User32.dll"}));
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(WindowText(window.GetSafeHwnd()), std::string(Notepad) + " - Glyphdock");
     EXPECT_EQ(StatusText(window.StatusBar(), 0), "3 Object(s)");

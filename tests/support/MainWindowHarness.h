@@ -80,5 +80,11 @@ UINT MenuItemState(HWND window, int command);
 // The text of an owner-drawn menu item, as its record holds it; "<no record>" for other items.
 std::string MenuItemText(HMENU menu, int position);
 
+// Runs with GLYPHDOCK_HIDE_EXTENSIONS set meet the shell as Windows sets it up by default: it
+// hides file extensions. A file name as the catalogue then shows it.
+bool HidingExtensions();
+std::string Shown(const std::string& fileName);
+std::vector<std::string> ShownNames(const std::vector<std::string>& fileNames);
+
 // Windows paths of the build's own files, as Wine sees them.
 std::string HostPathToWindows(const std::string& unixPath);

@@ -27,15 +27,10 @@ protected:
         RemoveTestApplications();
     }
     void Register(const std::string& name, const std::string& value, DWORD type = REG_SZ) {
-        std::string path = std::string(AppPaths) + "\\" + name;
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
+        std::string key = std::string(AppPaths) + "\\" + name;
+        ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, type, value.c_str(),
+                                  static_cast<DWORD>(value.size() + 1)),
                   ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                                 static_cast<DWORD>(value.size() + 1)),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
     }
     static void RemoveTestApplications() {
         HKEY key;

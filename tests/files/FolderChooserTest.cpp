@@ -102,8 +102,7 @@ TEST(FolderChooser, TheTreeEndsAboveTheHigherButtonWhateverTheirOrderAndCaptions
     // A browser of another language, its buttons after the tree, Cancel the higher one.
     HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 320, 320, nullptr, nullptr, nullptr, nullptr);
     const auto child = [dialog](const char* type, const char* text, int id, int top) {
-        return CreateWindowExA(0, type, text, WS_CHILD | WS_VISIBLE, 10, top, 200, 20, dialog,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        return CreateWindowExA(0, type, text, WS_CHILD, 10, top, 200, 20, dialog, HMENU(INT_PTR(id)), 0, 0);
     };
     HWND tree = child(WC_TREEVIEWA, "", 100, 40);
     child("BUTTON", "Valider", IDOK, 280);
@@ -111,9 +110,8 @@ TEST(FolderChooser, TheTreeEndsAboveTheHigherButtonWhateverTheirOrderAndCaptions
     chooserDialog = dialog;
     chooserEdit = child("EDIT", "", ChooserEditId, 0);
     EnumChildWindows(dialog, &ArrangeChooserChild, 0);
-    const RECT place = PlaceIn(dialog, tree);
-    EXPECT_EQ(place.top, 30 + 22 + 10);
-    EXPECT_EQ(place.bottom, 260 - 10);
+    EXPECT_EQ(PlaceIn(dialog, tree).top, 30 + 22 + 10);
+    EXPECT_EQ(PlaceIn(dialog, tree).bottom, 260 - 10);
     chooserDialog = chooserEdit = chooserTree = nullptr;
     DestroyWindow(dialog);
 }

@@ -11,42 +11,26 @@ constexpr UINT_PTR WatchdogTimer = 0x6D17;
 thread_local HWND watchedWindow = nullptr;
 thread_local bool watchdogFired = false;
 constexpr const char* ExplorerSettings = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-
-// Windows' default of hidden extensions, for the runs that ask for it; the prefix has none.
-void HideExtensions(bool hide) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, ExplorerSettings, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    const DWORD one = 1;
-    if (hide)
-        RegSetValueExA(key, "HideFileExt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
-    else
-        RegDeleteValueA(key, "HideFileExt");
-    RegCloseKey(key);
-}
 }  // namespace
 
 bool HidingExtensions() {
-    char value[8];
-    return GetEnvironmentVariableA("GLYPHDOCK_HIDE_EXTENSIONS", value, sizeof value) > 0;
+    return GetEnvironmentVariableA("GLYPHDOCK_HIDE_EXTENSIONS", nullptr, 0) > 0;
 }
 
 std::string Shown(const std::string& fileName) {
-    const size_t dot = fileName.rfind('.');
-    return HidingExtensions() && dot != std::string::npos ? fileName.substr(0, dot) : fileName;
+    return HidingExtensions() ? fileName.substr(0, fileName.rfind('.')) : fileName;
 }
 
-std::vector<std::string> ShownNames(const std::vector<std::string>& fileNames) {
-    std::vector<std::string> shown;
-    for (const std::string& name : fileNames)
-        shown.push_back(Shown(name));
-    return shown;
+std::vector<std::string> ShownNames(std::vector<std::string> fileNames) {
+    for (std::string& name : fileNames) name = Shown(name);
+    return fileNames;
 }
 
 void MainWindowTest::SetUp() {
     ASSERT_FALSE(temp.Path().empty()) << "no temporary folder for the test";
-    if (HidingExtensions()) HideExtensions(true);
+    const DWORD hide = 1;  // Windows' default; the prefix has no value, so Wine shows them
+    if (HidingExtensions())
+        RegSetKeyValueA(HKEY_CURRENT_USER, ExplorerSettings, "HideFileExt", REG_DWORD, &hide, sizeof hide);
     SetEnvironmentVariableA("TMP", temp.Path().c_str());
     SetEnvironmentVariableA("TEMP", temp.Path().c_str());
     WriteCatalogue("\r\n");
@@ -100,7 +84,7 @@ void MainWindowTest::TearDown() {
     robot.Verify();
     // The test's folder cannot be removed while it is the current one.
     SetCurrentDirectoryA("C:\\");
-    if (HidingExtensions()) HideExtensions(false);
+    if (HidingExtensions()) RegDeleteKeyValueA(HKEY_CURRENT_USER, ExplorerSettings, "HideFileExt");
 }
 
 ExplorerDialog& MainWindowTest::Start() {

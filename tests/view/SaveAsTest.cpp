@@ -8,6 +8,7 @@
 #include "app/ProcessObjects.h"
 #include "engine/IconSource.h"
 #include "fixtures/IconFixtures.h"
+#include "framework/CFileDialog.h"
 #include "resource.h"
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
@@ -52,6 +53,14 @@ protected:
 
     std::string icons = FixturePath("icons64.dll");
 };
+
+// Windows 7 and later honour a folder in front of the name, not lpstrInitialDir.
+TEST(FileDialog, TheFolderTravelsInFrontOfTheProposedName) {
+    CFileDialog save(false, nullptr, "icons_003.ico", 0, "", nullptr);
+    save.SetInitialFolder("C:\\out\\");
+    EXPECT_EQ(save.ofn.lpstrInitialDir, nullptr);
+    EXPECT_STREQ(save.ofn.lpstrFile, "C:\\out\\icons_003.ico");
+}
 
 TEST_F(SaveAsTest, WritesTheSelectedIconUnderTheNameChosenInTheFolderUsedLast) {
     WriteCatalogue(icons + "\r\n");

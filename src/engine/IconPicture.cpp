@@ -66,7 +66,6 @@ int PickIconImage(ByteSpan directory, size_t entryBytes, int size, int depth) {
 #ifdef _WIN32
     // The system reads as many entries as the header counts, so it gets a copy of the checked
     // ones, in the resource form, each numbered by its position to map the answer back.
-    (void)depth;
     std::vector<BYTE> copy(GroupHeaderBytes + GroupEntryBytes * size_t{count});
     copy[2] = 1;  // icons
     copy[4] = static_cast<BYTE>(count & 0xFF);
@@ -78,15 +77,14 @@ int PickIconImage(ByteSpan directory, size_t entryBytes, int size, int depth) {
         entry[13] = static_cast<BYTE>((k + 1) >> 8);
     }
     const int id = LookupIconIdFromDirectoryEx(copy.data(), TRUE, size, size, LR_DEFAULTCOLOR);
-    return id >= 1 && id <= count ? id - 1 : -1;
-#else
+    if (id >= 1 && id <= count) return id - 1;
+#endif
     std::vector<IconCandidate> candidates;
     for (size_t k = 0; k < count; ++k) {
         const unsigned char* p = entries + entryBytes * k;
         Add(candidates, p[0], p[1], LittleU16(p + 6));
     }
     return ChooseIconImage(candidates, size, size, depth);
-#endif
 }
 
 bool GroupCandidates(ByteSpan directory, std::vector<IconCandidate>& candidates) {

@@ -44,7 +44,8 @@ int ChooseIconImage(const std::vector<IconCandidate>& candidates, int width, int
 // entries of `entryBytes` each after its 6-byte header (14 for a group directory, 16 for an ICO
 // file), or -1 when there is none or the entries do not all lie inside. On Windows the system
 // itself is asked (LookupIconIdFromDirectoryEx, which takes the screen's depth and applies
-// Windows' rule, or Wine's under Wine); elsewhere ChooseIconImage with `depth`.
+// Windows' rule, or Wine's under Wine); elsewhere, or when it answers nothing, ChooseIconImage
+// with `depth`.
 int PickIconImage(ByteSpan directory, size_t entryBytes, int size, int depth);
 
 // The entries of a module's group directory, when its header and all its entries lie inside it.

@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <map>
-#include <vector>
 
 #include "support/Canvas.h"
 #include "support/MainWindowHarness.h"
@@ -145,26 +144,6 @@ TEST_F(MenuItemsTest, ItemsWithoutPictureHighlightTheirWholeWidth) {
     EXPECT_EQ(canvas.Pixel(0, 0), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(canvas.Pixel(Width - 1, 18), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(canvas.Colours(0, Row, Width, 2 * Row), std::set<COLORREF>{Marker}) << "the focus action draws nothing";
-}
-
-// Every item is written in the menu font whatever font the context holds; the mnemonic's
-// underline only when the window system asks for it.
-TEST_F(MenuItemsTest, ItemsUseTheMenuFontAndHideUnderlinesUntilAskedFor) {
-    Start();
-    Canvas plain(Width, 3 * Row, Marker), other(Width, 3 * Row, Marker);
-    HGDIOBJ previous = SelectObject(other.Dc(), CreateFontA(30, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Courier New"));
-    for (Canvas* canvas : {&plain, &other})
-        for (int row : {0, 1}) Draw(*canvas, row, row ? 8 : 4, ODA_DRAWENTIRE, 0);  // Copy, Exit
-    Draw(plain, 2, 4, ODA_DRAWENTIRE, ODS_NOACCEL);
-    const auto pixels = [](const Canvas& canvas, int row) {
-        std::vector<COLORREF> found;
-        for (int i = 0; i < Width * 19; ++i) found.push_back(canvas.Pixel(i % Width, row * Row + i / Width));
-        return found;
-    };
-    EXPECT_EQ(pixels(plain, 0), pixels(other, 0));
-    EXPECT_EQ(pixels(plain, 1), pixels(other, 1)) << "items without a picture too";
-    EXPECT_NE(pixels(plain, 2), pixels(plain, 0)) << "no underline";
-    DeleteObject(SelectObject(other.Dc(), previous));
 }
 
 TEST_F(MenuItemsTest, MnemonicLettersAnswerByTheMenusItemCount) {

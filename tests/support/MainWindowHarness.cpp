@@ -45,7 +45,7 @@ void MainWindowTest::RemoveCatalogue() const {
 }
 
 std::vector<std::string> MainWindowTest::CatalogueNames() const {
-    return ListBoxItems(dialog->CatalogueList());
+    return ShownNames(ListBoxItems(dialog->CatalogueList()));
 }
 
 std::vector<std::string> MainWindowTest::CataloguePaths() const {

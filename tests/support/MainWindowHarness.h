@@ -46,7 +46,7 @@ protected:
     void WriteCatalogue(const std::string& bytes) const;
     void RemoveCatalogue() const;  // the next start seeds the catalogue from the system
 
-    // What the catalogue list shows, and the paths of its entries, in list order.
+    // What the catalogue list shows (see Shown), and the paths of its entries, in list order.
     std::vector<std::string> CatalogueNames() const;
     std::vector<std::string> CataloguePaths() const;
     // Operations of the window that no user action reaches directly.
@@ -81,7 +81,8 @@ UINT MenuItemState(HWND window, int command);
 std::string MenuItemText(HMENU menu, int position);
 
 // Runs with GLYPHDOCK_HIDE_EXTENSIONS set meet the shell as Windows sets it up by default: it
-// hides file extensions. A file name as the catalogue then shows it.
+// hides file extensions. Names are then compared without them (CatalogueNames too), whether or
+// not a given shell call hides them.
 bool HidingExtensions();
 std::string Shown(const std::string& fileName);
 std::vector<std::string> ShownNames(std::vector<std::string> fileNames);

@@ -3,7 +3,8 @@
 // by tools/fuzz.sh, with AddressSanitizer and UndefinedBehaviorSanitizer.
 //
 // Input: one selector byte, then either a 16-bit module (odd selector), a PE module (selector
-// with bit 2 set), or a 16-bit directory length, the directory, and the images as chunks each
+// with bit 2 set), one icon image (bit 3 set: decoded, written as PNG, read back and scaled),
+// or a 16-bit directory length, the directory, and the images as chunks each
 // preceded by a 16-bit length; an entry's id names chunk (id % chunk count).
 #include <cstdint>
 #include <cstring>
@@ -15,6 +16,8 @@
 #include "engine/IconPicture.h"
 #include "engine/NeModule.h"
 #include "engine/PeResources.h"
+#include "engine/Thumbnail.h"
+#include "native/PngCodec.h"
 
 namespace {
 
@@ -72,6 +75,21 @@ void GroupWithImages(ByteSpan input) {
     DescribeImages(*record);
 }
 
+void OneImage(ByteSpan image) {
+    ImageFacts facts;
+    IconImageFacts(image, facts);
+    RgbaImage picture;
+    if (DecodeIconImage(image, picture) != ImageDecode::Decoded) return;
+    // What we write, we read back as it was.
+    std::vector<unsigned char> png;
+    RgbaImage again;
+    if (!EncodePng(picture, png) || DecodePngImage(ByteSpan(png.data(), png.size()), again) != ImageDecode::Decoded ||
+        again.pixels != picture.pixels)
+        __builtin_trap();
+    RgbaImage scaled;
+    ScaleToFit(picture, 48, scaled);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -83,6 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         SixteenBitModule(input);
     else if (data[0] & 4)
         PeModule(input);
+    else if (data[0] & 8)
+        OneImage(input);
     else
         GroupWithImages(input);
     return 0;

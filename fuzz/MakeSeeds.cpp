@@ -51,6 +51,10 @@ int main(int argc, char** argv) {
                              {14, 0, u"MAIN", 0x409, GroupDirectory({EntryFor(BitmapImage(32, 32, 4, 1), 1)})}},
                             false));
     Write(folder + "group-png", Chunked({PngImage(8, 8, 3), BitmapImage(8, 8, 1, 4)}));
+    Write(folder + "image-png-palette", "\x08" + PalettePngImage(9, 5, 1));
+    Write(folder + "image-png", "\x08" + PngImage(8, 8, 2));
+    for (int bits : {1, 4, 8, 24, 32})
+        Write(folder + "image-bitmap-" + std::to_string(bits), "\x08" + BitmapImage(9, 7, bits, bits));
     // Damaged the way the hostile-input tests damage them, to start the search near the edges.
     std::mt19937 random(1);
     const std::string module = NeIconModule({{BitmapImage(16, 16, 8, 1)}, {BitmapImage(8, 8, 24, 2)}}, 4);

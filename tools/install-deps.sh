@@ -4,6 +4,7 @@
 set -euo pipefail
 packages=(
   cmake make g++ googletest
+  pkg-config libpng-dev libstb-dev  # the native exporter's PNG images; stb_image decodes them in the tests
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xauth imagemagick
   chromium  # shows the user's guide in a test

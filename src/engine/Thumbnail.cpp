@@ -1,0 +1,95 @@
+#include "engine/Thumbnail.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int LargerSide(const ImageFacts& facts) {
+    return std::max(facts.width, facts.height);
+}
+
+// For each of `to` new pixels along one side of `from` pixels: the first old pixel it covers
+// and the share of each old pixel it covers, together 1.
+struct Coverage {
+    int first = 0;
+    std::vector<double> shares;
+};
+
+std::vector<Coverage> Coverages(int from, int to) {
+    std::vector<Coverage> coverages(static_cast<size_t>(to));
+    const double step = static_cast<double>(from) / to;
+    for (int o = 0; o < to; ++o) {
+        const double start = o * step, end = std::min<double>(from, (o + 1) * step);
+        Coverage& coverage = coverages[static_cast<size_t>(o)];
+        coverage.first = static_cast<int>(start);
+        for (int s = coverage.first; s < from && s < end; ++s)
+            coverage.shares.push_back((std::min<double>(s + 1, end) - std::max<double>(s, start)) / step);
+    }
+    return coverages;
+}
+
+}  // namespace
+
+int ChooseThumbnailImage(const std::vector<ImageFacts>& images, int size) {
+    int best = -1;
+    for (size_t i = 0; i < images.size(); ++i) {
+        const ImageFacts& candidate = images[i];
+        if (candidate.width <= 0) continue;
+        if (best < 0) {
+            best = static_cast<int>(i);
+            continue;
+        }
+        const int side = LargerSide(candidate), bestSide = LargerSide(images[static_cast<size_t>(best)]);
+        const bool better = side == bestSide ? candidate.bitsPerPixel > images[static_cast<size_t>(best)].bitsPerPixel
+                            : bestSide < size ? side > bestSide
+                                              : side >= size && side < bestSide;
+        if (better) best = static_cast<int>(i);
+    }
+    return best;
+}
+
+void ScaleToFit(const RgbaImage& picture, int size, RgbaImage& scaled) {
+    const int larger = std::max(picture.width, picture.height);
+    if (larger <= size) {
+        scaled = picture;
+        return;
+    }
+    const auto fit = [&](int side) { return std::max(1, static_cast<int>(std::lround(double(side) * size / larger))); };
+    const int w = fit(picture.width), h = fit(picture.height);
+    const std::vector<Coverage> across = Coverages(picture.width, w), down = Coverages(picture.height, h);
+
+    // Colours premultiplied by alpha, first averaged along the rows, then down the columns.
+    std::vector<double> rows(static_cast<size_t>(w) * static_cast<size_t>(picture.height) * 4, 0.0);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Coverage& c = across[static_cast<size_t>(x)];
+            double* out = &rows[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
+            for (size_t k = 0; k < c.shares.size(); ++k) {
+                const unsigned char* in =
+                    &picture.pixels[(static_cast<size_t>(y) * static_cast<size_t>(picture.width) + c.first + k) * 4];
+                const double weight = c.shares[k] * in[3];
+                for (int channel = 0; channel < 3; ++channel)
+                    out[channel] += weight * in[channel];
+                out[3] += weight;
+            }
+        }
+    scaled.width = w;
+    scaled.height = h;
+    scaled.pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Coverage& c = down[static_cast<size_t>(y)];
+            double sum[4] = {};
+            for (size_t k = 0; k < c.shares.size(); ++k) {
+                const double* in = &rows[((c.first + k) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
+                for (int channel = 0; channel < 4; ++channel)
+                    sum[channel] += c.shares[k] * in[channel];
+            }
+            unsigned char* out = &scaled.pixels[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
+            if (sum[3] <= 0) continue;  // fully transparent
+            for (int channel = 0; channel < 3; ++channel)
+                out[channel] = static_cast<unsigned char>(std::clamp(std::lround(sum[channel] / sum[3]), 0L, 255L));
+            out[3] = static_cast<unsigned char>(std::clamp(std::lround(sum[3]), 0L, 255L));
+        }
+}

@@ -1,0 +1,17 @@
+// PNG images through libpng: reading an icon's PNG image to RGBA, and writing RGBA as a PNG
+// file. libpng's errors come back as results; none ends the process.
+#pragma once
+#include <vector>
+
+#include "engine/ByteSpan.h"
+#include "engine/RgbaImage.h"
+
+// Any PNG (palette, grey, 16-bit channels, interlaced) as 8-bit RGBA; its size is checked
+// against LargestDecodedSide before anything is allocated.
+ImageDecode DecodePngImage(ByteSpan image, RgbaImage& decoded);
+
+// An icon image of either kind, PNG or bitmap.
+ImageDecode DecodeIconImage(ByteSpan image, RgbaImage& decoded);
+
+// An 8-bit RGBA PNG file of the picture. False, with `file` empty, when it cannot be made.
+bool EncodePng(const RgbaImage& picture, std::vector<unsigned char>& file);

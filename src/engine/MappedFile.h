@@ -1,11 +1,12 @@
 // A source file mapped for reading; the span covers exactly the file's bytes. Nobody may write
 // the file while it is mapped, so it cannot shrink under the readers.
 #pragma once
-#include <windows.h>
-
 #include <cstdint>
 
 #include "engine/ByteSpan.h"
+
+#ifdef _WIN32
+#include <windows.h>
 
 class MappedFile {
 public:
@@ -35,3 +36,40 @@ private:
     void* view = nullptr;
     ByteSpan bytes;
 };
+#else
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// An empty file, a folder or a file that cannot be opened gives no bytes. Unlike Windows, Linux
+// does not keep other programs from shortening a mapped file.
+class MappedFile {
+public:
+    explicit MappedFile(const char* path) {
+        const int file = open(path, O_RDONLY | O_CLOEXEC);
+        if (file < 0) return;
+        struct stat facts {};
+        if (fstat(file, &facts) == 0 && S_ISREG(facts.st_mode) && facts.st_size > 0 &&
+            static_cast<unsigned long long>(facts.st_size) <= SIZE_MAX) {
+            size = static_cast<size_t>(facts.st_size);
+            view = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file, 0);
+            if (view == MAP_FAILED) view = nullptr;
+            if (view) bytes = ByteSpan(static_cast<const unsigned char*>(view), size);
+        }
+        close(file);  // the mapping keeps the file
+    }
+    ~MappedFile() {
+        if (view) munmap(view, size);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    ByteSpan Bytes() const { return bytes; }
+
+private:
+    void* view = nullptr;
+    size_t size = 0;
+    ByteSpan bytes;
+};
+#endif

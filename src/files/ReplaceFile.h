@@ -11,8 +11,8 @@ enum class ReplaceResult {
     CannotWrite,  // a write failed; nothing is left of what was written
 };
 
-// When even a short temporary name beside the target would not fit in a path, the target is
-// written in place, and removed again when a write fails.
+// On Windows, when even a short temporary name beside the target would not fit in a path, the
+// target is written in place, and removed again when a write fails.
 ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes);
 
 #ifdef _WIN32

@@ -1,6 +1,8 @@
 #include "engine/IconSource.h"
 
+#ifdef _WIN32
 #include <commdlg.h>
+#endif
 
 #include <cstdio>
 
@@ -10,7 +12,7 @@
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 
-GroupExport ExportIconGroup(const char* sourcePath, HWND nameList, int index, const char* outputPath) {
+GroupExport ExportIconGroup(const char* sourcePath, NameListBox nameList, int index, const char* outputPath) {
     // A group the view shows but the module no longer holds is one that cannot be read.
     GroupExport exported = GroupExport::Unread;
     const bool loaded = WithModuleGroups(
@@ -18,7 +20,7 @@ GroupExport ExportIconGroup(const char* sourcePath, HWND nameList, int index, co
     return loaded ? exported : NeExportGroup(sourcePath, outputPath, index);
 }
 
-ExportTally ExportAllIconGroups(const char* sourcePath, HWND nameList, const char* folder) {
+ExportTally ExportAllIconGroups(const char* sourcePath, NameListBox nameList, const char* folder) {
     ExportTally tally;
     tally.read = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
         const std::string displayName = SourceDisplayName(sourcePath);
@@ -36,7 +38,7 @@ int CountIconGroups(const char* sourcePath) {
     return SourceReading(sourcePath).IconCount();
 }
 
-bool DescribeIconGroup(const char* sourcePath, HWND nameList, int index, std::string& text) {
+bool DescribeIconGroup(const char* sourcePath, NameListBox nameList, int index, std::string& text) {
     text.clear();
     bool described = false;
     const bool loaded = WithModuleGroups(sourcePath, nameList,
@@ -45,7 +47,7 @@ bool DescribeIconGroup(const char* sourcePath, HWND nameList, int index, std::st
     return NeDescribeGroup(sourcePath, text, index) && !text.empty();
 }
 
-bool ListIconGroups(const char* sourcePath, HWND nameList,
+bool ListIconGroups(const char* sourcePath, NameListBox nameList,
                     const std::function<void(int index, const std::string& name, const std::string& summary)>& group) {
     const bool loaded = WithModuleGroups(sourcePath, nameList, [&](const ModuleGroups& groups) {
         for (int i = 0; i < groups.Count(); ++i) {
@@ -61,10 +63,16 @@ bool ListIconGroups(const char* sourcePath, HWND nameList,
 }
 
 std::string SourceDisplayName(const char* sourcePath) {
+#ifdef _WIN32
     char name[PathBufferSize] = {};
     if (!ShellDisplayName(sourcePath, name) && GetFileTitleA(sourcePath, name, PathBufferSize) != 0) name[0] = '\0';
     CutAtFirstDot(name);
     return name;
+#else
+    const std::string path = sourcePath;
+    const std::string name = path.substr(path.find_last_of('/') + 1);
+    return name.substr(0, name.find('.'));
+#endif
 }
 
 std::string GroupFileName(const char* folder, const std::string& displayName, int index) {

@@ -6,38 +6,38 @@
 // empty again when these functions return. A program without windows passes nullptr. Failures that the user must hear about are
 // reported through EngineMessages.h; the results tell the callers what happened.
 #pragma once
-#include <windows.h>
-
 #include <functional>
 #include <string>
 
 #include "engine/ExportResult.h"
+#include "engine/NameListBox.h"
 
 // Save As: writes icon `index` of the source as an ICO file at outputPath, replacing a file of
 // that name only once the new one is complete.
-GroupExport ExportIconGroup(const char* sourcePath, HWND nameList, int index, const char* outputPath);
+GroupExport ExportIconGroup(const char* sourcePath, NameListBox nameList, int index, const char* outputPath);
 
 // Save All: writes every icon group of the source into folder, which ends in a backslash, as
 // GroupFileName(folder, SourceDisplayName(source), i), replacing files of those names. A group
 // that cannot be read is counted and skipped (the others keep their numbers); a 32-bit module's
 // groups are all tried, a 16-bit module's export ends at its first write failure.
-ExportTally ExportAllIconGroups(const char* sourcePath, HWND nameList, const char* folder);
+ExportTally ExportAllIconGroups(const char* sourcePath, NameListBox nameList, const char* folder);
 
 // The number of icon groups of the source, damaged ones included; 0 when it cannot be read.
 int CountIconGroups(const char* sourcePath);
 
 // Selection details: sets text to the summary of icon `index`, such as "32x32x16, 16x16x16".
 // False, with text empty, when it cannot be described.
-bool DescribeIconGroup(const char* sourcePath, HWND nameList, int index, std::string& text);
+bool DescribeIconGroup(const char* sourcePath, NameListBox nameList, int index, std::string& text);
 
 // Every icon group in order: its name (as the group-name list holds it, or a 16-bit module's
 // group id) and its summary (empty when it cannot be read). False when the source could not be
 // read as either kind of module.
-bool ListIconGroups(const char* sourcePath, HWND nameList,
+bool ListIconGroups(const char* sourcePath, NameListBox nameList,
                     const std::function<void(int index, const std::string& name, const std::string& summary)>& group);
 
 // The base of output file names: the shell's display name of the source, or else its file
-// title, cut at its first period ("C:\x\my.tool.exe" gives "my").
+// title, cut at its first period ("C:\x\my.tool.exe" gives "my"). On Linux the file's name
+// cut at its first period.
 std::string SourceDisplayName(const char* sourcePath);
 
 // folder + displayName + "_" + the index in at least three digits + ".ico".

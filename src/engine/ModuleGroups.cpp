@@ -8,6 +8,7 @@
 #include "engine/IcoFile.h"
 #include "files/TextFunctions.h"
 
+#ifdef _WIN32
 namespace {
 
 // Sends a list-box message whose text argument is a pointer.
@@ -47,6 +48,11 @@ LPCSTR GroupName::ResourceName() const {
 GroupName ResolveGroupName(const std::string& line) {
     return GroupName(line);
 }
+#else
+std::string GroupNameText(const PeGroupName& name) {
+    return name.integer ? std::to_string(name.id) : Utf8FromUtf16(name.text);
+}
+#endif
 
 namespace {
 
@@ -91,7 +97,7 @@ bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index
     return true;
 }
 
-ModuleGroups::ModuleGroups(const PeIconModule& read, const char* path, HWND list)
+ModuleGroups::ModuleGroups(const PeIconModule& read, const char* path, NameListBox list)
     : module(read), sourcePath(path), nameList(list) {
     if (!nameList)
         for (const PeIconGroup& group : module.groups)
@@ -100,18 +106,26 @@ ModuleGroups::ModuleGroups(const PeIconModule& read, const char* path, HWND list
 
 int ModuleGroups::Count() const {
     if (!nameList) return static_cast<int>(lines.size());
+#ifdef _WIN32
     const LRESULT count = SendMessageA(nameList, LB_GETCOUNT, 0, 0);
     return count == LB_ERR ? 0 : static_cast<int>(count);
+#else
+    return 0;
+#endif
 }
 
 std::string ModuleGroups::Line(int i) const {
     if (!nameList) return i >= 0 && static_cast<size_t>(i) < lines.size() ? lines[static_cast<size_t>(i)] : "";
+#ifdef _WIN32
     const LRESULT length = SendMessageA(nameList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
     if (i < 0 || length == LB_ERR) return std::string();
     std::string line(static_cast<size_t>(length) + 1, '\0');
     const LRESULT copied = SendText(nameList, LB_GETTEXT, static_cast<WPARAM>(i), line.data());
     line.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
     return line;
+#else
+    return std::string();
+#endif
 }
 
 // Line i of the list names group i of the same reading.
@@ -126,9 +140,10 @@ bool ModuleGroups::Describe(int i, std::string& text) const {
     return DescribeGroup(module, sourcePath, i, text);
 }
 
-bool WithModuleGroups(const char* sourcePath, HWND nameList, const std::function<void(const ModuleGroups&)>& work) {
+bool WithModuleGroups(const char* sourcePath, NameListBox nameList, const std::function<void(const ModuleGroups&)>& work) {
     const SourceReading reading(sourcePath);
     if (reading.GetKind() != SourceReading::Kind::Pe) return false;
+#ifdef _WIN32
     struct Session {
         HWND list;
         ~Session() {
@@ -141,6 +156,7 @@ bool WithModuleGroups(const char* sourcePath, HWND nameList, const std::function
         for (const PeIconGroup& group : reading.Module().groups)
             if (!CollectGroupName(nameList, group.name)) break;
     }
+#endif
     const ModuleGroups groups(reading.Module(), sourcePath, nameList);
     if (groups.Count() > 0) work(groups);
     return true;

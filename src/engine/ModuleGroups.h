@@ -5,22 +5,23 @@
 // in which the shell numbers a file's icons, work on line i for icon i, then clear the list.
 // Line i and group i come from the same reading, so they always agree.
 #pragma once
-#include <windows.h>
-
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/ExportResult.h"
 #include "engine/IconRecord.h"
+#include "engine/NameListBox.h"
 #include "engine/SourceReading.h"
 
-// Adds the group's name to the list box, an integer identifier as its decimal digits ("%u"), a
-// string name as it is (in the system's code page), whatever its length. False when the list
+// The text of a group's name: an integer identifier as its decimal digits ("%u"), a string
+// name as it is (in the system's code page on Windows, in UTF-8 on Linux).
+std::string GroupNameText(const PeGroupName& name);
+
+#ifdef _WIN32
+// Adds GroupNameText of the name to the list box, whatever its length. False when the list
 // refuses it.
 bool CollectGroupName(HWND nameList, const PeGroupName& name);
-// The text CollectGroupName adds for a name.
-std::string GroupNameText(const PeGroupName& name);
 
 // The resource name that a line of the list stands for.
 class GroupName {
@@ -38,6 +39,7 @@ private:
 };
 
 GroupName ResolveGroupName(const std::string& line);
+#endif
 
 // The record of group `index` of the module, or null. Missing or unsound data fails silently;
 // with `report`, running out of memory and a failed pointer setup are reported with the module
@@ -55,7 +57,7 @@ bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index
 // with no window, such as the console exporter) the names are kept here, in the same order.
 class ModuleGroups {
 public:
-    ModuleGroups(const PeIconModule& module, const char* sourcePath, HWND nameList);
+    ModuleGroups(const PeIconModule& module, const char* sourcePath, NameListBox nameList);
     const char* SourcePath() const { return sourcePath; }
     int Count() const;
     std::string Line(int i) const;  // empty when there is no line i
@@ -65,7 +67,7 @@ public:
 private:
     const PeIconModule& module;
     const char* sourcePath;
-    HWND nameList;
+    NameListBox nameList;
     std::vector<std::string> lines;  // only without a list
 };
 
@@ -73,4 +75,4 @@ private:
 // then clears the list, also when work throws. False when the source is not a 32- or 64-bit
 // module whose resource directory can be read: 16-bit modules and ICO files take the 16-bit
 // road, which refuses anything else.
-bool WithModuleGroups(const char* sourcePath, HWND nameList, const std::function<void(const ModuleGroups&)>& work);
+bool WithModuleGroups(const char* sourcePath, NameListBox nameList, const std::function<void(const ModuleGroups&)>& work);

@@ -1,7 +1,5 @@
 #include "engine/NeReader.h"
 
-#include <windows.h>
-
 #include <vector>
 
 #include "engine/EngineMessages.h"

@@ -1,6 +1,8 @@
 #include "engine/SourceReading.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <algorithm>
 
@@ -8,11 +10,13 @@
 
 namespace {
 
+#ifdef _WIN32
 bool StartsWithFolder(const std::string& path, const std::string& folder) {
     return path.size() > folder.size() &&
            CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path.c_str(), static_cast<int>(folder.size()),
                           folder.c_str(), static_cast<int>(folder.size())) == CSTR_EQUAL;
 }
+#endif
 
 bool SoundNeModule(ByteSpan file, const NeResourceTable& table) {
     for (size_t s = 0; s < table.groups.size(); ++s) {
@@ -24,6 +28,7 @@ bool SoundNeModule(ByteSpan file, const NeResourceTable& table) {
 
 }  // namespace
 
+#ifdef _WIN32
 const std::vector<uint16_t>& ResourceLanguages() {
     static const std::vector<uint16_t> languages = [] {
         std::vector<uint16_t> list;
@@ -55,6 +60,16 @@ std::string SystemResourcesTwin(const char* path) {
     if (!StartsWithFolder(full, folder)) return {};
     return folder + "SystemResources\\" + name + ".mun";
 }
+#else
+const std::vector<uint16_t>& ResourceLanguages() {
+    static const std::vector<uint16_t> languages = {0x0000, 0x0409};  // neutral, English (United States)
+    return languages;
+}
+
+std::string SystemResourcesTwin(const char*) {
+    return {};
+}
+#endif
 
 SourceReading::SourceReading(const char* path) {
     if (!path || !path[0]) return;
@@ -124,4 +139,39 @@ GroupPicture SourceReading::Picture(int i, int depth, IconPicture& picture, Byte
     case Kind::None: break;
     }
     return GroupPicture::Blank;
+}
+
+bool SourceReading::Images(int i, std::vector<ByteSpan>& images) const {
+    images.clear();
+    if (i < 0 || i >= IconCount()) return false;
+    const ByteSpan bytes = file->Bytes();
+    ByteSpan directory;
+    ImageFinder find;
+    switch (kind) {
+    case Kind::Pe:
+        directory = module.groups[static_cast<size_t>(i)].directory;
+        find = [&](uint16_t id, ByteSpan& found) { return module.FindImage(id, found); };
+        break;
+    case Kind::Ne: {
+        const NeResourceRecord& group = table.groups[static_cast<size_t>(i)];
+        directory = bytes.Clip(group.offset, group.length);
+        find = [&](uint16_t id, ByteSpan& found) { return NeReadIconImage(bytes, table, id, found); };
+        break;
+    }
+    case Kind::Ico: {
+        std::vector<IconCandidate> candidates;
+        return IcoFileCandidates(bytes, candidates, images);
+    }
+    case Kind::None: return false;
+    }
+    uint16_t count = 0;
+    if (!GroupImageCount(directory, count)) return false;
+    for (uint16_t k = 0; k < count; ++k) {
+        GroupDirectoryEntry entry;
+        ByteSpan image;
+        if (!GroupEntryAt(directory, k, entry)) return false;
+        if (!find(entry.id, image)) image = ByteSpan();
+        images.push_back(image);
+    }
+    return true;
 }

@@ -37,6 +37,9 @@ public:
 
     // The picture of icon i for a screen of `depth` bits per pixel.
     GroupPicture Picture(int i, int depth, IconPicture& picture, ByteSpan& image) const;
+    // The images of icon i in the order its directory lists them, an image that cannot be
+    // found empty. False when icon i or its directory cannot be read.
+    bool Images(int i, std::vector<ByteSpan>& images) const;
 
 private:
     void Read(ByteSpan bytes);
@@ -50,9 +53,10 @@ private:
 
 // The languages in the order the system's resource lookup tries them for a name stored in
 // several: neutral, the thread's, the user's and the system's (each also without its
-// sublanguage), English.
+// sublanguage), English. On Linux: neutral, then English (United States); a name stored in
+// neither is read in its first stored language.
 const std::vector<uint16_t>& ResourceLanguages();
 
 // The path of a module's twin in %WINDIR%\SystemResources when the module lies inside the
-// Windows folder, else empty.
+// Windows folder, else empty (always on Linux).
 std::string SystemResourcesTwin(const char* path);

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 // Small helpers over 8-bit, NUL-terminated texts, used by the path and file
 // code. They are plain C++ so that they can also be built and tested natively.
@@ -58,3 +59,6 @@ void DirectoryPart(char* output, const char* path);
 // True when the texts are equal with ASCII letters compared without regard to case; every
 // other byte compares as it is. This is how paths are told apart.
 bool SamePathText(const char* a, const char* b);
+
+// UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf8FromUtf16(const std::u16string& text);

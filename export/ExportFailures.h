@@ -1,0 +1,15 @@
+// What the exporter's commands share: failures said on the error stream, the exit status, and
+// the paths of sources and output folders.
+#pragma once
+#include <string>
+
+// Says "PATH: TEXT" unless the engine has spoken about this source already; the exit status
+// becomes 1 either way.
+void Fail(const std::string& path, const char* text);
+// A new source: the engine has said nothing about it yet.
+void StartSource();
+// The full path of a source given on the command line.
+std::string SourcePath(const char* argument);
+// The full path of the output folder, created when missing, with its trailing separator.
+// False, having said why, when it cannot be made.
+bool OutputFolder(const char* argument, std::string& folder);

@@ -1,0 +1,133 @@
+#include "export/ImageExport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/EngineMessages.h"
+#include "engine/IconSource.h"
+#include "engine/ImageFacts.h"
+#include "engine/SourceReading.h"
+#include "engine/Thumbnail.h"
+#include "export/ExportFailures.h"
+#include "files/PathUtilities.h"
+#include "files/ReplaceFile.h"
+#include "native/PngCodec.h"
+
+namespace {
+
+constexpr const char* ErrorWritingPngFile = "Error Writing PNG File";
+
+const char* Refusal(ImageDecode decode) {
+    switch (decode) {
+    case ImageDecode::Unsupported: return "a kind of image this program does not decode";
+    case ImageDecode::TooLarge: return "larger than 1024 pixels on a side";
+    case ImageDecode::Damaged:
+    case ImageDecode::Decoded: break;
+    }
+    return "damaged";
+}
+
+bool SavePng(const std::string& path, const std::vector<unsigned char>& bytes) {
+    switch (ReplaceFileWith(path, bytes)) {
+    case ReplaceResult::Replaced: return true;
+    case ReplaceResult::CannotOpen: ReportEngineFailure(path.c_str(), ErrorOpeningForWriting); break;
+    case ReplaceResult::CannotWrite: ReportEngineFailure(path.c_str(), ErrorWritingPngFile); break;
+    }
+    return false;
+}
+
+// Says which image of which group could not be written, and why.
+void FailImage(const std::string& source, int group, size_t image, const char* why) {
+    const std::string text =
+        "icon group " + std::to_string(group) + ", image " + std::to_string(image) + ": " + why;
+    Fail(source, text.c_str());
+    StartSource();  // every image is told
+}
+
+void ExportSourceImages(const std::string& source, const std::string& folder) {
+    const SourceReading reading(source.c_str());
+    if (reading.IconCount() == 0) return Fail(source, "No icon groups could be read");
+    const std::string displayName = SourceDisplayName(source.c_str());
+    for (int g = 0; g < reading.IconCount(); ++g) {
+        std::vector<ByteSpan> images;
+        if (!reading.Images(g, images)) {
+            Fail(source, ("icon group " + std::to_string(g) + ": damaged").c_str());
+            StartSource();
+            continue;
+        }
+        std::map<std::string, int> taken;
+        for (size_t k = 0; k < images.size(); ++k) {
+            ImageFacts facts;
+            if (!IconImageFacts(images[k], facts)) {
+                FailImage(source, g, k, "damaged");
+                continue;
+            }
+            char base[96];
+            std::snprintf(base, sizeof base, "_%.3d_%dx%dx%d", g, facts.width, facts.height, facts.bitsPerPixel);
+            const int copy = ++taken[base];
+            const std::string path = folder + displayName + base + (copy > 1 ? "-" + std::to_string(copy) : "") + ".png";
+            // A PNG image is decoded too, so that no damaged PNG file is written.
+            RgbaImage picture;
+            const ImageDecode decode = DecodeIconImage(images[k], picture);
+            if (decode != ImageDecode::Decoded) {
+                FailImage(source, g, k, Refusal(decode));
+                continue;
+            }
+            std::vector<unsigned char> png;
+            if (facts.png) {
+                png.assign(images[k].Data(), images[k].Data() + images[k].Size());
+            } else if (!EncodePng(picture, png)) {
+                ReportEngineFailure(path.c_str(), ErrorAllocatingMemory);
+                continue;
+            }
+            SavePng(path, png);
+            StartSource();
+        }
+    }
+}
+
+}  // namespace
+
+void ExportImages(const char* folderArgument, char** sources, int count) {
+    std::string folder;
+    if (!OutputFolder(folderArgument, folder)) return;
+    for (int i = 0; i < count; ++i) {
+        const std::string source = SourcePath(sources[i]);
+        StartSource();
+        if (!PathExists(source.c_str()))
+            Fail(source, "No such file");
+        else
+            ExportSourceImages(source, folder);
+    }
+}
+
+bool ThumbnailSize(const char* argument, int& size) {
+    char* end = nullptr;
+    const long value = std::strtol(argument, &end, 10);
+    if (end == argument || *end || value < 1 || value > 65535) return false;
+    size = static_cast<int>(value);
+    return true;
+}
+
+void WriteThumbnail(int size, const char* sourceArgument, const char* outputPath) {
+    const std::string source = SourcePath(sourceArgument);
+    if (!PathExists(source.c_str())) return Fail(source, "No such file");
+    const SourceReading reading(source.c_str());
+    std::vector<ByteSpan> images;
+    if (!reading.Images(0, images)) return Fail(source, "No icon could be read");
+    std::vector<ImageFacts> facts(images.size());
+    for (size_t k = 0; k < images.size(); ++k)
+        if (!IconImageFacts(images[k], facts[k])) facts[k] = ImageFacts();
+    const int chosen = ChooseThumbnailImage(facts, size);
+    if (chosen < 0) return Fail(source, "No icon could be read");
+    RgbaImage picture, scaled;
+    const ImageDecode decode = DecodeIconImage(images[static_cast<size_t>(chosen)], picture);
+    if (decode != ImageDecode::Decoded) return Fail(source, (std::string("icon 0: ") + Refusal(decode)).c_str());
+    ScaleToFit(picture, size, scaled);
+    std::vector<unsigned char> png;
+    if (!EncodePng(scaled, png)) return ReportEngineFailure(outputPath, ErrorAllocatingMemory);
+    SavePng(outputPath, png);
+}

@@ -1,9 +1,11 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
 BUILD        := build
 NATIVE_BUILD := build-native
+RELEASE_BUILD := build-release
+PREFIX       ?= /usr/local
 JOBS         ?= 2
 
-.PHONY: run test deps build native-test wine-test screenshot bench dist clean
+.PHONY: run test deps build native-test wine-test screenshot bench dist clean native-release install
 
 run: deps build
 	tools/run.sh
@@ -32,8 +34,18 @@ native-test: $(NATIVE_BUILD)/CMakeCache.txt
 wine-test:
 	tools/wine-session.sh sh -c 'cd $(BUILD) && ctest --output-on-failure'
 
-bench: deps build
-	tools/wine-session.sh tools/bench.sh $(abspath $(BUILD))
+# The Linux exporter as users get it: optimised, without the sanitizers.
+$(RELEASE_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DGLYPHDOCK_SANITIZE=OFF
+
+native-release: $(RELEASE_BUILD)/CMakeCache.txt
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target glyphdock-export
+
+install: deps native-release
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_BUILD) --prefix "$(PREFIX)"
+
+bench: deps build native-release
+	tools/wine-session.sh tools/bench.sh $(abspath $(BUILD)) $(abspath $(RELEASE_BUILD))
 
 # build/glyphdock-VERSION-win64.zip: both programs, the README and the licence.
 dist: deps build
@@ -43,4 +55,4 @@ screenshot: deps build
 	tools/screenshot.sh
 
 clean:
-	rm -rf $(BUILD) $(NATIVE_BUILD)
+	rm -rf $(BUILD) $(NATIVE_BUILD) $(RELEASE_BUILD)

@@ -1,19 +1,18 @@
 // The Linux exporter as a user runs it: PNG files of every image, thumbnails, group names in
 // UTF-8, and damaged sources told with exit status 1.
 #include <gtest/gtest.h>
-#include <stb_image.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <random>
 
 #include "engine/BitmapDecoder.h"
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
+#include "native/NativeSupport.h"
 #include "support/ExactBytes.h"
+#include "support/RandomDamage.h"
 
 using namespace fixtures;
 namespace fs = std::filesystem;
@@ -22,12 +21,6 @@ namespace {
 
 class ExportTest : public testing::Test {
 protected:
-    ExportTest() {
-        std::string name = (fs::temp_directory_path() / "glyphdock-XXXXXX").string();
-        folder = mkdtemp(name.data());
-    }
-    ~ExportTest() override { fs::remove_all(folder); }
-
     std::string Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(folder / name, std::ios::binary) << bytes;
         return (folder / name).string();
@@ -45,10 +38,7 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    static std::string Read(const fs::path& path) {
-        std::ifstream file(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    }
+    static std::string Read(const fs::path& path) { return ReadWholeFile(path); }
 
     std::vector<std::string> Files(const std::string& under) const {
         std::vector<std::string> names;
@@ -58,20 +48,10 @@ protected:
         return names;
     }
 
-    fs::path folder;
+    const TempDirectory temporary;
+    const fs::path folder = temporary.path;
     std::string out, errors;
 };
-
-std::vector<unsigned char> StbPixels(const std::string& png, int& width, int& height) {
-    int channels = 0;
-    unsigned char* pixels = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(png.data()),
-                                                  static_cast<int>(png.size()), &width, &height, &channels, 4);
-    std::vector<unsigned char> copy;
-    if (pixels) copy.assign(pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-    stbi_image_free(pixels);
-    return copy;
-}
-
 }  // namespace
 
 TEST_F(ExportTest, PngWritesEveryImageAsDecodedAndStoredPngsByteForByte) {
@@ -116,6 +96,23 @@ TEST_F(ExportTest, DamagedOrMissingSourcesAreToldWithStatusOneAndLeaveNoFile) {
     EXPECT_TRUE(Files("out").empty());
     EXPECT_FALSE(fs::exists(output));
     EXPECT_EQ(Run("--thumbnail big " + source + " " + output), 2);
+}
+
+TEST_F(ExportTest, DamagedModulesEndWithStatusZeroOrOneAndOnlyWholePngFiles) {
+    std::mt19937 random(19);
+    const std::string module =
+        PeIconLibrary({{BitmapImage(16, 16, 8, 1), PngImage(32, 32, 2)}, {BitmapImage(24, 24, 32, 3)}});
+    const fs::path output = folder / "out";
+    for (int i = 0; i < 25; ++i) {
+        const std::string source = Write("damaged.dll", CutOrChangeBytes(module, random, 0x400));
+        EXPECT_LE(Run("--png " + output.string() + " " + source), 1) << errors;
+        EXPECT_LE(Run("--thumbnail 20 " + source + " " + (output / "thumb.png").string()), 1) << errors;
+        for (const std::string& name : Files("out")) {
+            int width = 0, height = 0;
+            EXPECT_FALSE(StbPixels(Read(output / name), width, height).empty()) << name << " of damage " << i;
+        }
+        fs::remove_all(output);
+    }
 }
 
 TEST_F(ExportTest, ListPrintsStringGroupNamesInUtf8) {

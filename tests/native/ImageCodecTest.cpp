@@ -2,13 +2,13 @@
 // decoder independent of ours; damaged images through the same road; the thumbnail's choice
 // and scaling.
 #include <gtest/gtest.h>
-#include <stb_image.h>
 
 #include <random>
 
 #include "engine/BitmapDecoder.h"
 #include "engine/Thumbnail.h"
 #include "fixtures/IconFixtures.h"
+#include "native/NativeSupport.h"
 #include "native/PngCodec.h"
 #include "support/ExactBytes.h"
 #include "support/RandomDamage.h"
@@ -96,22 +96,12 @@ std::string BmpFile(const std::string& icon, const Kind& kind, size_t colourStar
     return file + bitmap + icon.substr(colourStart, colourEnd - colourStart);
 }
 
-std::vector<unsigned char> StbDecode(const std::string& file, int& width, int& height) {
-    int channels = 0;
-    unsigned char* pixels = stbi_load_from_memory(reinterpret_cast<const unsigned char*>(file.data()),
-                                                  static_cast<int>(file.size()), &width, &height, &channels, 4);
-    if (!pixels) return {};
-    std::vector<unsigned char> copy(pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-    stbi_image_free(pixels);
-    return copy;
-}
-
 // The PNG file we write of the picture decodes to exactly its pixels.
 void ExpectPngRoundTrip(const RgbaImage& picture) {
     std::vector<unsigned char> png;
     ASSERT_TRUE(EncodePng(picture, png));
     int width = 0, height = 0;
-    EXPECT_EQ(StbDecode(AsString(png), width, height), picture.pixels);
+    EXPECT_EQ(StbPixels(AsString(png), width, height), picture.pixels);
     EXPECT_EQ(width, picture.width);
     EXPECT_EQ(height, picture.height);
 }
@@ -131,7 +121,7 @@ TEST(ImageCodec, EveryBitmapKindDecodesAsAnIndependentDecoderSeesItAndComesBackF
         ASSERT_EQ(ours.height, kind.height);
         const size_t colourEnd = colourStart + RowBytes(kind.width, kind.bits) * static_cast<size_t>(kind.height);
         int width = 0, height = 0;
-        const std::vector<unsigned char> theirs = StbDecode(BmpFile(icon, kind, colourStart, colourEnd), width, height);
+        const std::vector<unsigned char> theirs = StbPixels(BmpFile(icon, kind, colourStart, colourEnd), width, height);
         ASSERT_EQ(theirs.empty(), kind.bits == 2);  // stb_image reads no 2-bit bitmaps
         for (int y = 0; y < kind.height; ++y)
             for (int x = 0; x < kind.width; ++x) {
@@ -159,7 +149,7 @@ TEST(ImageCodec, PalettePngDecodesWithItsTransparencyAndComesBackFromPng) {
     RgbaImage ours;
     ASSERT_EQ(DecodeIconImage(ExactBytes(png).Span(), ours), ImageDecode::Decoded);
     int width = 0, height = 0;
-    EXPECT_EQ(ours.pixels, StbDecode(png, width, height));
+    EXPECT_EQ(ours.pixels, StbPixels(png, width, height));
     EXPECT_EQ(ours.pixels[(13 + 12) * 4 + 3], 0);  // pixel 12,1 has index 0: transparent
     ExpectPngRoundTrip(ours);
 }

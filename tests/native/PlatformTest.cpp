@@ -1,33 +1,14 @@
 // The POSIX side of the platform layer: mapping a source file, and replacing a file whole.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "engine/MappedFile.h"
 #include "files/ReplaceFile.h"
+#include "native/NativeSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class Folder {
-public:
-    Folder() {
-        std::string name = (fs::temp_directory_path() / "glyphdock-XXXXXX").string();
-        path = mkdtemp(name.data());
-    }
-    ~Folder() { fs::remove_all(path); }
-    fs::path path;
-};
-
-std::string Read(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 std::vector<unsigned char> Bytes(const std::string& text) {
     return std::vector<unsigned char>(text.begin(), text.end());
@@ -36,7 +17,7 @@ std::vector<unsigned char> Bytes(const std::string& text) {
 }  // namespace
 
 TEST(Platform, AMappedFileHoldsExactlyItsBytesAndNothingElseMapsToNothing) {
-    const Folder folder;
+    const TempDirectory folder;
     const fs::path file = folder.path / "a.ico";
     ASSERT_EQ(ReplaceFileWith(file.string(), Bytes("icon")), ReplaceResult::Replaced);
     const MappedFile mapped(file.c_str());
@@ -47,12 +28,12 @@ TEST(Platform, AMappedFileHoldsExactlyItsBytesAndNothingElseMapsToNothing) {
 }
 
 TEST(Platform, AReplacedFileIsWholeKeepsItsPermissionsAndLeavesNoTemporaryFile) {
-    const Folder folder;
+    const TempDirectory folder;
     const fs::path file = folder.path / "a.png";
     ASSERT_EQ(ReplaceFileWith(file.string(), Bytes("first")), ReplaceResult::Replaced);
     chmod(file.c_str(), 0640);
     ASSERT_EQ(ReplaceFileWith(file.string(), Bytes("second")), ReplaceResult::Replaced);
-    EXPECT_EQ(Read(file), "second");
+    EXPECT_EQ(ReadWholeFile(file), "second");
     struct stat facts {};
     stat(file.c_str(), &facts);
     EXPECT_EQ(facts.st_mode & 0777, 0640u);

@@ -135,4 +135,8 @@ TEST(ExportProgram, ExitStatusTellsWhetherEverySourceWasHandled) {
     EXPECT_EQ(RunExport({"--list"}).exitCode, 2u);
     EXPECT_EQ(RunExport({"--list", ico, ico}).exitCode, 2u);
     EXPECT_EQ(RunExport({"--bogus", ico}).exitCode, 2u);
+    EXPECT_EQ(RunExport({"--png", output, ico}).exitCode, 2u) << "PNG images are the Linux build's";
+    run = RunExport({"--version"});
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.out.rfind("glyphdock-export ", 0), 0u) << run.out;
 }

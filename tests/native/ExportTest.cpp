@@ -115,11 +115,13 @@ TEST_F(ExportTest, DamagedModulesEndWithStatusZeroOrOneAndOnlyWholePngFiles) {
     }
 }
 
-TEST_F(ExportTest, ListPrintsStringGroupNamesInUtf8) {
+TEST_F(ExportTest, ListPrintsGroupNamesInUtf8AndHelpNamesEveryCommand) {
     const std::string image = BitmapImage(16, 16, 4, 1);
     const std::string source = Write("named.dll", PeModule({{3, 1, u"", 0, image},
                                                             {14, 0, u"GR\u00dcN\u65e5", 0x409,
                                                              GroupDirectory({EntryFor(image, 1)})}}));
     ASSERT_EQ(Run("--list " + source), 0) << errors;
     EXPECT_EQ(out, "0\tGR\u00dcN\u65e5\t16x16x16\n");
+    ASSERT_EQ(Run("--help"), 0);
+    EXPECT_NE(out.find("--thumbnail SIZE SOURCE OUTPUT"), std::string::npos) << out;
 }

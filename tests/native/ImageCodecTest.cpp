@@ -119,25 +119,24 @@ TEST(ImageCodec, EveryBitmapKindDecodesAsAnIndependentDecoderSeesItAndComesBackF
         ASSERT_EQ(DecodeBitmapImage(ExactBytes(icon).Span(), ours), ImageDecode::Decoded);
         ASSERT_EQ(ours.width, kind.width);
         ASSERT_EQ(ours.height, kind.height);
-        const size_t colourEnd = colourStart + RowBytes(kind.width, kind.bits) * static_cast<size_t>(kind.height);
+        const size_t rowBytes = RowBytes(kind.width, kind.bits);
+        const size_t colourEnd = colourStart + rowBytes * static_cast<size_t>(kind.height);
+        const auto byte = [&](size_t at) { return static_cast<unsigned char>(icon[at]); };
         int width = 0, height = 0;
         const std::vector<unsigned char> theirs = StbPixels(BmpFile(icon, kind, colourStart, colourEnd), width, height);
         ASSERT_EQ(theirs.empty(), kind.bits == 2);  // stb_image reads no 2-bit bitmaps
-        for (int y = 0; y < kind.height; ++y)
-            for (int x = 0; x < kind.width; ++x) {
-                const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(kind.width) + static_cast<size_t>(x)) * 4;
-                const size_t row = colourStart + RowBytes(kind.width, kind.bits) * static_cast<size_t>(kind.height - 1 - y);
+        for (size_t y = 0; y < static_cast<size_t>(kind.height); ++y)
+            for (size_t x = 0; x < static_cast<size_t>(kind.width); ++x) {
+                const size_t at = (y * static_cast<size_t>(kind.width) + x) * 4, up = kind.height - 1 - y;
                 unsigned char expected[4] = {};
-                if (kind.bits == 2) {
-                    const int index = static_cast<unsigned char>(icon[row + static_cast<size_t>(x / 4)]) >> (6 - 2 * (x % 4)) & 3;
-                    for (int c = 0; c < 3; ++c)
-                        expected[c] = static_cast<unsigned char>(icon[kind.headerSize + 4 * static_cast<size_t>(index) + 2 - static_cast<size_t>(c)]);
+                if (kind.bits == 2) {  // the table entry of the pixel's index
+                    const size_t entry = 40 + 4 * (byte(colourStart + rowBytes * up + x / 4) >> (6 - 2 * (x % 4)) & 3);
+                    expected[0] = byte(entry + 2), expected[1] = byte(entry + 1), expected[2] = byte(entry);
                 } else {
                     std::copy_n(&theirs[at], 4, expected);
                 }
-                const size_t mask = colourEnd + RowBytes(kind.width, 1) * static_cast<size_t>(kind.height - 1 - y);
-                if (!kind.alpha)
-                    expected[3] = static_cast<unsigned char>(icon[mask + static_cast<size_t>(x / 8)]) >> (7 - x % 8) & 1 ? 0 : 255;
+                const unsigned char mask = byte(colourEnd + RowBytes(kind.width, 1) * up + x / 8);
+                if (!kind.alpha) expected[3] = mask >> (7 - x % 8) & 1 ? 0 : 255;
                 ASSERT_TRUE(std::equal(expected, expected + 4, &ours.pixels[at])) << "pixel " << x << "," << y;
             }
         ExpectPngRoundTrip(ours);

@@ -41,8 +41,7 @@ bool SavePng(const std::string& path, const std::vector<unsigned char>& bytes) {
 
 // Says which image of which group could not be written, and why.
 void FailImage(const std::string& source, int group, size_t image, const char* why) {
-    const std::string text =
-        "icon group " + std::to_string(group) + ", image " + std::to_string(image) + ": " + why;
+    const std::string text = "icon group " + std::to_string(group) + ", image " + std::to_string(image) + ": " + why;
     Fail(source, text.c_str());
     StartSource();  // every image is told
 }
@@ -68,7 +67,8 @@ void ExportSourceImages(const std::string& source, const std::string& folder) {
             char base[96];
             std::snprintf(base, sizeof base, "_%.3d_%dx%dx%d", g, facts.width, facts.height, facts.bitsPerPixel);
             const int copy = ++taken[base];
-            const std::string path = folder + displayName + base + (copy > 1 ? "-" + std::to_string(copy) : "") + ".png";
+            const std::string path =
+                folder + displayName + base + (copy > 1 ? "-" + std::to_string(copy) : "") + ".png";
             // A PNG image is decoded too, so that no damaged PNG file is written.
             RgbaImage picture;
             const ImageDecode decode = DecodeIconImage(images[k], picture);

@@ -140,7 +140,8 @@ bool ModuleGroups::Describe(int i, std::string& text) const {
     return DescribeGroup(module, sourcePath, i, text);
 }
 
-bool WithModuleGroups(const char* sourcePath, NameListBox nameList, const std::function<void(const ModuleGroups&)>& work) {
+bool WithModuleGroups(const char* sourcePath, NameListBox nameList,
+                      const std::function<void(const ModuleGroups&)>& work) {
     const SourceReading reading(sourcePath);
     if (reading.GetKind() != SourceReading::Kind::Pe) return false;
 #ifdef _WIN32

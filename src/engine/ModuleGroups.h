@@ -75,4 +75,5 @@ private:
 // then clears the list, also when work throws. False when the source is not a 32- or 64-bit
 // module whose resource directory can be read: 16-bit modules and ICO files take the 16-bit
 // road, which refuses anything else.
-bool WithModuleGroups(const char* sourcePath, NameListBox nameList, const std::function<void(const ModuleGroups&)>& work);
+bool WithModuleGroups(const char* sourcePath, NameListBox nameList,
+                      const std::function<void(const ModuleGroups&)>& work);

@@ -41,7 +41,7 @@ int ChooseThumbnailImage(const std::vector<ImageFacts>& images, int size) {
             continue;
         }
         const int side = LargerSide(candidate), bestSide = LargerSide(images[static_cast<size_t>(best)]);
-        const bool better = side == bestSide ? candidate.bitsPerPixel > images[static_cast<size_t>(best)].bitsPerPixel
+        const bool better = side == bestSide  ? candidate.bitsPerPixel > images[static_cast<size_t>(best)].bitsPerPixel
                             : bestSide < size ? side > bestSide
                                               : side >= size && side < bestSide;
         if (better) best = static_cast<int>(i);
@@ -86,7 +86,8 @@ void ScaleToFit(const RgbaImage& picture, int size, RgbaImage& scaled) {
                 for (int channel = 0; channel < 4; ++channel)
                     sum[channel] += c.shares[k] * in[channel];
             }
-            unsigned char* out = &scaled.pixels[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
+            unsigned char* out =
+                &scaled.pixels[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
             if (sum[3] <= 0) continue;  // fully transparent
             for (int channel = 0; channel < 3; ++channel)
                 out[channel] = static_cast<unsigned char>(std::clamp(std::lround(sum[channel] / sum[3]), 0L, 255L));

@@ -40,8 +40,8 @@ ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigne
     struct stat target {};
     if (stat(path.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) return ReplaceResult::CannotOpen;
     const size_t separator = path.find_last_of('/');
-    std::string temporary = (separator == std::string::npos ? std::string() : path.substr(0, separator + 1)) +
-                            ".glyphdock-XXXXXX";
+    std::string temporary =
+        (separator == std::string::npos ? std::string() : path.substr(0, separator + 1)) + ".glyphdock-XXXXXX";
     const int file = mkstemp(temporary.data());
     if (file < 0) return ReplaceResult::CannotOpen;
     fchmod(file, target.st_mode & 07777);

@@ -29,8 +29,9 @@ protected:
     // The exit status; the streams' text in out and errors.
     int Run(const std::string& arguments) {
         const fs::path outFile = folder / "stdout", errorFile = folder / "stderr";
-        const int status = std::system((std::string(GLYPHDOCK_EXPORT_PATH) + " " + arguments + " >" +
-                                        outFile.string() + " 2>" + errorFile.string()).c_str());
+        const int status = std::system((std::string(GLYPHDOCK_EXPORT_PATH) + " " + arguments + " >" + outFile.string() +
+                                        " 2>" + errorFile.string())
+                                           .c_str());
         out = Read(outFile);
         errors = Read(errorFile);
         fs::remove(outFile);
@@ -60,7 +61,7 @@ TEST_F(ExportTest, PngWritesEveryImageAsDecodedAndStoredPngsByteForByte) {
         Write("my.tool.dll", PeIconLibrary({{bitmap, png, BitmapImage(20, 20, 4, 3)}, {BitmapImage(16, 16, 32, 4)}}));
     ASSERT_EQ(Run("--png " + (folder / "out").string() + " " + source), 0) << errors;
     EXPECT_EQ(Files("out"), (std::vector<std::string>{"my_000_20x20x4-2.png", "my_000_20x20x4.png",
-                                                       "my_000_24x24x32.png", "my_001_16x16x32.png"}));
+                                                      "my_000_24x24x32.png", "my_001_16x16x32.png"}));
     EXPECT_EQ(Read(folder / "out" / "my_000_24x24x32.png"), png);
     RgbaImage decoded;
     ASSERT_EQ(DecodeBitmapImage(ExactBytes(bitmap).Span(), decoded), ImageDecode::Decoded);
@@ -117,9 +118,9 @@ TEST_F(ExportTest, DamagedModulesEndWithStatusZeroOrOneAndOnlyWholePngFiles) {
 
 TEST_F(ExportTest, ListPrintsGroupNamesInUtf8AndHelpNamesEveryCommand) {
     const std::string image = BitmapImage(16, 16, 4, 1);
-    const std::string source = Write("named.dll", PeModule({{3, 1, u"", 0, image},
-                                                            {14, 0, u"GR\u00dcN\u65e5", 0x409,
-                                                             GroupDirectory({EntryFor(image, 1)})}}));
+    const std::string source = Write(
+        "named.dll",
+        PeModule({{3, 1, u"", 0, image}, {14, 0, u"GR\u00dcN\u65e5", 0x409, GroupDirectory({EntryFor(image, 1)})}}));
     ASSERT_EQ(Run("--list " + source), 0) << errors;
     EXPECT_EQ(out, "0\tGR\u00dcN\u65e5\t16x16x16\n");
     ASSERT_EQ(Run("--help"), 0);

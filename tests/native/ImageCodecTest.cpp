@@ -27,9 +27,9 @@ struct Kind {
 };
 
 const Kind Kinds[] = {
-    {1, 40, false, false, 33, 17}, {2, 40, false, false, 21, 5},  {4, 12, false, false, 19, 21},
-    {4, 40, false, false, 7, 3},   {8, 40, false, false, 31, 9},  {16, 40, false, false, 21, 7},
-    {16, 40, true, false, 5, 6},   {24, 40, false, false, 194, 313}, {32, 40, false, true, 194, 313},
+    {1, 40, false, false, 33, 17},  {2, 40, false, false, 21, 5},     {4, 12, false, false, 19, 21},
+    {4, 40, false, false, 7, 3},    {8, 40, false, false, 31, 9},     {16, 40, false, false, 21, 7},
+    {16, 40, true, false, 5, 6},    {24, 40, false, false, 194, 313}, {32, 40, false, true, 194, 313},
     {32, 40, false, false, 15, 16}, {32, 40, true, false, 9, 9},
 };
 
@@ -174,7 +174,8 @@ TEST(ImageCodec, DamagedImagesAreRefusedOrDecodeToWhatTheirPngShows) {
     for (const std::string& image : images)
         for (int i = 0; i < 300; ++i) {
             RgbaImage picture;
-            if (DecodeIconImage(ExactBytes(CutOrChangeBytes(image, random, 64)).Span(), picture) != ImageDecode::Decoded)
+            if (DecodeIconImage(ExactBytes(CutOrChangeBytes(image, random, 64)).Span(), picture) !=
+                ImageDecode::Decoded)
                 continue;
             ExpectPngRoundTrip(picture);
             if (HasFailure()) FAIL() << "damage " << i;

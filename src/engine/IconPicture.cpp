@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -76,7 +78,20 @@ int PickIconImage(ByteSpan directory, size_t entryBytes, int size, int depth) {
         entry[12] = static_cast<BYTE>((k + 1) & 0xFF);
         entry[13] = static_cast<BYTE>((k + 1) >> 8);
     }
-    const int id = LookupIconIdFromDirectoryEx(copy.data(), TRUE, size, size, LR_DEFAULTCOLOR);
+    // Asking costs a screen context each time; a library's groups mostly share a few lists of
+    // sizes and depths, so each list is asked once (keyed with the screen's depth, which the
+    // system reads too).
+    thread_local std::unordered_map<std::string, int> asked;
+    std::string key(reinterpret_cast<const char*>(copy.data()), copy.size());
+    key += static_cast<char>(size);
+    key += static_cast<char>(depth);
+    auto known = asked.find(key);
+    if (known == asked.end()) {
+        if (asked.size() >= 1024) asked.clear();
+        const int answer = LookupIconIdFromDirectoryEx(copy.data(), TRUE, size, size, LR_DEFAULTCOLOR);
+        known = asked.emplace(std::move(key), answer).first;
+    }
+    const int id = known->second;
     if (id >= 1 && id <= count) return id - 1;
 #endif
     std::vector<IconCandidate> candidates;

@@ -128,6 +128,6 @@ void WriteThumbnail(int size, const char* sourceArgument, const char* outputPath
     if (decode != ImageDecode::Decoded) return Fail(source, (std::string("icon 0: ") + Refusal(decode)).c_str());
     ScaleToFit(picture, size, scaled);
     std::vector<unsigned char> png;
-    if (!EncodePng(scaled, png)) return ReportEngineFailure(outputPath, ErrorAllocatingMemory);
+    if (!EncodePng(scaled, png, true)) return ReportEngineFailure(outputPath, ErrorAllocatingMemory);
     SavePng(outputPath, png);
 }

@@ -90,7 +90,7 @@ void ScaleToFit(const RgbaImage& picture, int size, RgbaImage& scaled) {
                 &scaled.pixels[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
             if (sum[3] <= 0) continue;  // fully transparent
             for (int channel = 0; channel < 3; ++channel)
-                out[channel] = static_cast<unsigned char>(std::clamp(std::lround(sum[channel] / sum[3]), 0L, 255L));
-            out[3] = static_cast<unsigned char>(std::clamp(std::lround(sum[3]), 0L, 255L));
+                out[channel] = static_cast<unsigned char>(std::clamp(static_cast<long>(sum[channel] / sum[3] + 0.5), 0L, 255L));
+            out[3] = static_cast<unsigned char>(std::clamp(static_cast<long>(sum[3] + 0.5), 0L, 255L));
         }
 }

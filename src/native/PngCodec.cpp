@@ -83,7 +83,7 @@ bool ReadRows(Reading* reading, unsigned char* pixels, png_uint_32 width, png_ui
     return true;
 }
 
-bool WriteRows(Writing* writing, const unsigned char* pixels, png_uint_32 width, png_uint_32 height) {
+bool WriteRows(Writing* writing, const unsigned char* pixels, png_uint_32 width, png_uint_32 height, bool quick) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Fail, Ignore);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -98,6 +98,11 @@ bool WriteRows(Writing* writing, const unsigned char* pixels, png_uint_32 width,
     png_set_write_fn(png, writing, WriteBytes, Flush);
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (quick) {
+        // One filter and the fastest compression: about half the time, twice the bytes.
+        png_set_filter(png, 0, PNG_FILTER_SUB);
+        png_set_compression_level(png, 1);
+    }
     png_write_info(png, info);
     for (png_uint_32 row = 0; row < height; ++row)
         png_write_row(png, pixels + size_t{row} * width * 4);
@@ -129,14 +134,14 @@ ImageDecode DecodeIconImage(ByteSpan image, RgbaImage& decoded) {
     return IsPngImage(image) ? DecodePngImage(image, decoded) : DecodeBitmapImage(image, decoded);
 }
 
-bool EncodePng(const RgbaImage& picture, std::vector<unsigned char>& file) {
+bool EncodePng(const RgbaImage& picture, std::vector<unsigned char>& file, bool quick) {
     file.clear();
     if (picture.width <= 0 || picture.height <= 0 ||
         picture.pixels.size() != static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height) * 4)
         return false;
     Writing writing{&file};
     if (WriteRows(&writing, picture.pixels.data(), static_cast<png_uint_32>(picture.width),
-                  static_cast<png_uint_32>(picture.height)))
+                  static_cast<png_uint_32>(picture.height), quick))
         return true;
     file.clear();
     return false;

@@ -14,4 +14,5 @@ ImageDecode DecodePngImage(ByteSpan image, RgbaImage& decoded);
 ImageDecode DecodeIconImage(ByteSpan image, RgbaImage& decoded);
 
 // An 8-bit RGBA PNG file of the picture. False, with `file` empty, when it cannot be made.
-bool EncodePng(const RgbaImage& picture, std::vector<unsigned char>& file);
+// `quick` trades size for time, for thumbnails that a file manager asks for by the hundred.
+bool EncodePng(const RgbaImage& picture, std::vector<unsigned char>& file, bool quick = false);

@@ -40,13 +40,6 @@ uint8_t IcoColourCount(uint32_t depth) {
     return depth < 8 ? static_cast<uint8_t>(1u << depth) : 0;
 }
 
-uint32_t IcoImageOffset(const IconResource& record, uint32_t i) {
-    uint32_t offset = static_cast<uint32_t>(IcoHeaderBytes + IcoEntryBytes * record.imageCount);
-    for (uint32_t k = 0; k < i && k < record.imageCount; ++k)
-        offset += record.Images()[k].byteCount;
-    return offset;
-}
-
 IcoEntry IcoEntryFor(const IconImage& image, uint32_t imageOffset) {
     IcoEntry entry;
     // A side of 256 or more cannot be told in a byte: both are then 0, as a module's group entry

@@ -28,9 +28,6 @@ void WriteIcoEntry(unsigned char* out, const IcoEntry& entry);
 // The colour count of an entry: 2 to the power of the depth below 8 bits, otherwise 0.
 uint8_t IcoColourCount(uint32_t depth);
 
-// The file offset of image i: the end of the directory plus the sizes of the images before it.
-uint32_t IcoImageOffset(const IconResource& record, uint32_t i);
-
 // The directory entry of an image: width, height, planes and bit count from its bitmap header,
 // or for a PNG image width and height from its IHDR header and planes and bit count from the
 // group's entry.

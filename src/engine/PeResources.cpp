@@ -17,10 +17,6 @@ constexpr size_t DataEntryBytes = 16;
 constexpr uint32_t HighBit = 0x80000000u;
 constexpr uint16_t GroupIconType = 14;
 constexpr uint16_t IconType = 3;
-// Directories may share entries or point back at each other; the reading visits at most this
-// many entries in all, so that no arrangement of offsets makes it slow. A module of 5000 groups
-// visits about 20000.
-constexpr uint64_t EntryBudget = 4000000;
 
 struct Section {
     uint32_t address = 0;
@@ -41,6 +37,7 @@ struct Entry {
 class ResourceReader {
 public:
     ResourceReader(ByteSpan bytes, const std::vector<uint16_t>& preferred) : file(bytes), languages(preferred) {}
+    uint64_t Visited() const { return visited; }
 
     PeRead Read(PeIconModule& module) {
         uint16_t mz = 0;
@@ -117,8 +114,8 @@ private:
         directory.entries = at + DirectoryHeaderBytes;
         directory.count = uint32_t{named} + ids;
         if (!file.Holds(directory.entries, uint64_t{DirectoryEntryBytes} * directory.count)) return false;
-        visited += directory.count;
-        if (visited > EntryBudget) broken = true;
+        if (visited + directory.count > PeEntryBudget) broken = true;
+        if (!broken) visited += directory.count;
         return !broken;
     }
 
@@ -253,5 +250,6 @@ PeRead ReadPeIconModule(ByteSpan file, const std::vector<uint16_t>& languages, P
     ResourceReader reader(file, languages);
     const PeRead read = reader.Read(module);
     if (read != PeRead::Read) module = PeIconModule();
+    module.entriesVisited = reader.Visited();
     return read;
 }

@@ -39,9 +39,15 @@ struct PeIconModule {
     // True when nothing damaged was met: every group and every image it names was found and
     // is sound. Only such a module may be handed to the shell's own icon functions.
     bool whole = true;
+    uint64_t entriesVisited = 0;  // directory entries the reading went through, at most PeEntryBudget
 
     bool FindImage(uint16_t id, ByteSpan& image) const;
 };
+
+// Directories may share entries or point back at each other; a reading goes through at most this
+// many entries in all, so that no arrangement of offsets makes it slow. A module of 5000 groups
+// takes about 20000.
+constexpr uint64_t PeEntryBudget = 4000000;
 
 enum class PeRead {
     Read,     // the module's icon groups (perhaps none) are in the result

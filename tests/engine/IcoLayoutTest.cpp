@@ -69,8 +69,6 @@ TEST(IcoFile, TwoFourBitImagesGiveTheDocumentedFile) {
     EXPECT_EQ(file.substr(0, 6), std::string("\0\0\1\0\2\0", 6));
     EXPECT_EQ(EntryAt(file, 0), (Entry{32, 32, 16, 0, 1, 4, 744, 38}));
     EXPECT_EQ(EntryAt(file, 1), (Entry{16, 16, 16, 0, 1, 4, 296, 782}));
-    EXPECT_EQ(IcoImageOffset(*record, 0), 38u);
-    EXPECT_EQ(IcoImageOffset(*record, 1), 782u);
 
     std::string expected = large + small;
     PutU32(expected, 20, 0);

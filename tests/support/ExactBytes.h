@@ -24,3 +24,6 @@ private:
 inline std::string AsString(const std::vector<unsigned char>& bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
+inline std::string AsString(ByteSpan bytes) {
+    return std::string(reinterpret_cast<const char*>(bytes.Data()), bytes.Size());
+}

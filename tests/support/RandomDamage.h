@@ -24,3 +24,11 @@ inline std::string CutOrChangeBytes(const std::string& bytes, std::mt19937& rand
     if (!bytes.empty() && random() % 3 == 0) return bytes.substr(0, random() % bytes.size());
     return ChangeBytes(bytes, random, hot);
 }
+
+// A copy of a module damaged inside its resources, the `size` bytes at `start`: cut inside
+// them, or with bytes changed, half of the changes in their directories (the first 0x400 bytes).
+inline std::string DamagedModuleCopy(const std::string& module, size_t start, size_t size, std::mt19937& random) {
+    const std::string resources = CutOrChangeBytes(module.substr(start, size), random, 0x400);
+    const std::string rest = resources.size() == size ? module.substr(start + size) : std::string();
+    return module.substr(0, start) + resources + rest;
+}

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

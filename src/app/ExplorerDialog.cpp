@@ -5,14 +5,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/Layout.h"
 #include "app/ProcessObjects.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/CWinApp.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"
-#include "view/IconView.h"
+
+const char* appTitle = "";
+HWND GroupNameList = nullptr;
+int shownEntryIndex = NoIndex;
+int describedIconIndex = NoIndex;
 
 namespace {
 constexpr const char* CatalogueFileName = "glyphdocklib.dat";
@@ -140,18 +143,12 @@ bool ExplorerDialog::InitMainWindow() {
     CDialog::OnInitDialog();
 
     // Messages shown from here on carry the program's caption, and the first layout needs the
-    // splitter position.
+    // splitter.
     appTitle = "Glyphdock";
-    splitterPos = 140;
     lastAddFolder[0] = lastSaveAsFolder[0] = lastSaveAllFolder[0] = 0;
 
     CreateMenuFont();
-    splitterCursor = LoadCursorA(AppInstance(), MAKEINTRESOURCEA(IDCUR_SPLITTER));
-    splitterBrush.CreateSolidBrush(GetSysColor(COLOR_WINDOW) != 0 ? RGB(0, 0, 0) : RGB(1, 0, 0));
-
-    splitterBar = GetDlgItem(IDC_SPLITTER_BAR);
-    SetWindowTextA(splitterBar, "");
-    ShowWindow(splitterBar, SW_HIDE);
+    SetUpSplitter();
 
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(mainIcon));
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(mainIcon));
@@ -165,9 +162,7 @@ bool ExplorerDialog::InitMainWindow() {
     toolImageList.Create(16, 15, ILC_COLOR4 | ILC_MASK, 9, 1);
     toolImageList.Add(commandPictures, RGB(0xC0, 0xC0, 0xC0));
 
-    smallIconList.Create(16, 16, IconListFlags(), 0, 20);
-    CreateIconCache();
-    iconView.SetImageList(largeIconList.GetSafeHandle(), LVSIL_NORMAL);
+    CreateIconLists();
 
     SetUpFolders();
 
@@ -219,18 +214,6 @@ void ExplorerDialog::SetUpFolders() {
 
     if (!JoinPath(catalogueFilePath, tempFolder, CatalogueFileName))
         JoinPath(catalogueFilePath, startupFolder, CatalogueFileName);
-}
-
-// The font Windows itself draws menus in (9-point Segoe UI on Windows 10 and 11), so that the
-// owner-drawn items are measured and drawn in the font of the rest of the menu.
-void ExplorerDialog::CreateMenuFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
-        menuFont.CreateFontIndirect(metrics.lfMenuFont))
-        return;
-    LOGFONTA guiFont{};
-    if (GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof guiFont, &guiFont)) menuFont.CreateFontIndirect(guiFont);
 }
 
 void ExplorerDialog::OnCloseRequest() {

@@ -16,6 +16,21 @@
 
 struct CatalogueEntry;
 
+// The main window's process-wide values (one main window at a time), each defined in the file
+// of the code that owns it: the caption of the program's message boxes, the hidden list box
+// 1013 (scratch list of icon-group names), the catalogue item whose icons the view shows and the
+// icon whose formats the status bar describes (NoIndex for none), the folders the commands
+// last used, and the files named on the command line, added at start-up.
+extern const char* appTitle;
+extern HWND GroupNameList;
+constexpr int NoIndex = 10000;
+extern int shownEntryIndex;
+extern int describedIconIndex;
+extern char lastAddFolder[MAX_PATH];
+extern char lastSaveAsFolder[MAX_PATH];
+extern char lastSaveAllFolder[MAX_PATH];
+extern std::vector<std::string> commandLineFiles;
+
 class ExplorerDialog : public CDialog {
 public:
     explicit ExplorerDialog(HWND owner = nullptr);
@@ -41,7 +56,6 @@ private:
     // Start-up and lifecycle (src/app/ExplorerDialog.cpp)
     bool InitMainWindow();
     void SetUpFolders();
-    void CreateMenuFont();
     void OnCloseRequest();
     void OnEndSession(bool ending);
     void OnExit();
@@ -51,6 +65,7 @@ private:
     LRESULT OnQueryDragIcon();
 
     // Layout and splitter (src/app/Layout.cpp)
+    void SetUpSplitter();
     void LayoutPanes(UINT sizeType, int clientWidth, int clientHeight);
     void BeginSplitterDrag();
     void TrackSplitter(WPARAM buttonFlags, int x, int y);
@@ -100,6 +115,7 @@ private:
     void AddHandedFiles(const std::vector<std::string>& files);
 
     // Icon view and export commands (src/view/)
+    void CreateIconLists();
     void LoadEntryIcons(CatalogueEntry& entry);
     void FillIconView(const CatalogueEntry& entry);
     void ResetIconCache();
@@ -109,6 +125,7 @@ private:
     LRESULT OnIconItemChanged(const NMLISTVIEW* change);
 
     // Menus with images and Help (src/ui/)
+    void CreateMenuFont();
     LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
     void MeasureMenuItem(MEASUREITEMSTRUCT* measure);
     void DrawMenuItem(const DRAWITEMSTRUCT* draw);

@@ -3,7 +3,15 @@
 #include "app/ExplorerDialog.h"
 #include "app/Layout.h"
 #include "app/ProcessObjects.h"
+#include "framework/CWinApp.h"
 #include "resource.h"
+
+int splitterPos = 140;
+int paneTop = 0;
+int paneBottom = 0;
+UINT lastSizeType = SIZE_RESTORED;
+int lastClientWidth = 0;
+int lastClientHeight = 0;
 
 namespace {
 // A drag in progress, and the splitter position when it began, to go back to when the window
@@ -15,6 +23,15 @@ void Place(HWND window, int x, int y, int width, int height) {
     MoveWindow(window, x, y, std::max(width, 0), std::max(height, 0), TRUE);
 }
 }  // namespace
+
+void ExplorerDialog::SetUpSplitter() {
+    splitterPos = 140;
+    splitterCursor = LoadCursorA(AppInstance(), MAKEINTRESOURCEA(IDCUR_SPLITTER));
+    splitterBrush.CreateSolidBrush(GetSysColor(COLOR_WINDOW) != 0 ? RGB(0, 0, 0) : RGB(1, 0, 0));
+    splitterBar = GetDlgItem(IDC_SPLITTER_BAR);
+    SetWindowTextA(splitterBar, "");
+    ShowWindow(splitterBar, SW_HIDE);
+}
 
 void ExplorerDialog::LayoutPanes(UINT sizeType, int clientWidth, int clientHeight) {
     DefaultProc(WM_SIZE, sizeType, MAKELPARAM(clientWidth, clientHeight));

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/ExplorerDialog.h"
-#include "app/ProcessObjects.h"
 #include "files/TextFunctions.h"
 #include "framework/WaitCursor.h"
 

@@ -1,9 +1,10 @@
 #include "app/ExplorerDialog.h"
-#include "app/ProcessObjects.h"
 #include "catalogue/CatalogueList.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/CFileDialog.h"
+
+char lastAddFolder[MAX_PATH] = {};
 
 namespace {
 constexpr const char* AddNewFileFilter = "*.EXE, *.DLL, *.ICL|*.exe;*.dll;*.icl|All Files (*.*)|*.*||";

@@ -9,8 +9,7 @@
 #include "catalogue/CatalogueLook.h"
 #include "engine/SourceReading.h"
 #include "files/PathUtilities.h"
-#include "resource.h"
-#include "view/IconView.h"
+#include "framework/OwnedHandles.h"
 
 namespace {
 // The file part of a path, for a file the shell has no display name for.
@@ -44,7 +43,7 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, bool reportNoIcons) {
     // The icons are counted by our own readers: the shell's would parse a damaged file without
     // bounds. Only a file they accept whole gets the shell's look, its name and small icon.
     char name[MAX_PATH] = {};
-    HICON icon = nullptr;
+    UniqueIcon icon;
     {
         const SourceReading reading(file);
         if (reading.IconCount() <= 0) {
@@ -54,12 +53,12 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, bool reportNoIcons) {
         }
         if (FindEntryByPath(catalogueList, file) >= 0) return true;
         if (reading.AcceptedWhole()) {
-            icon = CatalogueSmallIcon(file, reading);
+            icon.reset(CatalogueSmallIcon(file, reading));
             CatalogueDisplayName(file, name);
         }
     }
     // A file the shell shows no icon for still gets a picture of its own in the list.
-    if (!icon) icon = CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));  // IDI_APPLICATION
+    if (!icon) icon.reset(CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512))));  // IDI_APPLICATION
 
     auto entry = std::make_unique<CatalogueEntry>();
     if (name[0] == 0) lstrcpynA(name, FileTitle(file), MAX_PATH);
@@ -72,8 +71,7 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, bool reportNoIcons) {
     int position = catalogueList.AddString(entry->name);
     bool attached = position >= 0 && catalogueList.SetItemDataPtr(position, entry.get());
     if (attached) entry.release();
-    int image = attached && icon ? smallIconList.ReplaceIcon(-1, icon) : -1;
-    if (icon) DestroyIcon(icon);
+    int image = attached && icon ? smallIconList.ReplaceIcon(-1, icon.get()) : -1;
     if (image < 0) {
         if (position >= 0) catalogueList.DeleteString(position);
         return false;

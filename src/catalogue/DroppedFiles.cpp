@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "app/ExplorerDialog.h"
-#include "app/ProcessObjects.h"
 #include "files/TextFunctions.h"
+
+std::vector<std::string> commandLineFiles;
 
 void ExplorerDialog::OnDropFiles(HDROP drop) {
     // While a dialog of the window is open, the catalogue stays as that dialog found it.

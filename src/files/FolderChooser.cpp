@@ -11,6 +11,14 @@
 #include "framework/CDialog.h"
 #include "framework/CWinApp.h"
 
+HWND chooserDialog = nullptr;
+HWND chooserEdit = nullptr;
+HWND chooserTree = nullptr;
+WNDPROC chooserPreviousProc = nullptr;
+char chooserInitialFolder[MAX_PATH] = {};
+char chooserResult[MAX_PATH] = {};
+HFONT chooserEditFont = nullptr;
+
 namespace {
 constexpr const char* ChooserTitle = "Enter or select a folder";
 constexpr int EditLeft = 10;
@@ -72,62 +80,6 @@ void SelectInitialFolder(HWND dialog) {
         SetWindowLongPtrA(chooserTree, GWL_STYLE, style | TVS_SHOWSELALWAYS);
     }
 }
-}  // namespace
-
-bool ChooseFolder(HWND owner, char* output, const char* initialFolder) {
-    bool confirmed = false;
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
-        char displayName[MAX_PATH] = {};
-        BROWSEINFOA browse{};
-        browse.hwndOwner = owner;
-        browse.pidlRoot = nullptr;
-        browse.pszDisplayName = displayName;
-        browse.lpszTitle = ChooserTitle;
-        browse.ulFlags = BIF_STATUSTEXT;
-        browse.lpfn = FolderChooserCallback;
-        browse.lParam = 0;
-        // A folder too long for a path buffer is not cut into another one: nothing is selected.
-        chooserInitialFolder[0] = 0;
-        if (initialFolder && BoundedLength(initialFolder, MaxPathLength + 1) <= MaxPathLength)
-            std::strcpy(chooserInitialFolder, initialFolder);
-
-        if (LPITEMIDLIST chosen = SHBrowseForFolderA(&browse)) {
-            TrimBlanks(chooserResult);
-            std::strcpy(output, chooserResult);
-            allocator->Free(chosen);
-            confirmed = true;
-        }
-        allocator->Release();
-    }
-    chooserInitialFolder[0] = 0;
-    chooserEdit = nullptr;
-    chooserDialog = nullptr;
-    chooserTree = nullptr;
-    return confirmed;
-}
-
-int CALLBACK FolderChooserCallback(HWND dialog, UINT message, LPARAM param, LPARAM) {
-    chooserDialog = dialog;
-    switch (message) {
-    case BFFM_INITIALIZED:
-        CreateChooserEdit(dialog);
-        chooserPreviousProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChooserDialogProc)));
-        EnumChildWindows(dialog, &ArrangeChooserChild, 0);
-        SelectInitialFolder(dialog);
-        break;
-    case BFFM_SELCHANGED:
-        // A selection without a file-system path (a virtual folder) empties the edit box.
-        if (SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(param), chooserResult))
-            TrimBlanks(chooserResult);
-        else
-            chooserResult[0] = 0;
-        SetDlgItemTextA(dialog, ChooserEditId, chooserResult);
-        break;
-    }
-    return 1;
-}
 
 BOOL CALLBACK ArrangeChooserChild(HWND child, LPARAM) {
     char className[80] = {};
@@ -180,4 +132,65 @@ LRESULT CALLBACK ChooserDialogProc(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     }
     return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+int CALLBACK FolderChooserCallback(HWND dialog, UINT message, LPARAM param, LPARAM) {
+    chooserDialog = dialog;
+    switch (message) {
+    case BFFM_INITIALIZED:
+        CreateChooserEdit(dialog);
+        chooserPreviousProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChooserDialogProc)));
+        ArrangeChooser(dialog);
+        SelectInitialFolder(dialog);
+        break;
+    case BFFM_SELCHANGED:
+        // A selection without a file-system path (a virtual folder) empties the edit box.
+        if (SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(param), chooserResult))
+            TrimBlanks(chooserResult);
+        else
+            chooserResult[0] = 0;
+        SetDlgItemTextA(dialog, ChooserEditId, chooserResult);
+        break;
+    }
+    return 1;
+}
+}  // namespace
+
+void ArrangeChooser(HWND dialog) {
+    chooserDialog = dialog;
+    EnumChildWindows(dialog, &ArrangeChooserChild, 0);
+}
+
+bool ChooseFolder(HWND owner, char* output, const char* initialFolder) {
+    bool confirmed = false;
+    IMalloc* allocator = nullptr;
+    if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+        char displayName[MAX_PATH] = {};
+        BROWSEINFOA browse{};
+        browse.hwndOwner = owner;
+        browse.pidlRoot = nullptr;
+        browse.pszDisplayName = displayName;
+        browse.lpszTitle = ChooserTitle;
+        browse.ulFlags = BIF_STATUSTEXT;
+        browse.lpfn = FolderChooserCallback;
+        browse.lParam = 0;
+        // A folder too long for a path buffer is not cut into another one: nothing is selected.
+        chooserInitialFolder[0] = 0;
+        if (initialFolder && BoundedLength(initialFolder, MaxPathLength + 1) <= MaxPathLength)
+            std::strcpy(chooserInitialFolder, initialFolder);
+
+        if (LPITEMIDLIST chosen = SHBrowseForFolderA(&browse)) {
+            TrimBlanks(chooserResult);
+            std::strcpy(output, chooserResult);
+            allocator->Free(chosen);
+            confirmed = true;
+        }
+        allocator->Release();
+    }
+    chooserInitialFolder[0] = 0;
+    chooserEdit = nullptr;
+    chooserDialog = nullptr;
+    chooserTree = nullptr;
+    return confirmed;
 }

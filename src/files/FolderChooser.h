@@ -24,8 +24,7 @@ extern char chooserInitialFolder[MAX_PATH];
 extern char chooserResult[MAX_PATH];  // the edit box's text as last captured; kept after return
 extern HFONT chooserEditFont;         // fetched on first use, kept for the life of the process
 
-// The browser's callback, the arrangement of one child of the browser, and the window
-// procedure that replaces the browser's own while it is open.
-int CALLBACK FolderChooserCallback(HWND dialog, UINT message, LPARAM param, LPARAM data);
-BOOL CALLBACK ArrangeChooserChild(HWND child, LPARAM data);
-LRESULT CALLBACK ChooserDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Puts the edit box chooserEdit above the tree of the browser `dialog` (which becomes
+// chooserDialog), the tree above the higher of its OK and Cancel buttons, and hides the status
+// text; chooserTree is the tree found.
+void ArrangeChooser(HWND dialog);

@@ -1,7 +1,6 @@
 #include <cstdio>
 
 #include "app/ExplorerDialog.h"
-#include "app/ProcessObjects.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "ui/ShellHandOff.h"

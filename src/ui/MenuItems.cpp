@@ -6,6 +6,10 @@
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 #include "files/TextFunctions.h"
+#include "framework/OwnedHandles.h"
+
+CFont menuFont;
+std::deque<MenuItemRecord> MenuItemRecords;
 
 namespace {
 constexpr int MeasureTextSize = 80;  // menu texts have at most 79 characters
@@ -47,6 +51,18 @@ constexpr MenuLetter MenuLetters[] = {
 };
 // clang-format on
 }  // namespace
+
+// The font Windows itself draws menus in (9-point Segoe UI on Windows 10 and 11), so that the
+// owner-drawn items are measured and drawn in the font of the rest of the menu.
+void ExplorerDialog::CreateMenuFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
+        menuFont.CreateFontIndirect(metrics.lfMenuFont))
+        return;
+    LOGFONTA guiFont{};
+    if (GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof guiFont, &guiFont)) menuFont.CreateFontIndirect(guiFont);
+}
 
 bool MakeOwnerDrawnItem(HMENU menu, UINT command, int imageIndex) {
     MenuItemRecord record;
@@ -164,14 +180,12 @@ void ExplorerDialog::DrawMenuItem(const DRAWITEMSTRUCT* draw) {
     int x = item.left + ImageLeft;
     int y = item.top + ImageLeft;
     if (disabled) {
-        HICON icon = toolImageList.ExtractIcon(record->imageIndex);
+        const UniqueIcon icon(toolImageList.ExtractIcon(record->imageIndex));
         CBrush menuBrush;
         menuBrush.CreateSolidBrush(GetSysColor(COLOR_MENU));
-        if (icon) {
-            DrawStateA(dc, menuBrush, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, 16, 15,
+        if (icon)
+            DrawStateA(dc, menuBrush, nullptr, reinterpret_cast<LPARAM>(icon.get()), 0, x, y, 16, 15,
                        DST_ICON | DSS_DISABLED);
-            DestroyIcon(icon);
-        }
     } else {
         toolImageList.Draw(dc, record->imageIndex, x, y, ILD_NORMAL);
     }

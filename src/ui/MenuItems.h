@@ -5,11 +5,16 @@
 
 #include <deque>
 
+#include "framework/GdiObjects.h"
+
 struct MenuItemRecord {
     char text[260] = {};  // as read from the menu: mnemonic mark, and a tab before a shortcut
     int imageIndex = 0;   // picture in toolImageList; above 1000 (NoImage) for none
 };
 constexpr int MenuImageLimit = 1000;  // image numbers above this draw no picture
+
+// The font of the owner-drawn items: the system's menu font, made by the main window.
+extern CFont menuFont;
 
 // The records of every converted item, kept until the process ends (the menus refer to them).
 extern std::deque<MenuItemRecord> MenuItemRecords;

@@ -10,4 +10,4 @@ struct ShellHandOff {
     BOOL(WINAPI* openHelp)(HWND, LPCSTR, UINT, ULONG_PTR) = &WinHelpA;
 };
 
-extern ShellHandOff shellHandOff;
+inline ShellHandOff shellHandOff;

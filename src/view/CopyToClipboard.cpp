@@ -3,6 +3,8 @@
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 #include "catalogue/CatalogueList.h"
+#include "framework/GdiObjects.h"
+#include "framework/OwnedHandles.h"
 #include "framework/Retry.h"
 #include "view/IconView.h"
 
@@ -11,18 +13,33 @@ constexpr int IconSide = 32;
 constexpr const char* ClipboardBusy = "The clipboard is in use by another program. Try again.";
 
 // Hands the bitmap to the clipboard in place of whatever it held. The clipboard owns it only
-// when it took it; otherwise it is deleted here. Clipboard viewers and history open the
+// when it took it; otherwise it stays with the caller. Clipboard viewers and history open the
 // clipboard after every change, so it is tried again for a moment; false when it stayed busy.
-bool PutOnClipboard(HBITMAP bitmap) {
-    bool handedOver = false;
+bool PutOnClipboard(UniqueBitmap& bitmap) {
     const bool opened = RetryFor(RetryMilliseconds, [] { return OpenClipboard(GetDesktopWindow()) != 0; });
     if (opened) {
         EmptyClipboard();
-        handedOver = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
+        if (SetClipboardData(CF_BITMAP, bitmap.get())) bitmap.release();
         CloseClipboard();
     }
-    if (!handedOver) DeleteObject(bitmap);
     return opened;
+}
+
+// The icon drawn on white as a 32 x 32 bitmap of the screen's format, put on the clipboard.
+// False only when the clipboard stayed busy.
+bool CopyToClipboard(int image) {
+    const ScreenDC screen;
+    const UniqueMemoryDC memory(CreateCompatibleDC(screen));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, IconSide, IconSide));
+    if (!memory || !bitmap) return true;
+    {
+        // A bitmap still selected into a context cannot be used by the clipboard's readers.
+        const ScopedSelection drawing(memory.get(), bitmap.get());
+        // White shows through the icon's transparent pixels.
+        PatBlt(memory.get(), 0, 0, IconSide, IconSide, WHITENESS);
+        largeIconList.Draw(memory.get(), image, 0, 0, ILD_TRANSPARENT);
+    }
+    return PutOnClipboard(bitmap);
 }
 }  // namespace
 
@@ -33,23 +50,5 @@ void ExplorerDialog::OnCopy() {
     const int image = entry->firstLargeImage + SelectedIconIndex(iconView);
     if (image >= entry->endLargeImage) return;
 
-    HWND desktop = GetDesktopWindow();
-    HDC screen = GetWindowDC(desktop);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, IconSide, IconSide);
-    bool busy = false;
-    if (memory && bitmap) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        // White shows through the icon's transparent pixels.
-        PatBlt(memory, 0, 0, IconSide, IconSide, WHITENESS);
-        largeIconList.Draw(memory, image, 0, 0, ILD_TRANSPARENT);
-        // A bitmap still selected into a context cannot be used by the clipboard's readers.
-        SelectObject(memory, previous);
-        busy = !PutOnClipboard(bitmap);
-    } else if (bitmap) {
-        DeleteObject(bitmap);
-    }
-    if (memory) DeleteDC(memory);
-    ReleaseDC(desktop, screen);
-    if (busy) MessageBoxA(hwnd, ClipboardBusy, appTitle, MB_OK | MB_ICONEXCLAMATION);
+    if (!CopyToClipboard(image)) MessageBoxA(hwnd, ClipboardBusy, appTitle, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -7,6 +7,7 @@
 
 #include "files/PathUtilities.h"
 #include "framework/CImageList.h"
+#include "framework/OwnedHandles.h"
 
 namespace {
 
@@ -34,11 +35,9 @@ bool SystemPicture(ByteSpan image, IconPicture& picture) {
     if (size == 0 || size > 64 * 1024 * 1024) return false;
     std::vector<BYTE> copy(static_cast<size_t>(size), 0);
     std::memcpy(copy.data(), image.Data(), std::min<size_t>(image.Size(), copy.size()));
-    HICON icon = CreateIconFromResourceEx(copy.data(), static_cast<DWORD>(copy.size()), TRUE, 0x00030000,
-                                          PictureSide(picture), PictureSide(picture), LR_DEFAULTCOLOR);
-    const bool made = PictureOfIcon(icon, picture);
-    if (icon) DestroyIcon(icon);
-    return made;
+    const UniqueIcon icon(CreateIconFromResourceEx(copy.data(), static_cast<DWORD>(copy.size()), TRUE, 0x00030000,
+                                                   PictureSide(picture), PictureSide(picture), LR_DEFAULTCOLOR));
+    return PictureOfIcon(icon.get(), picture);
 }
 
 }  // namespace
@@ -46,7 +45,8 @@ bool SystemPicture(ByteSpan image, IconPicture& picture) {
 bool PictureOfIcon(HICON icon, IconPicture& picture) {
     ICONINFO info{};
     if (!icon || !GetIconInfo(icon, &info)) return false;
-    HDC screen = GetDC(nullptr);
+    const UniqueBitmap colour(info.hbmColor), monochrome(info.hbmMask);
+    const ScreenDC screen;
     bool read = false;
     const int size = PictureSide(picture), pixels = size * size;
     std::vector<uint32_t> mask(2 * static_cast<size_t>(pixels));
@@ -61,9 +61,6 @@ bool PictureOfIcon(HICON icon, IconPicture& picture) {
     }
     for (int p = 0; p < pixels; ++p)
         picture.mask[p] = (mask[p] & 0xFFFFFF) ? 1 : 0;
-    ReleaseDC(nullptr, screen);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
     return read;
 }
 
@@ -76,23 +73,18 @@ HICON IconOfPicture(const IconPicture& picture) {
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP colour = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const UniqueBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     // The mask as a monochrome bitmap, whose rows the system wants in whole 16-bit words.
     const int maskRow = (size + 15) / 16 * 2;
     std::vector<BYTE> maskBits(static_cast<size_t>(maskRow * size), 0);
     for (int p = 0; p < size * size; ++p)
         if (picture.mask[p]) maskBits[static_cast<size_t>(p / size * maskRow + p % size / 8)] |= BYTE(0x80 >> (p % 8));
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
-    HICON icon = nullptr;
-    if (colour && bits && mask) {
-        std::memcpy(bits, picture.colour, sizeof(uint32_t) * static_cast<size_t>(size * size));
-        GdiFlush();
-        ICONINFO info{TRUE, 0, 0, mask, colour};
-        icon = CreateIconIndirect(&info);
-    }
-    if (colour) DeleteObject(colour);
-    if (mask) DeleteObject(mask);
-    return icon;
+    const UniqueBitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
+    if (!colour || !bits || !mask) return nullptr;
+    std::memcpy(bits, picture.colour, sizeof(uint32_t) * static_cast<size_t>(size * size));
+    GdiFlush();
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+    return CreateIconIndirect(&info);
 }
 
 bool SourceIconPicture(const SourceReading& reading, int i, int depth, IconPicture& picture) {
@@ -121,10 +113,8 @@ bool ListColourTable(HIMAGELIST list, RGBQUAD (&table)[256]) {
     } format{};
     format.header = section.dsBmih;
     format.header.biClrUsed = 0;
-    HDC screen = GetDC(nullptr);
-    const bool read =
-        GetDIBits(screen, info.hbmImage, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS) != 0;
-    ReleaseDC(nullptr, screen);
+    const bool read = GetDIBits(ScreenDC(), info.hbmImage, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&format),
+                                DIB_RGB_COLORS) != 0;
     std::memcpy(table, format.colours, sizeof table);
     return read;
 }
@@ -183,12 +173,9 @@ bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, i
         std::memcpy(format.colours, table, sizeof format.colours);
     }
     void* bits = nullptr;
-    HBITMAP colour =
-        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!colour || !bits) {
-        if (colour) DeleteObject(colour);
-        return false;
-    }
+    const UniqueBitmap colour(
+        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!colour || !bits) return false;
     // The mask as a monochrome bitmap, whose rows the system wants in whole 16-bit words.
     const size_t maskRow = static_cast<size_t>((width + 15) / 16 * 2);
     std::vector<BYTE> maskBits(maskRow * PictureSize, 0);
@@ -210,11 +197,8 @@ bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, i
             }
     }
     GdiFlush();
-    HBITMAP mask = CreateBitmap(width, PictureSize, 1, 1, maskBits.data());
-    const int index = mask ? ImageList_Add(list, colour, mask) : -1;
-    DeleteObject(colour);
-    if (mask) DeleteObject(mask);
-    return index >= 0;
+    const UniqueBitmap mask(CreateBitmap(width, PictureSize, 1, 1, maskBits.data()));
+    return mask && ImageList_Add(list, colour.get(), mask.get()) >= 0;
 }
 
 }  // namespace

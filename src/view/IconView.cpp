@@ -17,24 +17,22 @@ UINT IconListFlags() {
 
 namespace {
 constexpr int WaitCursorAbove = 20;
-}  // namespace
 
+// Creates largeIconList anew, empty: 32 x 32 icons, growing by 100.
 bool CreateIconCache() {
     return largeIconList.Create(32, 32, IconListFlags(), 0, 100);
 }
-
-void AppendFileIcons(CImageList& list, const char* path, int count) {
-    const SourceReading reading(path);
-    AppendSourceIcons(list, reading, count);
-}
+}  // namespace
 
 int SelectedIconIndex(const CListCtrl& view) {
     int selected = view.GetNextSelected(-1);
     return selected >= 0 ? selected : 0;
 }
 
-int SourceIconCount(const char* path) {
-    return SourceReading(path).IconCount();
+void ExplorerDialog::CreateIconLists() {
+    smallIconList.Create(16, 16, IconListFlags(), 0, 20);
+    CreateIconCache();
+    iconView.SetImageList(largeIconList.GetSafeHandle(), LVSIL_NORMAL);
 }
 
 void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "app/ExplorerDialog.h"
-#include "app/ProcessObjects.h"
 #include "catalogue/CatalogueList.h"
 #include "engine/IconSource.h"
 #include "files/FolderChooser.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/WaitCursor.h"
+
+char lastSaveAllFolder[MAX_PATH] = {};
 
 namespace {
 constexpr const char* CannotCreateFolder = "Cannot create directory. Check your entries and try again.";

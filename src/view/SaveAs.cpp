@@ -4,13 +4,14 @@
 #include <string>
 
 #include "app/ExplorerDialog.h"
-#include "app/ProcessObjects.h"
 #include "catalogue/CatalogueList.h"
 #include "engine/IconSource.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/CFileDialog.h"
 #include "view/IconView.h"
+
+char lastSaveAsFolder[MAX_PATH] = {};
 
 namespace {
 constexpr const char* IconNotRead = "The icon could not be read. Nothing was saved.";

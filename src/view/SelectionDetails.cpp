@@ -1,7 +1,6 @@
 #include <string>
 
 #include "app/ExplorerDialog.h"
-#include "app/ProcessObjects.h"
 #include "catalogue/CatalogueList.h"
 #include "engine/IconSource.h"
 #include "view/IconView.h"

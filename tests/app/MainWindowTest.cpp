@@ -26,10 +26,10 @@ TEST_F(MainWindowTest, OpensAtItsSizeCentredWithThePanesOfTheFirstLayout) {
 
     RECT client;
     GetClientRect(hwnd, &client);
-    RECT tools = ChildRectangle(hwnd, window.ToolBar());
-    RECT status = ChildRectangle(hwnd, window.StatusBar());
-    RECT list = ChildRectangle(hwnd, window.CatalogueList());
-    RECT view = ChildRectangle(hwnd, window.IconView());
+    RECT tools = ChildRectInParent(hwnd, window.ToolBar());
+    RECT status = ChildRectInParent(hwnd, window.StatusBar());
+    RECT list = ChildRectInParent(hwnd, window.CatalogueList());
+    RECT view = ChildRectInParent(hwnd, window.IconView());
 
     EXPECT_EQ(tools.top, 0);
     EXPECT_GT(tools.bottom, 20) << "the toolbar shows its labelled buttons";
@@ -102,13 +102,13 @@ TEST_F(MainWindowTest, StatusBarHasTwoPartsWhoseFirstIs140PixelsWide) {
     ASSERT_EQ(SendMessageA(window.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
     EXPECT_EQ(edges[0], 140);
     EXPECT_EQ(edges[1], client.right);
-    EXPECT_EQ(ChildRectangle(window.GetSafeHwnd(), window.StatusBar()).bottom, client.bottom);
+    EXPECT_EQ(ChildRectInParent(window.GetSafeHwnd(), window.StatusBar()).bottom, client.bottom);
 }
 
 TEST_F(MainWindowTest, NarrowWindowClipsTheToolBarAndKeepsTheIconViewInPlace) {
     ExplorerDialog& window = Start();
     HWND hwnd = window.GetSafeHwnd();
-    RECT before = ChildRectangle(hwnd, window.IconView());
+    RECT before = ChildRectInParent(hwnd, window.IconView());
     RECT outer, client;
     GetWindowRect(hwnd, &outer);
     GetClientRect(hwnd, &client);
@@ -122,14 +122,14 @@ TEST_F(MainWindowTest, NarrowWindowClipsTheToolBarAndKeepsTheIconViewInPlace) {
     SendMessageA(window.ToolBar(), TB_GETRECT, ID_NEXT_FILE, reinterpret_cast<LPARAM>(&last));
     EXPECT_GT(last.right, 250);
     EXPECT_EQ(last.top, first.top);
-    RECT view = ChildRectangle(hwnd, window.IconView());
+    RECT view = ChildRectInParent(hwnd, window.IconView());
     EXPECT_EQ(view.left, before.left);
     EXPECT_EQ(view.right, before.right) << "below 300 pixels the icon view keeps its place and size";
 
     SetWindowPos(hwnd, nullptr, 0, 0, 400 + frame, 400, SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
     GetClientRect(hwnd, &client);
-    view = ChildRectangle(hwnd, window.IconView());
+    view = ChildRectInParent(hwnd, window.IconView());
     EXPECT_EQ(view.left, 143);
     EXPECT_EQ(view.right, client.right);
 }

@@ -20,10 +20,10 @@ protected:
         Mouse(WM_LBUTTONUP, toX, 0);
     }
     int ListWidth() {
-        RECT list = ChildRectangle(Window(), dialog->CatalogueList());
+        RECT list = ChildRectInParent(Window(), dialog->CatalogueList());
         return list.right - list.left;
     }
-    int ViewLeft() { return ChildRectangle(Window(), dialog->IconView()).left; }
+    int ViewLeft() { return ChildRectInParent(Window(), dialog->IconView()).left; }
 };
 
 TEST_F(SplitterTest, DragMovesTheBorderWithinItsLimits) {
@@ -52,14 +52,14 @@ TEST_F(SplitterTest, BarShowsOnlyWhileDraggingAndMovesAlone) {
     EXPECT_TRUE(IsWindowVisible(bar));
     EXPECT_EQ(GetCapture(), Window());
     Mouse(WM_MOUSEMOVE, 250, MK_LBUTTON);
-    RECT place = ChildRectangle(Window(), bar);
+    RECT place = ChildRectInParent(Window(), bar);
     EXPECT_EQ(place.left, 250);
     EXPECT_EQ(place.right - place.left, 2);
     EXPECT_EQ(place.top, paneTop);
     EXPECT_EQ(place.bottom, paneBottom);
     EXPECT_EQ(ListWidth(), 140) << "the panes wait for the release";
     Mouse(WM_MOUSEMOVE, 300, 0);  // moves without the button do not drag
-    EXPECT_EQ(ChildRectangle(Window(), bar).left, 250);
+    EXPECT_EQ(ChildRectInParent(Window(), bar).left, 250);
     Mouse(WM_LBUTTONUP, 300, 0);
     EXPECT_FALSE(IsWindowVisible(bar));
     EXPECT_NE(GetCapture(), Window());

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessObjects.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
 

@@ -107,9 +107,8 @@ TEST(FolderChooser, TheTreeEndsAboveTheHigherButtonWhateverTheirOrderAndCaptions
     HWND tree = child(WC_TREEVIEWA, "", 100, 40);
     child("BUTTON", "Valider", IDOK, 280);
     child("BUTTON", "Annuler", IDCANCEL, 260);
-    chooserDialog = dialog;
     chooserEdit = child("EDIT", "", ChooserEditId, 0);
-    EnumChildWindows(dialog, &ArrangeChooserChild, 0);
+    ArrangeChooser(dialog);
     EXPECT_EQ(PlaceIn(dialog, tree).top, 30 + 22 + 10);
     EXPECT_EQ(PlaceIn(dialog, tree).bottom, 260 - 10);
     chooserDialog = chooserEdit = chooserTree = nullptr;

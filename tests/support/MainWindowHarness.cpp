@@ -22,7 +22,8 @@ std::string Shown(const std::string& fileName) {
 }
 
 std::vector<std::string> ShownNames(std::vector<std::string> fileNames) {
-    for (std::string& name : fileNames) name = Shown(name);
+    for (std::string& name : fileNames)
+        name = Shown(name);
     return fileNames;
 }
 
@@ -161,15 +162,12 @@ int ToolButtonState(HWND toolBar, int command) {
 }
 
 std::vector<std::string> ListBoxItems(HWND listBox) {
+    CListBox list;
+    list.Attach(listBox);
     std::vector<std::string> items;
-    LRESULT count = SendMessageA(listBox, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-        SendMessageA(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-        text.resize(text.find('\0'));
-        items.push_back(text);
-    }
+    char text[1024];
+    for (int i = 0; i < list.GetCount(); ++i)
+        items.push_back(list.GetText(i, text, sizeof text) ? text : "<unreadable>");
     return items;
 }
 
@@ -182,13 +180,6 @@ std::vector<std::string> ListViewItems(HWND listView) {
         items.push_back(buffer);
     }
     return items;
-}
-
-RECT ChildRectangle(HWND parent, HWND child) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
 }
 
 UINT MenuItemState(HWND window, int command) {

@@ -36,8 +36,8 @@ protected:
     void RunModalLoopFor(DWORD milliseconds);
 
     // Acting as a user.
-    void Command(int command);                // a menu or toolbar command
-    void PressKey(HWND target, UINT key);     // key down and up, through the pre-filter
+    void Command(int command);             // a menu or toolbar command
+    void PressKey(HWND target, UINT key);  // key down and up, through the pre-filter
 
     HWND Window() const { return dialog ? dialog->GetSafeHwnd() : nullptr; }
 
@@ -75,7 +75,6 @@ std::string ToolButtonLabel(HWND toolBar, int command);
 int ToolButtonState(HWND toolBar, int command);
 std::vector<std::string> ListBoxItems(HWND listBox);
 std::vector<std::string> ListViewItems(HWND listView);
-RECT ChildRectangle(HWND parent, HWND child);  // in the parent's client coordinates
 UINT MenuItemState(HWND window, int command);
 // The text of an owner-drawn menu item, as its record holds it; "<no record>" for other items.
 std::string MenuItemText(HMENU menu, int position);

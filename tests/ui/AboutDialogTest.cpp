@@ -2,18 +2,55 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "framework/CWinApp.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"
-#include "ui/ShellRecorder.h"
+#include "ui/ShellHandOff.h"
 
 namespace {
 
+// Stands in for the shell and the help viewer while it lives: records what the program hands
+// them instead of starting other programs.
+struct ShellCall {
+    HWND owner;
+    std::string target;  // the link, or the help file
+    UINT command;        // the help command, or how the link's window shows
+    ULONG_PTR data;
+    std::string verb;  // of a link: empty for the default action
+};
+
+class ShellRecorder {
+public:
+    ShellRecorder() : saved(shellHandOff) {
+        calls.clear();
+        shellHandOff.openLink = &OpenLink;
+        shellHandOff.openHelp = &OpenHelp;
+    }
+    ~ShellRecorder() { shellHandOff = saved; }
+    ShellRecorder(const ShellRecorder&) = delete;
+    ShellRecorder& operator=(const ShellRecorder&) = delete;
+
+    static inline std::vector<ShellCall> calls;
+
+private:
+    static HINSTANCE WINAPI OpenLink(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT show) {
+        calls.push_back({owner, file ? file : "", static_cast<UINT>(show), 0, verb ? verb : ""});
+        return reinterpret_cast<HINSTANCE>(33);
+    }
+    static BOOL WINAPI OpenHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR data) {
+        calls.push_back({owner, file ? file : "", command, data, ""});
+        return TRUE;
+    }
+    ShellHandOff saved;
+};
+
 // The centre of control `id` in the dialog's client coordinates, as mouse messages carry it.
 LPARAM CentreOf(HWND dialog, int id) {
-    RECT rect = ChildRectangle(dialog, GetDlgItem(dialog, id));
+    RECT rect = ChildRectInParent(dialog, GetDlgItem(dialog, id));
     return MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 

@@ -1,58 +1,33 @@
 // Damaged copies of a real program (the prefix's regedit.exe), cut inside its resources or with
-// bytes of its resource directory changed: read by the program's own readers only, in the
-// catalogue at start-up, when added and when their icons are shown.
+// bytes of its resources changed: read by the program's own readers only, in the catalogue at
+// start-up, when added and when their icons are shown.
 #include <windows.h>
 
 #include <random>
 
 #include "engine/SourceReading.h"
-#include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
 #include "support/MainWindowHarness.h"
 #include "support/RandomDamage.h"
-#include "view/IconStrip.h"
 
 namespace {
 
 constexpr const char* Regedit = "C:\\windows\\regedit.exe";
 
-// Copies cut inside the resource section and copies with 1 to 4 bytes of its directories
-// changed, in turn.
+// Copies damaged inside the resource section.
 std::vector<std::string> DamagedCopies(const std::string& module, int count, unsigned seed) {
     size_t start = 0, size = 0;
     fixtures::PeResourceSection(module, start, size);
     std::mt19937 random(seed);
     std::vector<std::string> copies;
-    for (int i = 0; i < count; ++i) {
-        if (i % 2 == 0) {
-            copies.push_back(module.substr(0, start + random() % size));
-            continue;
-        }
-        const std::string directories = ChangeBytes(module.substr(start, std::min<size_t>(size, 0x300)), random);
-        copies.push_back(module.substr(0, start) + directories + module.substr(start + directories.size()));
-    }
+    for (int i = 0; i < count; ++i)
+        copies.push_back(DamagedModuleCopy(module, start, size, random));
     return copies;
 }
 
 class DamagedFilesTest : public MainWindowTest {};
 
 }  // namespace
-
-TEST(DamagedFiles, ManyCopiesGoThroughTheReaderAndThePictures) {
-    const std::string module = ReadWholeFile(Regedit);
-    ASSERT_FALSE(module.empty());
-    TempFolder folder;
-    int readable = 0;
-    for (const std::string& copy : DamagedCopies(module, 200, 11)) {
-        const std::string path = folder.WriteFile("regedit.exe", copy);
-        const SourceReading reading(path.c_str());
-        IconPicture picture;
-        for (int i = 0; i < reading.IconCount(); ++i)
-            SourceIconPicture(reading, i, 24, picture);
-        readable += reading.IconCount() > 0;
-    }
-    EXPECT_GT(readable, 0);
-}
 
 TEST_F(DamagedFilesTest, TheProgramStartsShowsAndAddsThem) {
     const std::string module = ReadWholeFile(Regedit);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 #include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
@@ -14,7 +15,9 @@
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
 #include "framework/CImageList.h"
+#include "framework/CWinApp.h"
 #include "support/ExactBytes.h"
+#include "support/RandomDamage.h"
 #include "support/TempFolder.h"
 #include "view/IconStrip.h"
 #include "view/IconView.h"
@@ -69,7 +72,8 @@ TEST(IconPictures, ThePictureIsTheImageTheSystemPicks) {
              {BitmapImage(32, 32, 4, 1), BitmapImage(32, 32, 32, 2), BitmapImage(16, 16, 32, 3)},
              {PngImage(256, 256, 1), BitmapImage(24, 24, 8, 2)}}) {
         std::vector<GroupEntry> entries;
-        for (size_t k = 0; k < images.size(); ++k) entries.push_back(EntryFor(images[k], uint16_t(200 - k)));
+        for (size_t k = 0; k < images.size(); ++k)
+            entries.push_back(EntryFor(images[k], uint16_t(200 - k)));
         std::string directory = GroupDirectory(entries);
         const int expected = 200 - LookupIconIdFromDirectoryEx(reinterpret_cast<BYTE*>(directory.data()), 1, 32, 32, 0);
         EXPECT_EQ(PickIconImage(ExactBytes(directory).Span(), GroupEntryBytes, 32, depth), expected);
@@ -105,6 +109,40 @@ TEST(IconPictures, GroupsThatCannotBeReadKeepTheirPlaceAsBlanks) {
     IconPicture picture;
     EXPECT_TRUE(SourceIconPicture(reading, 6, 24, picture)) << "the sound group 7";
     EXPECT_FALSE(SourceIconPicture(reading, 1, 24, picture)) << "group 2 names an image the module lacks";
+
+    // Neither can the shell extract every icon; the icon cache still keeps one image per index.
+    int missing = 0;
+    for (int i = 0; i < reading.IconCount(); ++i) {
+        HICON icon = ExtractIconA(AppInstance(), path.c_str(), static_cast<UINT>(i));
+        if (icon)
+            DestroyIcon(icon);
+        else
+            ++missing;
+    }
+    EXPECT_GT(missing, 0) << "the fixture no longer has icons the shell cannot extract";
+    CImageList cache;
+    ASSERT_TRUE(cache.Create(32, 32, IconListFlags(), 0, 100));
+    EXPECT_EQ(AppendSourceIcons(cache, reading, ShellIconCount(path)), 8);
+    EXPECT_EQ(cache.GetImageCount(), 8);
+}
+
+TEST(IconPictures, DamagedCopiesOfARealProgramGoThroughTheReaderAndThePictures) {
+    const std::string module = ReadWholeFile("C:\\windows\\regedit.exe");
+    size_t start = 0, size = 0;
+    fixtures::PeResourceSection(module, start, size);
+    ASSERT_GT(size, 0u);
+    std::mt19937 random(11);
+    TempFolder folder;
+    int readable = 0;
+    for (int copy = 0; copy < 200; ++copy) {
+        const std::string path = folder.WriteFile("regedit.exe", DamagedModuleCopy(module, start, size, random));
+        const SourceReading reading(path.c_str());
+        IconPicture picture;
+        for (int i = 0; i < reading.IconCount(); ++i)
+            SourceIconPicture(reading, i, 24, picture);
+        readable += reading.IconCount() > 0;
+    }
+    EXPECT_GT(readable, 0);
 }
 
 TEST(IconPictures, SystemModulesWithoutIconsAreReadThroughTheirTwin) {
@@ -115,9 +153,9 @@ TEST(IconPictures, SystemModulesWithoutIconsAreReadThroughTheirTwin) {
     const std::string twin = folder + "glyphdock-twin-test.dll.mun";
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(CopyFileA(FixturePath("noicons64.dll").c_str(), module.c_str(), FALSE));
-    EXPECT_EQ(SourceIconCount(module.c_str()), 0) << "no twin yet";
+    EXPECT_EQ(SourceReading(module.c_str()).IconCount(), 0) << "no twin yet";
     ASSERT_TRUE(CopyFileA(FixturePath("icons64.dll").c_str(), twin.c_str(), FALSE));
-    EXPECT_EQ(SourceIconCount(module.c_str()), 10);
+    EXPECT_EQ(SourceReading(module.c_str()).IconCount(), 10);
     NameList list;
     TempFolder output;
     EXPECT_TRUE(ExportAllIconGroups(module.c_str(), list.Handle(), output.Path().c_str()));
@@ -127,7 +165,7 @@ TEST(IconPictures, SystemModulesWithoutIconsAreReadThroughTheirTwin) {
     TempFolder elsewhere;
     const std::string copy = elsewhere.Path() + "glyphdock-twin-test.dll";
     ASSERT_TRUE(CopyFileA(FixturePath("noicons64.dll").c_str(), copy.c_str(), FALSE));
-    EXPECT_EQ(SourceIconCount(copy.c_str()), 0);
+    EXPECT_EQ(SourceReading(copy.c_str()).IconCount(), 0);
     DeleteFileA(twin.c_str());
     DeleteFileA(module.c_str());
 }

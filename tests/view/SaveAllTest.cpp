@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessObjects.h"
 #include "engine/IconSource.h"
 #include "files/FolderChooser.h"
 #include "fixtures/IconFixtures.h"

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "app/ProcessObjects.h"
 #include "engine/IconSource.h"
 #include "fixtures/IconFixtures.h"
 #include "framework/CFileDialog.h"

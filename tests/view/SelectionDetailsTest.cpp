@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "app/ProcessObjects.h"
 #include "fixtures/IconFixtures.h"
 #include "support/MainWindowHarness.h"
 

@@ -1,6 +1,6 @@
-// The reading of PE modules' icon groups and the pictures the icon view makes of them, over
-// generated modules: what a sound module gives, which language a name takes, and hostile
-// modules (cut, changed, looping) that must never be read outside their bytes or slowly.
+// The reading of PE modules' icon groups, over generated modules: what a sound module gives,
+// which language a name takes, and hostile modules (cut, changed, looping) that must never be
+// read outside their bytes or without end, through the pictures and records made of them.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -181,74 +181,4 @@ TEST(PeResources, DamagedCopiesOfARealProgram) {
         ThroughEverything(ExactBytes(DamagedModuleCopy(module, start, size, random)).Span());
         if (HasFatalFailure()) FAIL() << "copy " << i;
     }
-}
-
-TEST(IconPicture, ChoosesTheImageTheSystemPicks) {
-    const auto choose = [](std::vector<IconCandidate> candidates, int depth) {
-        return ChooseIconImage(candidates, 32, 32, depth);
-    };
-    EXPECT_EQ(choose({{16, 16, 8}, {32, 32, 4}, {32, 32, 8}, {48, 48, 32}}, 24), 2);
-    EXPECT_EQ(choose({{32, 32, 32}, {32, 32, 32}}, 24), 0) << "the first of equals";
-    EXPECT_EQ(choose({{48, 48, 8}, {16, 16, 8}}, 24), 0) << "equal distances: the first";
-    EXPECT_EQ(choose({{256, 256, 32}, {48, 48, 4}}, 24), 1);
-    EXPECT_EQ(choose({{32, 16, 8}, {16, 32, 32}}, 32), 0) << "same total, other distances: the first size";
-    EXPECT_EQ(choose({}, 24), -1);
-
-    std::vector<IconCandidate> fromDirectory;
-    ASSERT_TRUE(
-        GroupCandidates(ExactBytes(GroupDirectory({EntryFor(PngImage(256, 256, 1), 1)})).Span(), fromDirectory));
-    EXPECT_EQ(fromDirectory[0].width, 256) << "0 means 256";
-    EXPECT_FALSE(GroupCandidates(ExactBytes(GroupDirectory({}, 2)).Span(), fromDirectory));
-}
-
-TEST(IconPicture, DecodesCommonBitmapsOfThirtyTwoPixels) {
-    for (int bits : {1, 4, 8, 24, 32}) {
-        SCOPED_TRACE(bits);
-        const std::string image = BitmapImage(32, 32, bits, 5);
-        IconPicture picture;
-        ASSERT_EQ(DecodeIconPicture(ExactBytes(image).Span(), picture), PictureDecode::Decoded);
-        const size_t colours = bits <= 8 ? size_t{1} << bits : 0, rowBytes = 32 * static_cast<size_t>(bits) / 8;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                // The generator's top quarter square is transparent, rows are stored bottom-up.
-                EXPECT_EQ(picture.mask[y * 32 + x], x < 8 && y < 8 ? 1 : 0) << x << "," << y;
-                uint32_t expected = 0;
-                if (bits <= 8)
-                    expected = GetU32(image, 40 + 4 * ((x / 2 + y / 3 + 5) % colours)) & 0xFFFFFF;
-                else if (bits == 24)
-                    expected = GetU32(image, 40 + (31 - y) * rowBytes + 3 * x) & 0xFFFFFF;
-                else
-                    expected = GetU32(image, 40 + (31 - y) * rowBytes + 4 * x);
-                ASSERT_EQ(picture.colour[y * 32 + x], expected) << x << "," << y;
-            }
-    }
-}
-
-TEST(IconPicture, LeavesOtherImagesToTheSystemAndRefusesUnsoundOnes) {
-    IconPicture picture;
-    const auto decode = [&](const std::string& image) { return DecodeIconPicture(ExactBytes(image).Span(), picture); };
-    EXPECT_EQ(decode(PngImage(32, 32, 1)), PictureDecode::NeedsSystem);
-    EXPECT_EQ(decode(BitmapImage(48, 48, 8, 1)), PictureDecode::NeedsSystem) << "to be scaled";
-    std::string sixteen = BitmapImage(32, 32, 24, 1);
-    PutU16(sixteen, 14, 16);
-    EXPECT_EQ(decode(sixteen), PictureDecode::NeedsSystem);
-    const std::string full = BitmapImage(32, 32, 32, 1);
-    const std::string noMask = full.substr(0, full.size() - 128);
-    EXPECT_EQ(decode(noMask), PictureDecode::NeedsSystem);
-    EXPECT_EQ(SystemImageBytes(ExactBytes(noMask).Span()), full.size()) << "the caller pads the mask";
-    EXPECT_EQ(decode(full.substr(0, 1000)), PictureDecode::Unreadable);
-    std::string compressed = BitmapImage(32, 32, 8, 1);
-    PutU32(compressed, 16, 1);  // run-length encoded
-    EXPECT_EQ(decode(compressed), PictureDecode::Unreadable);
-}
-
-TEST(IconPicture, PicksAndReadsTheImagesOfIcoFiles) {
-    const std::string ico = IcoFile({BitmapImage(16, 16, 4, 1), BitmapImage(32, 32, 8, 2), PngImage(64, 64, 3)});
-    IconPicture picture;
-    ByteSpan image;
-    const ExactBytes file(ico);
-    EXPECT_EQ(PictureOfIcoFile(file.Span(), 24, picture, image), GroupPicture::Decoded);
-    EXPECT_EQ(AsString(image), BitmapImage(32, 32, 8, 2));
-    for (size_t length = 0; length < ico.size(); length += 3)
-        PictureOfIcoFile(ExactBytes(ico, length).Span(), 24, picture, image);
 }

@@ -1,16 +1,19 @@
-// The road that every command takes to the icon groups of a source file: a 32-bit module read
-// from its bytes (ModuleGroups.h), or else the 16-bit reader (NeReader.h), which also refuses ICO
-// files. Icon i of a source is its i-th icon group, in the order the shell numbers its icons.
+// The road that every command takes to the icon groups of a source file: one reading of the file
+// (SourceReading.h) decides its kind; a 32- or 64-bit module's groups are handled by
+// ModuleGroups.h, a 16-bit module's by NeReader.h, and an ICO file is refused with its message.
+// Icon i of a source is its i-th icon group, in the order the shell numbers its icons.
 //
 // nameList is the scratch list box of group names (the main window's GroupNameList); it is
-// empty again when these functions return. A program without windows passes nullptr. Failures that the user must hear about are
-// reported through EngineMessages.h; the results tell the callers what happened.
+// empty again when these functions return. A program without windows passes nullptr. Failures
+// that the user must hear about are reported through EngineMessages.h; the results tell the
+// callers what happened.
 #pragma once
 #include <functional>
 #include <string>
 
 #include "engine/ExportResult.h"
 #include "engine/NameListBox.h"
+#include "engine/OutputNames.h"
 
 // Save As: writes icon `index` of the source as an ICO file at outputPath, replacing a file of
 // that name only once the new one is complete.
@@ -34,11 +37,3 @@ bool DescribeIconGroup(const char* sourcePath, NameListBox nameList, int index, 
 // read as either kind of module.
 bool ListIconGroups(const char* sourcePath, NameListBox nameList,
                     const std::function<void(int index, const std::string& name, const std::string& summary)>& group);
-
-// The base of output file names: the shell's display name of the source, or else its file
-// title, cut at its first period ("C:\x\my.tool.exe" gives "my"). On Linux the file's name
-// cut at its first period.
-std::string SourceDisplayName(const char* sourcePath);
-
-// folder + displayName + "_" + the index in at least three digits + ".ico".
-std::string GroupFileName(const char* folder, const std::string& displayName, int index);

@@ -1,6 +1,5 @@
 #include "engine/ModuleGroups.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include "engine/EngineMessages.h"
@@ -37,17 +36,6 @@ bool CollectGroupName(HWND nameList, const PeGroupName& name) {
     return added != LB_ERR && added != LB_ERRSPACE;
 }
 
-GroupName::GroupName(std::string line) : text(std::move(line)), integer(IsAllDigits(text.c_str())), id(0) {
-    if (integer) id = static_cast<WORD>(std::strtoul(text.c_str(), nullptr, 10) & 0xFFFF);
-}
-
-LPCSTR GroupName::ResourceName() const {
-    return integer ? MAKEINTRESOURCEA(id) : text.c_str();
-}
-
-GroupName ResolveGroupName(const std::string& line) {
-    return GroupName(line);
-}
 #else
 std::string GroupNameText(const PeGroupName& name) {
     return name.integer ? std::to_string(name.id) : Utf8FromUtf16(name.text);
@@ -140,9 +128,8 @@ bool ModuleGroups::Describe(int i, std::string& text) const {
     return DescribeGroup(module, sourcePath, i, text);
 }
 
-bool WithModuleGroups(const char* sourcePath, NameListBox nameList,
+bool WithModuleGroups(const SourceReading& reading, const char* sourcePath, NameListBox nameList,
                       const std::function<void(const ModuleGroups&)>& work) {
-    const SourceReading reading(sourcePath);
     if (reading.GetKind() != SourceReading::Kind::Pe) return false;
 #ifdef _WIN32
     struct Session {

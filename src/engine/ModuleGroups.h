@@ -22,23 +22,6 @@ std::string GroupNameText(const PeGroupName& name);
 // Adds GroupNameText of the name to the list box, whatever its length. False when the list
 // refuses it.
 bool CollectGroupName(HWND nameList, const PeGroupName& name);
-
-// The resource name that a line of the list stands for.
-class GroupName {
-public:
-    explicit GroupName(std::string line);
-    // Digits stand for an integer identifier (their low 16 bits), any other text for itself.
-    LPCSTR ResourceName() const;
-    bool IsInteger() const { return integer; }
-    const std::string& Text() const { return text; }
-
-private:
-    std::string text;
-    bool integer;
-    WORD id;
-};
-
-GroupName ResolveGroupName(const std::string& line);
 #endif
 
 // The record of group `index` of the module, or null. Missing or unsound data fails silently;
@@ -71,9 +54,8 @@ private:
     std::vector<std::string> lines;  // only without a list
 };
 
-// Reads the source, lists its icon groups in nameList (when there is one), calls work when there is at least one,
-// then clears the list, also when work throws. False when the source is not a 32- or 64-bit
-// module whose resource directory can be read: 16-bit modules and ICO files take the 16-bit
-// road, which refuses anything else.
-bool WithModuleGroups(const char* sourcePath, NameListBox nameList,
+// Lists the icon groups of the reading of sourcePath in nameList (when there is one), calls work
+// when there is at least one, then clears the list, also when work throws. False when the
+// reading is not of a 32- or 64-bit module whose resource directory can be read.
+bool WithModuleGroups(const SourceReading& reading, const char* sourcePath, NameListBox nameList,
                       const std::function<void(const ModuleGroups&)>& work);

@@ -2,61 +2,28 @@
 
 #include <vector>
 
-#include "engine/EngineMessages.h"
 #include "engine/IcoFile.h"
-#include "engine/IconPicture.h"
-#include "engine/IconSource.h"
-#include "engine/MappedFile.h"
 #include "engine/NeModule.h"
+#include "engine/OutputNames.h"
 
-namespace {
-
-// The walked resource table of a source; false when it is not a 16-bit module that can be read.
-// A module without a resource table has no icon groups.
-bool Walk(const MappedFile& source, NeResourceTable& table) {
-    const NeWalk walk = WalkNeModule(source.Bytes(), table);
-    return walk == NeWalk::Walked || walk == NeWalk::NoResourceTable;
-}
-
-// A source whose bytes read as an ICO file, whatever its name, is refused with a message.
-bool RefusedIcoFile(const MappedFile& source, const char* sourcePath) {
-    std::vector<IconCandidate> candidates;
-    std::vector<ByteSpan> images;
-    if (!IcoFileCandidates(source.Bytes(), candidates, images)) return false;
-    ReportIconFileSource(sourcePath);
-    return true;
-}
-
-}  // namespace
-
-GroupExport NeExportGroup(const char* sourcePath, const char* outputPath, int s) {
-    if (!sourcePath || !sourcePath[0] || s < 0) return GroupExport::Unread;
-    const MappedFile source(sourcePath);
-    NeResourceTable table;
-    if (!Walk(source, table)) return RefusedIcoFile(source, sourcePath) ? GroupExport::Reported : GroupExport::Unread;
+GroupExport NeExportGroup(const SourceReading& reading, const char* outputPath, int s) {
+    if (s < 0) return GroupExport::Unread;
     std::vector<unsigned char> ico;
-    if (NeGroupIcoBytes(source.Bytes(), table, static_cast<size_t>(s), ico) != NeGroup::Built)
+    if (NeGroupIcoBytes(reading.Bytes(), reading.Table(), static_cast<size_t>(s), ico) != NeGroup::Built)
         return GroupExport::Unread;
     return SaveIcoBytes(outputPath, ico) ? GroupExport::Written : GroupExport::Reported;
 }
 
-ExportTally NeExportAllGroups(const char* sourcePath, const char* folder) {
+ExportTally NeExportAllGroups(const SourceReading& reading, const std::string& displayName, const char* folder) {
     ExportTally tally;
-    if (!sourcePath || !sourcePath[0]) return tally;
-    const MappedFile source(sourcePath);
-    NeResourceTable table;
-    if (!Walk(source, table)) {
-        tally.failed = RefusedIcoFile(source, sourcePath);
-        return tally;
-    }
-    const std::string displayName = SourceDisplayName(sourcePath);
+    const NeResourceTable& table = reading.Table();
     tally.read = true;
     tally.groups = static_cast<int>(table.groups.size());
     // A group that cannot be read is skipped; the later ones keep their numbers, so that every
     // file is named after its group's place in the view. A write failure ends the export.
     for (size_t k = 0; k < table.groups.size(); ++k) {
         std::vector<unsigned char> ico;
-        if (NeGroupIcoBytes(source.Bytes(), table, k, ico) != NeGroup::Built) {
+        if (NeGroupIcoBytes(reading.Bytes(), table, k, ico) != NeGroup::Built) {
             ++tally.unread;
             continue;
         }
@@ -68,26 +35,18 @@ ExportTally NeExportAllGroups(const char* sourcePath, const char* folder) {
     return tally;
 }
 
-bool NeDescribeGroup(const char* sourcePath, std::string& text, int s) {
+bool NeDescribeGroup(const SourceReading& reading, std::string& text, int s) {
     text.clear();
-    if (!sourcePath || !sourcePath[0] || s < 0) return false;
-    const MappedFile source(sourcePath);
-    NeResourceTable table;
-    if (!Walk(source, table)) return false;
-    NeGroupSummary(source.Bytes(), table, static_cast<size_t>(s), text);
+    if (s < 0) return false;
+    NeGroupSummary(reading.Bytes(), reading.Table(), static_cast<size_t>(s), text);
     return true;
 }
 
-bool NeListGroups(const char* sourcePath,
+void NeListGroups(const SourceReading& reading,
                   const std::function<void(const std::string& name, const std::string& summary)>& group) {
-    if (!sourcePath || !sourcePath[0]) return false;
-    const MappedFile source(sourcePath);
-    NeResourceTable table;
-    if (!Walk(source, table)) return false;
-    for (size_t s = 0; s < table.groups.size(); ++s) {
+    for (size_t s = 0; s < reading.Table().groups.size(); ++s) {
         std::string summary;
-        NeGroupSummary(source.Bytes(), table, s, summary);
-        group(NeGroupName(source.Bytes(), table, s), summary);
+        NeGroupSummary(reading.Bytes(), reading.Table(), s, summary);
+        group(NeGroupName(reading.Bytes(), reading.Table(), s), summary);
     }
-    return true;
 }

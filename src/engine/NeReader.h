@@ -1,30 +1,27 @@
-// Icon groups of 16-bit (NE) modules, which the system will not load as data modules: the file
-// is read directly, group s being the s-th icon group of its resource table. Every call opens
-// the file, works and closes it; nothing is kept between calls. An ICO file given as a source
-// is refused.
+// Icon groups of 16-bit (NE) modules, which the system will not load as data modules: group s
+// is the s-th icon group of the resource table that the source's reading holds (a reading of
+// kind Ne, SourceReading.h).
 #pragma once
 #include <functional>
 #include <string>
 
 #include "engine/ExportResult.h"
+#include "engine/SourceReading.h"
 
 // Writes icon group s as an ICO file at outputPath, replacing a file of that name only once the
-// new one is complete. A source whose bytes are an ICO file, whatever its name, is refused with
-// its message; write failures are reported by the writer; a group or module that cannot be read
+// new one is complete. Write failures are reported by the writer; a group that cannot be read
 // writes nothing and shows nothing.
-GroupExport NeExportGroup(const char* sourcePath, const char* outputPath, int s);
+GroupExport NeExportGroup(const SourceReading& reading, const char* outputPath, int s);
 
 // Writes every icon group into folder (ending in a backslash) as displayName_NNN.ico, in
 // table order, replacing files of those names. A group that cannot be read is counted and
 // skipped (the others keep their numbers); the first write failure ends the export, files
 // written before it stay.
-ExportTally NeExportAllGroups(const char* sourcePath, const char* folder);
+ExportTally NeExportAllGroups(const SourceReading& reading, const std::string& displayName, const char* folder);
 
-// Sets text to the summary of group s (empty when there is none). True when the module was
-// read.
-bool NeDescribeGroup(const char* sourcePath, std::string& text, int s);
+// Sets text to the summary of group s (empty when there is none).
+bool NeDescribeGroup(const SourceReading& reading, std::string& text, int s);
 
-// Hands each icon group's name and summary to `group`, in table order. True when the module
-// was read.
-bool NeListGroups(const char* sourcePath,
+// Hands each icon group's name and summary to `group`, in table order.
+void NeListGroups(const SourceReading& reading,
                   const std::function<void(const std::string& name, const std::string& summary)>& group);

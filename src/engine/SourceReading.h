@@ -34,6 +34,9 @@ public:
     bool AcceptedWhole() const { return whole; }
     // The icon groups of a 32- or 64-bit module.
     const PeIconModule& Module() const { return module; }
+    // The resource table of a 16-bit module, and the bytes it was read from.
+    const NeResourceTable& Table() const { return table; }
+    ByteSpan Bytes() const { return file ? file->Bytes() : ByteSpan(); }
 
     // The picture of icon i for a screen of `depth` bits per pixel.
     GroupPicture Picture(int i, int depth, IconPicture& picture, ByteSpan& image) const;

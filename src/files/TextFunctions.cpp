@@ -62,18 +62,6 @@ void RightChars(char* output, const char* text, int n) {
     output[n] = '\0';
 }
 
-bool IsAllDigits(const char* text) {
-    if (text == nullptr || text[0] == '\0') {
-        return false;
-    }
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c < '0' || *c > '9') {
-            return false;
-        }
-    }
-    return true;
-}
-
 void CutAtFirstDot(char* text) {
     if (text == nullptr) {
         return;

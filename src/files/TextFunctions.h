@@ -37,9 +37,6 @@ void StripQuotes(char* text);
 // length). When n is negative or larger than the length the output is empty.
 void RightChars(char* output, const char* text, int n);
 
-// True when text is non-empty and every character is a decimal digit.
-bool IsAllDigits(const char* text);
-
 // Ends the text at its first period ("a.b.c" becomes "a").
 void CutAtFirstDot(char* text);
 

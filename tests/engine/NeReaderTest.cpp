@@ -4,7 +4,6 @@
 #include "engine/EngineMessages.h"
 #include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
-#include "engine/NeReader.h"
 #include "fixtures/IconFixtures.h"
 #include "support/DialogRobot.h"
 #include "support/TempFolder.h"
@@ -72,7 +71,7 @@ TEST(NeReader, RefusesIcoFilesWithItsMessage) {
     }
     DialogRobot robot;
     robot.Expect(DialogRobot::Press(IDOK));
-    NeExportGroup(source.c_str(), (folder.Path() + "a.ico").c_str(), 0);
+    ExportIconGroup(source.c_str(), list.Handle(), 0, (folder.Path() + "a.ico").c_str());
     robot.Verify();
     ASSERT_EQ(robot.Seen().size(), 1u);
     EXPECT_EQ(robot.Seen()[0].caption, "Glyphdock");

@@ -68,18 +68,6 @@ TEST(TextFunctions, RightCharsTakesTheTailOrNothing) {
     EXPECT_EQ(Right("", 1), "");
 }
 
-TEST(TextFunctions, IsAllDigitsNeedsOnlyDecimalDigits) {
-    EXPECT_TRUE(IsAllDigits("123"));
-    EXPECT_TRUE(IsAllDigits("0"));
-    EXPECT_TRUE(IsAllDigits("9876543210"));
-    EXPECT_FALSE(IsAllDigits(""));
-    EXPECT_FALSE(IsAllDigits("12A"));
-    EXPECT_FALSE(IsAllDigits("-1"));
-    EXPECT_FALSE(IsAllDigits("1 2"));
-    EXPECT_FALSE(IsAllDigits("1.5"));
-    EXPECT_FALSE(IsAllDigits("/:"));  // the neighbours of '0' and '9'
-}
-
 TEST(TextFunctions, CutAtFirstDotEndsTheTextAtItsFirstPeriod) {
     EXPECT_EQ(InPlace(CutAtFirstDot, "a.b.c"), "a");
     EXPECT_EQ(InPlace(CutAtFirstDot, "shell32.dll"), "shell32");
@@ -136,7 +124,6 @@ TEST(TextFunctions, FullLengthTextsStayInsideTheirBuffers) {
     EXPECT_EQ(InPlace(StripQuotes, full), full);
     EXPECT_EQ(InPlace(CutAtFirstDot, full), full);
     EXPECT_EQ(InPlace(RemoveTrailingBackslash, fullDirectory), fullDirectory.substr(0, MaxPathLength - 1));
-    EXPECT_TRUE(IsAllDigits(std::string(MaxPathLength, '7').c_str()));
 
     EXPECT_EQ(Right(full, MaxPathLength), full);
     EXPECT_EQ(Right(full, 1), "a");

@@ -168,6 +168,7 @@ TEST(IconPictures, SystemModulesWithoutIconsAreReadThroughTheirTwin) {
     EXPECT_EQ(SourceReading(copy.c_str()).IconCount(), 0);
     DeleteFileA(twin.c_str());
     DeleteFileA(module.c_str());
+    RemoveDirectoryA(folder.c_str());  // goes only when empty, as this test left it
 }
 
 namespace {

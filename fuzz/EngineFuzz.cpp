@@ -18,36 +18,9 @@
 #include "engine/PeResources.h"
 #include "engine/Thumbnail.h"
 #include "native/PngCodec.h"
+#include "support/EngineDrivers.h"
 
 namespace {
-
-void SixteenBitModule(ByteSpan file) {
-    NeResourceTable table;
-    if (WalkNeModule(file, table) != NeWalk::Walked) return;
-    for (size_t s = 0; s <= table.groups.size(); ++s) {
-        std::vector<unsigned char> ico;
-        NeGroupIcoBytes(file, table, s, ico);
-        std::string text;
-        NeGroupSummary(file, table, s, text);
-        NeGroupName(file, table, s);
-    }
-}
-
-void PeModule(ByteSpan file) {
-    PeIconModule module;
-    if (ReadPeIconModule(file, {0x0000, 0x0409}, module) != PeRead::Read) return;
-    const ImageFinder find = [&](uint16_t id, ByteSpan& image) { return module.FindImage(id, image); };
-    for (const PeIconGroup& group : module.groups) {
-        IconPicture picture;
-        ByteSpan image;
-        PictureOfGroup(group.directory, find, 24, picture, image);
-        IconResourcePtr record;
-        if (AssembleIconGroup(group.directory, find, "fuzz", record) == GroupLoad::Loaded) DescribeImages(*record);
-    }
-    IconPicture picture;
-    ByteSpan image;
-    PictureOfIcoFile(file, 24, picture, image);
-}
 
 void GroupWithImages(ByteSpan input) {
     uint16_t directoryLength = 0;
@@ -68,11 +41,7 @@ void GroupWithImages(ByteSpan input) {
         image = ByteSpan(chunk.data(), chunk.size());
         return true;
     };
-    IconResourcePtr record;
-    if (AssembleIconGroup(directory, find, "fuzz", record) != GroupLoad::Loaded) return;
-    std::vector<unsigned char> file;
-    IcoFileBytes(*record, file);
-    DescribeImages(*record);
+    ThroughGroupAssembly(directory, find);
 }
 
 void OneImage(ByteSpan image) {
@@ -98,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<unsigned char> bytes(data + 1, data + size);
     const ByteSpan input(bytes.data(), bytes.size());
     if (data[0] & 1)
-        SixteenBitModule(input);
+        ThroughNeModule(input);
     else if (data[0] & 4)
-        PeModule(input);
+        ThroughPeModule(input, {24});
     else if (data[0] & 8)
         OneImage(input);
     else

@@ -11,7 +11,7 @@ engine=(src/engine/IconRecord.cpp src/engine/GroupDirectory.cpp src/engine/IcoLa
         src/engine/PeResources.cpp src/engine/IconPicture.cpp src/files/TextFunctions.cpp
         src/engine/BitmapDecoder.cpp src/engine/ImageFacts.cpp src/engine/Thumbnail.cpp src/native/PngCodec.cpp)
 cd "$here"
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc \
+clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc -Itests \
   "${engine[@]}" fuzz/EngineFuzz.cpp -lpng16 -o "$out/engine-fuzz"
 g++ -std=c++20 -O1 -Itests fuzz/MakeSeeds.cpp tests/fixtures/IconFixtures.cpp tests/fixtures/PeFixtures.cpp -o "$out/make-seeds"
 "$out/make-seeds" "$out/corpus"

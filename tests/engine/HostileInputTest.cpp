@@ -11,6 +11,7 @@
 #include "engine/IcoLayout.h"
 #include "engine/NeModule.h"
 #include "fixtures/IconFixtures.h"
+#include "support/EngineDrivers.h"
 #include "support/RandomDamage.h"
 
 using namespace fixtures;
@@ -30,22 +31,12 @@ std::vector<std::string> NeFixtures() {
     };
 }
 
-// Runs a 16-bit module through everything the engine does with one.
-void ThroughNeReader(ByteSpan file) {
-    NeResourceTable table;
-    if (WalkNeModule(file, table) != NeWalk::Walked) return;
-    for (size_t s = 0; s <= table.groups.size(); ++s) {
-        std::vector<unsigned char> ico;
-        if (NeGroupIcoBytes(file, table, s, ico) == NeGroup::Built) {
-            // Reserved and type are copied from the module, whatever they say.
-            std::string layout = AsString(ico);
-            layout.replace(0, 4, std::string("\0\0\1\0", 4));
-            ASSERT_TRUE(IsWellFormedIco(layout)) << "group " << s;
-        }
-        std::string text;
-        NeGroupSummary(file, table, s, text);
-        NeGroupName(file, table, s);
-    }
+// Whatever the engine builds of damaged bytes is a whole ICO file, and described.
+EngineChecks WholeFiles() {
+    EngineChecks checks;
+    checks.ico = [](const std::vector<unsigned char>& ico) { ASSERT_TRUE(IsWellFormedIco(AsString(ico))); };
+    checks.description = [](const std::string& text) { ASSERT_FALSE(text.empty()); };
+    return checks;
 }
 
 // A group directory and its images, as a 32-bit module holds them.
@@ -80,12 +71,7 @@ void ThroughGroupAssembly(ByteSpan directory, const std::map<uint16_t, ExactByte
         image = found->second.Span();
         return true;
     };
-    IconResourcePtr record;
-    if (AssembleIconGroup(directory, find, "m", record) != GroupLoad::Loaded) return;
-    std::vector<unsigned char> file;
-    ASSERT_TRUE(IcoFileBytes(*record, file));
-    ASSERT_TRUE(IsWellFormedIco(AsString(file)));
-    ASSERT_FALSE(DescribeImages(*record).empty());
+    ThroughGroupAssembly(directory, find, WholeFiles());
 }
 
 std::map<uint16_t, ExactBytes> Exact(const std::map<uint16_t, std::string>& images) {
@@ -100,7 +86,7 @@ std::map<uint16_t, ExactBytes> Exact(const std::map<uint16_t, std::string>& imag
 TEST(HostileInput, NeModulesCutAtEveryLength) {
     for (const std::string& module : NeFixtures())
         for (size_t length = 0; length <= module.size(); ++length) {
-            ThroughNeReader(ExactBytes(module, length).Span());
+            ThroughNeModule(ExactBytes(module, length).Span(), WholeFiles());
             if (HasFatalFailure()) FAIL() << "cut at " << length;
         }
 }
@@ -109,7 +95,7 @@ TEST(HostileInput, NeModulesWithRandomChanges) {
     std::mt19937 random(20240601);
     for (const std::string& module : NeFixtures())
         for (int i = 0; i < MutationsPerFixture; ++i) {
-            ThroughNeReader(ExactBytes(ChangeBytes(module, random)).Span());
+            ThroughNeModule(ExactBytes(ChangeBytes(module, random)).Span(), WholeFiles());
             if (HasFatalFailure()) FAIL() << "mutation " << i;
         }
 }

@@ -12,6 +12,7 @@
 #include "engine/PeResources.h"
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
+#include "support/EngineDrivers.h"
 #include "support/ExactBytes.h"
 #include "support/RandomDamage.h"
 
@@ -25,22 +26,11 @@ PeRead Read(const ExactBytes& file, PeIconModule& module, const std::vector<uint
     return ReadPeIconModule(file.Span(), languages, module);
 }
 
-// Everything the program does with a reading: pictures of every group, and each group's record.
+// Everything the program does with a reading: what it leaves to the system is never empty.
 void ThroughEverything(ByteSpan file) {
-    PeIconModule module;
-    if (ReadPeIconModule(file, Languages, module) != PeRead::Read) return;
-    const ImageFinder find = [&](uint16_t id, ByteSpan& image) { return module.FindImage(id, image); };
-    for (const PeIconGroup& group : module.groups) {
-        IconPicture picture;
-        ByteSpan image;
-        for (int depth : {8, 24, 32}) {
-            if (PictureOfGroup(group.directory, find, depth, picture, image) == GroupPicture::System) {
-                ASSERT_GT(SystemImageBytes(image), 0u);
-            }
-        }
-        IconResourcePtr record;
-        AssembleIconGroup(group.directory, find, "m", record);
-    }
+    EngineChecks checks;
+    checks.systemImage = [](ByteSpan image) { ASSERT_GT(SystemImageBytes(image), 0u); };
+    ThroughPeModule(file, {8, 24, 32}, checks);
 }
 
 std::string SampleModule(bool pe32plus = true) {

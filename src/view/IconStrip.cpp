@@ -18,14 +18,20 @@ void BlankPicture(IconPicture& picture) {
     std::fill(std::begin(picture.mask), std::end(picture.mask), uint8_t{1});
 }
 
-// Reads a bitmap as 32-bit pixels, rows top-down.
-bool ReadPixels(HDC dc, HBITMAP bitmap, int width, int height, uint32_t* pixels) {
+// A 32-bit bitmap of width x height, rows top-down.
+BITMAPINFO TopDownFormat(int width, int height) {
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = width;
     format.bmiHeader.biHeight = -height;
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 32;
+    return format;
+}
+
+// Reads a bitmap as 32-bit pixels, rows top-down.
+bool ReadPixels(HDC dc, HBITMAP bitmap, int width, int height, uint32_t* pixels) {
+    BITMAPINFO format = TopDownFormat(width, height);
     return GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels, &format, DIB_RGB_COLORS) == height;
 }
 
@@ -66,12 +72,7 @@ bool PictureOfIcon(HICON icon, IconPicture& picture) {
 
 HICON IconOfPicture(const IconPicture& picture) {
     const int size = PictureSide(picture);
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = size;
-    format.bmiHeader.biHeight = -size;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    const BITMAPINFO format = TopDownFormat(size, size);
     void* bits = nullptr;
     const UniqueBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     // The mask as a monochrome bitmap, whose rows the system wants in whole 16-bit words.

@@ -1,6 +1,7 @@
 // What the exporter's commands share: failures said on the error stream, the exit status, and
 // the paths of sources and output folders.
 #pragma once
+#include <functional>
 #include <string>
 
 // Says "PATH: TEXT" unless the engine has spoken about this source already; the exit status
@@ -13,3 +14,7 @@ std::string SourcePath(const char* argument);
 // The full path of the output folder, created when missing, with its trailing separator.
 // False, having said why, when it cannot be made.
 bool OutputFolder(const char* argument, std::string& folder);
+// Makes the output folder, then hands `work` each source that exists, by its full path, with
+// the folder; a missing source is said and skipped.
+void ForEachSource(const char* folderArgument, char** sources, int count,
+                   const std::function<void(const std::string& source, const std::string& folder)>& work);

@@ -86,16 +86,10 @@ void List(const std::string& source) {
 }
 
 void ExportAll(const char* folderArgument, char** sources, int count) {
-    std::string folder;
-    if (!OutputFolder(folderArgument, folder)) return;
-    for (int i = 0; i < count; ++i) {
-        const std::string source = FullPath(sources[i]);
-        StartSource();
-        if (!PathExists(source.c_str()))
-            Fail(source, "No such file");
-        else if (!ExportAllIconGroups(source.c_str(), nullptr, folder.c_str()))
+    ForEachSource(folderArgument, sources, count, [](const std::string& source, const std::string& folder) {
+        if (!ExportAllIconGroups(source.c_str(), nullptr, folder.c_str()))
             Fail(source, "Not every icon group could be exported");
-    }
+    });
 }
 
 }  // namespace
@@ -112,6 +106,20 @@ void StartSource() {
 
 std::string SourcePath(const char* argument) {
     return FullPath(argument);
+}
+
+void ForEachSource(const char* folderArgument, char** sources, int count,
+                   const std::function<void(const std::string& source, const std::string& folder)>& work) {
+    std::string folder;
+    if (!OutputFolder(folderArgument, folder)) return;
+    for (int i = 0; i < count; ++i) {
+        const std::string source = SourcePath(sources[i]);
+        StartSource();
+        if (!PathExists(source.c_str()))
+            Fail(source, "No such file");
+        else
+            work(source, folder);
+    }
 }
 
 bool OutputFolder(const char* argument, std::string& folder) {

@@ -92,16 +92,7 @@ void ExportSourceImages(const std::string& source, const std::string& folder) {
 }  // namespace
 
 void ExportImages(const char* folderArgument, char** sources, int count) {
-    std::string folder;
-    if (!OutputFolder(folderArgument, folder)) return;
-    for (int i = 0; i < count; ++i) {
-        const std::string source = SourcePath(sources[i]);
-        StartSource();
-        if (!PathExists(source.c_str()))
-            Fail(source, "No such file");
-        else
-            ExportSourceImages(source, folder);
-    }
+    ForEachSource(folderArgument, sources, count, ExportSourceImages);
 }
 
 bool ThumbnailSize(const char* argument, int& size) {

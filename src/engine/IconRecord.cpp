@@ -22,15 +22,6 @@ int64_t WideRowBytes(const unsigned char* header) {
     return ((static_cast<int64_t>(HeaderI32(header, 4)) * HeaderDepth(header) + 31) >> 3) & ~int64_t{3};
 }
 
-bool PngSize(ByteSpan image, uint32_t& width, uint32_t& height) {
-    if (!IsPngImage(image) || image.Size() < PngHeaderEnd) return false;
-    const unsigned char* p = image.Data();
-    if (BigU32(p + 8) != 13 || std::memcmp(p + 12, "IHDR", 4) != 0) return false;
-    width = BigU32(p + 16);
-    height = BigU32(p + 20);
-    return width > 0 && height > 0 && width <= INT32_MAX && height <= INT32_MAX;
-}
-
 }  // namespace
 
 IconImage* IconResource::Images() {
@@ -83,6 +74,15 @@ int32_t RowBytes(const unsigned char* header) {
 
 bool IsPngImage(ByteSpan image) {
     return image.Size() >= sizeof PngSignature && std::memcmp(image.Data(), PngSignature, sizeof PngSignature) == 0;
+}
+
+bool PngSize(ByteSpan image, uint32_t& width, uint32_t& height) {
+    if (!IsPngImage(image) || image.Size() < PngHeaderEnd) return false;
+    const unsigned char* p = image.Data();
+    if (BigU32(p + 8) != 13 || std::memcmp(p + 12, "IHDR", 4) != 0) return false;
+    width = BigU32(p + 16);
+    height = BigU32(p + 20);
+    return width > 0 && height > 0 && width <= INT32_MAX && height <= INT32_MAX;
 }
 
 bool IsSoundIconImage(ByteSpan image) {

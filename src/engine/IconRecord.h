@@ -62,6 +62,10 @@ int32_t RowBytes(const unsigned char* header);
 // True when the bytes begin with the PNG signature.
 bool IsPngImage(ByteSpan image);
 
+// The width and height of a PNG image's IHDR, when the image holds the whole chunk and both are
+// positive 31-bit numbers.
+bool PngSize(ByteSpan image, uint32_t& width, uint32_t& height);
+
 // True when every part of the image lies inside its bytes, so that the pointers of
 // LinkImagePointers stay inside them: a bitmap whose header, colour table and colour bitmap fit
 // (a positive size, at most 32 bits per pixel), or a PNG image with a complete IHDR header and

@@ -1,6 +1,5 @@
 #include "engine/ImageFacts.h"
 
-#include <cstring>
 
 #include "engine/IconRecord.h"
 
@@ -24,13 +23,12 @@ int PngChannels(unsigned char colourType) {
 bool IconImageFacts(ByteSpan image, ImageFacts& facts) {
     facts = ImageFacts();
     if (IsPngImage(image)) {
-        // Signature, IHDR length and type, then width, height, bit depth and colour type.
-        if (!image.Holds(0, 26)) return false;
+        // IHDR: width, height, then bit depth and colour type.
+        uint32_t width = 0, height = 0;
+        if (!PngSize(image, width, height)) return false;
         const unsigned char* p = image.Data();
-        if (BigU32(p + 8) != 13 || std::memcmp(p + 12, "IHDR", 4) != 0) return false;
-        const uint32_t width = BigU32(p + 16), height = BigU32(p + 20);
         const int channels = PngChannels(p[25]);
-        if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF || channels == 0) return false;
+        if (channels == 0) return false;
         facts.width = static_cast<int>(width);
         facts.height = static_cast<int>(height);
         facts.bitsPerPixel = p[24] * channels;

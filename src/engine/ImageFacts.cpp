@@ -1,6 +1,5 @@
 #include "engine/ImageFacts.h"
 
-
 #include "engine/IconRecord.h"
 
 namespace {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "CatalogueBench.h"
+#include "app/ExplorerDialog.h"
 #include "engine/IconSource.h"
 #include "engine/SourceReading.h"
 #include "files/PathUtilities.h"
@@ -165,12 +166,13 @@ void SaveAllThroughTheConsoleProgram(const std::string& program, const std::stri
                 static_cast<unsigned long>(exitCode));
 
     // The same inside this process: what the export itself costs, without a process start.
-    HWND nameList = CreateWindowExA(0, "LISTBOX", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    // The group names go to a list box, as the main window's.
+    GroupNameList = CreateWindowExA(0, "LISTBOX", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     CreateDirectoryA(output.c_str(), nullptr);
     const double inside = Now();
-    ExportAllIconGroups(Shell32, nameList, output.c_str());
+    ExportAllIconGroups(Shell32, output.c_str(), ListGroupNames);
     std::printf("saveall %s in_process_ms=%.1f\n", Shell32, Now() - inside);
-    DestroyWindow(nameList);
+    DestroyWindow(GroupNameList);
     search = FindFirstFileA((output + "*.ico").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do

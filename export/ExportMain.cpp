@@ -75,7 +75,7 @@ void List(const std::string& source) {
     if (!PathExists(source.c_str())) return Fail(source, "No such file");
     bool everyGroupRead = true;
     const bool listed =
-        ListIconGroups(source.c_str(), nullptr, [&](int index, const std::string& name, const std::string& summary) {
+        ListIconGroups(source.c_str(), [&](int index, const std::string& name, const std::string& summary) {
             std::printf("%d\t%s\t%s\n", index, name.c_str(), summary.c_str());
             if (summary.empty()) everyGroupRead = false;
         });
@@ -87,7 +87,7 @@ void List(const std::string& source) {
 
 void ExportAll(const char* folderArgument, char** sources, int count) {
     ForEachSource(folderArgument, sources, count, [](const std::string& source, const std::string& folder) {
-        if (!ExportAllIconGroups(source.c_str(), nullptr, folder.c_str()))
+        if (!ExportAllIconGroups(source.c_str(), folder.c_str()))
             Fail(source, "Not every icon group could be exported");
     });
 }

@@ -17,6 +17,14 @@ HWND GroupNameList = nullptr;
 int shownEntryIndex = NoIndex;
 int describedIconIndex = NoIndex;
 
+void ListGroupNames(const std::vector<std::string>& names) {
+    CListBox list;
+    list.Attach(GroupNameList);
+    list.ResetContent();
+    for (const std::string& name : names)
+        list.AddString(name.c_str());
+}
+
 namespace {
 constexpr const char* CatalogueFileName = "glyphdocklib.dat";
 constexpr UINT_PTR AboutCommandCode = 0x0010;

@@ -23,6 +23,8 @@ struct CatalogueEntry;
 // last used, and the files named on the command line, added at start-up.
 extern const char* appTitle;
 extern HWND GroupNameList;
+// Puts names in GroupNameList in their order, in place of what it held; none clears it.
+void ListGroupNames(const std::vector<std::string>& names);
 constexpr int NoIndex = 10000;
 extern int shownEntryIndex;
 extern int describedIconIndex;

@@ -5,13 +5,14 @@
 #include "engine/NeReader.h"
 #include "engine/SourceReading.h"
 
-GroupExport ExportIconGroup(const char* sourcePath, NameListBox nameList, int index, const char* outputPath) {
+GroupExport ExportIconGroup(const char* sourcePath, int index, const char* outputPath,
+                            const GroupNameListing& listing) {
     const SourceReading reading(sourcePath);
     switch (reading.GetKind()) {
     case SourceReading::Kind::Pe: {
         // A group the view shows but the module no longer holds is one that cannot be read.
         GroupExport exported = GroupExport::Unread;
-        WithModuleGroups(reading, sourcePath, nameList,
+        WithModuleGroups(reading, sourcePath, listing,
                          [&](const ModuleGroups& groups) { exported = groups.Export(index, outputPath); });
         return exported;
     }
@@ -25,12 +26,16 @@ GroupExport ExportIconGroup(const char* sourcePath, NameListBox nameList, int in
     return GroupExport::Unread;
 }
 
-ExportTally ExportAllIconGroups(const char* sourcePath, NameListBox nameList, const char* folder) {
+ExportTally ExportAllIconGroups(const char* sourcePath, const char* folder, const GroupNameListing& listing) {
+    return ExportAllIconGroups(SourceReading(sourcePath), sourcePath, folder, listing);
+}
+
+ExportTally ExportAllIconGroups(const SourceReading& reading, const char* sourcePath, const char* folder,
+                                const GroupNameListing& listing) {
     ExportTally tally;
-    const SourceReading reading(sourcePath);
     switch (reading.GetKind()) {
     case SourceReading::Kind::Pe:
-        tally.read = WithModuleGroups(reading, sourcePath, nameList, [&](const ModuleGroups& groups) {
+        tally.read = WithModuleGroups(reading, sourcePath, listing, [&](const ModuleGroups& groups) {
             const std::string displayName = SourceDisplayName(sourcePath);
             tally.groups = groups.Count();
             for (int i = 0; i < tally.groups; ++i) {
@@ -50,23 +55,19 @@ ExportTally ExportAllIconGroups(const char* sourcePath, NameListBox nameList, co
     return tally;
 }
 
-int CountIconGroups(const char* sourcePath) {
-    return SourceReading(sourcePath).IconCount();
-}
-
-bool DescribeIconGroup(const char* sourcePath, NameListBox nameList, int index, std::string& text) {
+bool DescribeIconGroup(const char* sourcePath, int index, std::string& text, const GroupNameListing& listing) {
     text.clear();
     const SourceReading reading(sourcePath);
     bool described = false;
     if (reading.GetKind() == SourceReading::Kind::Pe)
-        WithModuleGroups(reading, sourcePath, nameList,
+        WithModuleGroups(reading, sourcePath, listing,
                          [&](const ModuleGroups& groups) { described = groups.Describe(index, text); });
     else if (reading.GetKind() == SourceReading::Kind::Ne)
         described = NeDescribeGroup(reading, text, index) && !text.empty();
     return described;
 }
 
-bool ListIconGroups(const char* sourcePath, NameListBox nameList,
+bool ListIconGroups(const char* sourcePath,
                     const std::function<void(int index, const std::string& name, const std::string& summary)>& group) {
     const SourceReading reading(sourcePath);
     if (reading.GetKind() == SourceReading::Kind::Ne) {
@@ -75,7 +76,7 @@ bool ListIconGroups(const char* sourcePath, NameListBox nameList,
                      [&](const std::string& name, const std::string& summary) { group(index++, name, summary); });
         return true;
     }
-    return WithModuleGroups(reading, sourcePath, nameList, [&](const ModuleGroups& groups) {
+    return WithModuleGroups(reading, sourcePath, {}, [&](const ModuleGroups& groups) {
         for (int i = 0; i < groups.Count(); ++i) {
             std::string summary;
             groups.Describe(i, summary);

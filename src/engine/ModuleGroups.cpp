@@ -1,5 +1,9 @@
 #include "engine/ModuleGroups.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <utility>
 
 #include "engine/EngineMessages.h"
@@ -8,15 +12,6 @@
 #include "files/TextFunctions.h"
 
 #ifdef _WIN32
-namespace {
-
-// Sends a list-box message whose text argument is a pointer.
-LRESULT SendText(HWND list, UINT message, WPARAM index, const char* text) {
-    return SendMessageA(list, message, index, reinterpret_cast<LPARAM>(text));
-}
-
-}  // namespace
-
 std::string GroupNameText(const PeGroupName& name) {
     std::string text;
     if (name.integer) {
@@ -29,11 +24,6 @@ std::string GroupNameText(const PeGroupName& name) {
         if (length > 0) WideCharToMultiByte(CP_ACP, 0, wide, wideLength, text.data(), length, nullptr, nullptr);
     }
     return text;
-}
-
-bool CollectGroupName(HWND nameList, const PeGroupName& name) {
-    const LRESULT added = SendText(nameList, LB_ADDSTRING, 0, GroupNameText(name).c_str());
-    return added != LB_ERR && added != LB_ERRSPACE;
 }
 
 #else
@@ -85,38 +75,16 @@ bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index
     return true;
 }
 
-ModuleGroups::ModuleGroups(const PeIconModule& read, const char* path, NameListBox list)
-    : module(read), sourcePath(path), nameList(list) {
-    if (!nameList)
-        for (const PeIconGroup& group : module.groups)
-            lines.push_back(GroupNameText(group.name));
-}
-
-int ModuleGroups::Count() const {
-    if (!nameList) return static_cast<int>(lines.size());
-#ifdef _WIN32
-    const LRESULT count = SendMessageA(nameList, LB_GETCOUNT, 0, 0);
-    return count == LB_ERR ? 0 : static_cast<int>(count);
-#else
-    return 0;
-#endif
+ModuleGroups::ModuleGroups(const PeIconModule& read, const char* path) : module(read), sourcePath(path) {
+    for (const PeIconGroup& group : module.groups)
+        lines.push_back(GroupNameText(group.name));
 }
 
 std::string ModuleGroups::Line(int i) const {
-    if (!nameList) return i >= 0 && static_cast<size_t>(i) < lines.size() ? lines[static_cast<size_t>(i)] : "";
-#ifdef _WIN32
-    const LRESULT length = SendMessageA(nameList, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-    if (i < 0 || length == LB_ERR) return std::string();
-    std::string line(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = SendText(nameList, LB_GETTEXT, static_cast<WPARAM>(i), line.data());
-    line.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
-    return line;
-#else
-    return std::string();
-#endif
+    return i >= 0 && i < Count() ? lines[static_cast<size_t>(i)] : std::string();
 }
 
-// Line i of the list names group i of the same reading.
+// Line i names group i of the same reading.
 GroupExport ModuleGroups::Export(int i, const char* outputPath) const {
     if (i < 0 || i >= Count()) return GroupExport::Unread;
     return ExportGroupToIco(module, sourcePath, i, outputPath);
@@ -128,24 +96,18 @@ bool ModuleGroups::Describe(int i, std::string& text) const {
     return DescribeGroup(module, sourcePath, i, text);
 }
 
-bool WithModuleGroups(const SourceReading& reading, const char* sourcePath, NameListBox nameList,
+bool WithModuleGroups(const SourceReading& reading, const char* sourcePath, const GroupNameListing& listing,
                       const std::function<void(const ModuleGroups&)>& work) {
     if (reading.GetKind() != SourceReading::Kind::Pe) return false;
-#ifdef _WIN32
-    struct Session {
-        HWND list;
-        ~Session() {
-            if (list) SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    const ModuleGroups groups(reading.Module(), sourcePath);
+    if (groups.Count() == 0) return true;
+    struct Listed {
+        const GroupNameListing& listing;
+        ~Listed() {
+            if (listing) listing({});
         }
-    } session{nameList};
-    if (nameList) {
-        SendMessageA(nameList, LB_RESETCONTENT, 0, 0);
-        // A name that does not make it into the list would shift every later line: stop there.
-        for (const PeIconGroup& group : reading.Module().groups)
-            if (!CollectGroupName(nameList, group.name)) break;
-    }
-#endif
-    const ModuleGroups groups(reading.Module(), sourcePath, nameList);
-    if (groups.Count() > 0) work(groups);
+    } listed{listing};
+    if (listing) listing(groups.Lines());
+    work(groups);
     return true;
 }

@@ -8,6 +8,7 @@
 #include "app/ExplorerDialog.h"
 #include "catalogue/CatalogueList.h"
 #include "engine/IconSource.h"
+#include "engine/SourceReading.h"
 #include "files/FolderChooser.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
@@ -48,9 +49,10 @@ void ExplorerDialog::OnSaveAll() {
 
     // A folder so deep that the output names would not fit would fail once per icon: it is
     // refused once, before anything is created. The module's own groups count, not the view's,
-    // which has none for a file never shown.
+    // which has none for a file never shown; the same reading is then exported.
     const std::string displayName = SourceDisplayName(source.c_str());
-    if (!OutputNamesFit(folder, displayName, CountIconGroups(source.c_str()))) {
+    const SourceReading reading(source.c_str());
+    if (!OutputNamesFit(folder, displayName, reading.IconCount())) {
         MessageBoxA(hwnd, FolderTooDeep, appTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -73,7 +75,7 @@ void ExplorerDialog::OnSaveAll() {
     ExportTally tally;
     {
         CWaitCursor wait;
-        tally = ExportAllIconGroups(source.c_str(), GroupNameList, folder);
+        tally = ExportAllIconGroups(reading, source.c_str(), folder, ListGroupNames);
     }
     if (tally.unread > 0) {
         char text[128];

@@ -36,6 +36,6 @@ void ExplorerDialog::OnSaveAs() {
     // when the export then fails.
     const std::string output = dialog.GetPathName();
     DirectoryPart(lastSaveAsFolder, output.c_str());
-    if (ExportIconGroup(source.c_str(), GroupNameList, selected, output.c_str()) == GroupExport::Unread)
+    if (ExportIconGroup(source.c_str(), selected, output.c_str(), ListGroupNames) == GroupExport::Unread)
         MessageBoxA(hwnd, IconNotRead, appTitle, MB_OK | MB_ICONINFORMATION);
 }

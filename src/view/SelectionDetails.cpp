@@ -23,7 +23,7 @@ LRESULT ExplorerDialog::OnIconItemChanged(const NMLISTVIEW*) {
     describedIconIndex = selected;
 
     std::string summary;
-    DescribeIconGroup(entry->path, GroupNameList, selected, summary);
+    DescribeIconGroup(entry->path, selected, summary, ListGroupNames);
     statusBar.SetText(summary.c_str(), 1, 0);
     return 0;
 }

@@ -46,7 +46,6 @@ std::vector<std::string> Sources(const TempFolder& folder) {
 
 TEST(IcoWriting, FailedWritesAreReportedAndLeaveWhatWasThere) {
     TempFolder folder, out;
-    NameList list;
     for (FileWriteFunction writer : {FailHalfway, WriteShort})
         for (const std::string& source : Sources(folder)) {
             const std::string output = out.Path() + "out.ico", old = writer == FailHalfway ? "old icon" : "";
@@ -55,7 +54,7 @@ TEST(IcoWriting, FailedWritesAreReportedAndLeaveWhatWasThere) {
             MessageRecorder messages;
             {
                 FailingWrites failing(writer);
-                ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
+                ExportIconGroup(source.c_str(), 0, output.c_str());
             }
             EXPECT_EQ(ReadWholeFile(output), old) << source;
             EXPECT_EQ(FolderFiles(out.Path()).size(), old.empty() ? 0u : 1u) << source;
@@ -69,11 +68,10 @@ TEST(IcoWriting, FailedWritesAreReportedAndLeaveWhatWasThere) {
 
 TEST(IcoWriting, OutputThatCannotBeCreatedIsReported) {
     TempFolder folder;
-    NameList list;
     const std::string output = folder.Path() + "missing\\out.ico";
     for (const std::string& source : Sources(folder)) {
         MessageRecorder messages;
-        ExportIconGroup(source.c_str(), list.Handle(), 0, output.c_str());
+        ExportIconGroup(source.c_str(), 0, output.c_str());
         ASSERT_EQ(messages.Messages().size(), 1u) << source;
         EXPECT_EQ(messages.Messages()[0].text, "Error Opening File for Writing");
         EXPECT_EQ(messages.Messages()[0].caption, output);
@@ -82,12 +80,11 @@ TEST(IcoWriting, OutputThatCannotBeCreatedIsReported) {
 
 TEST(IcoWriting, ATargetHeldOpenWithoutSharingIsReportedAndStaysAsItWas) {
     TempFolder folder, out;
-    NameList list;
     MessageRecorder messages;
     const std::string held = out.WriteFile("held.ico", "old icon");
     const HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     for (const std::string& source : Sources(folder))
-        ExportIconGroup(source.c_str(), list.Handle(), 0, held.c_str());
+        ExportIconGroup(source.c_str(), 0, held.c_str());
     CloseHandle(holder);
     ASSERT_EQ(messages.Messages().size(), 2u);
     EXPECT_EQ(messages.Messages()[1].text, "Error Opening File for Writing");
@@ -98,18 +95,16 @@ TEST(IcoWriting, ATargetHeldOpenWithoutSharingIsReportedAndStaysAsItWas) {
 // Where not even a short temporary name fits beside the target, the target is replaced in place.
 TEST(IcoWriting, APathTooDeepForATemporaryNameIsWrittenInPlace) {
     TempFolder folder;
-    NameList list;
     const std::string deep = folder.Path() + std::string(MAX_PATH - 14 - folder.Path().size(), 'd') + "\\";
     ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
     folder.WriteFile(deep.substr(folder.Path().size()) + "a.ico", "old icon");
-    ExportIconGroup(FixturePath("icons64.dll").c_str(), list.Handle(), 0, (deep + "a.ico").c_str());
+    ExportIconGroup(FixturePath("icons64.dll").c_str(), 0, (deep + "a.ico").c_str());
     EXPECT_EQ(FolderFiles(deep), std::vector<std::string>{"a.ico"});
     EXPECT_EQ(ReadWholeFile(deep + "a.ico").substr(0, 4), std::string("\0\0\1\0", 4));
 }
 
 TEST(IcoWriting, MessagesAreBoxesWithoutOwnerCaptionedWithTheOutputPath) {
     TempFolder folder;
-    NameList list;
     const std::string output = folder.Path() + "out.ico";
     DialogRobot robot;
     std::string owner = "unchecked";
@@ -119,7 +114,7 @@ TEST(IcoWriting, MessagesAreBoxesWithoutOwnerCaptionedWithTheOutputPath) {
     });
     {
         FailingWrites failing(FailHalfway);
-        ExportIconGroup(FixturePath("icons64.dll").c_str(), list.Handle(), 3, output.c_str());
+        ExportIconGroup(FixturePath("icons64.dll").c_str(), 3, output.c_str());
     }
     robot.Verify();
     ASSERT_EQ(robot.Seen().size(), 1u);

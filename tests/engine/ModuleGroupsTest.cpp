@@ -21,10 +21,10 @@ int BigEndian(const std::string& bytes, size_t at) {
 const std::vector<std::string> SoundGroupNames = {
     "12345", "GROUP" + std::string(90, 'N'), "ICONMAIN", "1", "2", "3", "4", "5", "6", "20"};
 
-std::string Export(const std::string& source, HWND list, int index, const TempFolder& folder) {
+std::string Export(const std::string& source, int index, const TempFolder& folder) {
     const std::string output = folder.Path() + "out.ico";
     DeleteFileA(output.c_str());
-    ExportIconGroup(source.c_str(), list, index, output.c_str());
+    ExportIconGroup(source.c_str(), index, output.c_str());
     return ReadWholeFile(output);
 }
 
@@ -62,48 +62,48 @@ void ExpectTrueCopy(const std::string& ico, const ModuleGroup& group) {
 }  // namespace
 
 TEST(ModuleGroups, ListsGroupNamesInEnumerationOrderAndClearsTheListAfterwards) {
-    NameList list;
+    std::vector<std::vector<std::string>> listed;
     std::vector<std::string> seen;
     int calls = 0;
     const auto with = [&](const char* name, const std::function<void(const ModuleGroups&)>& work) {
         const std::string path = FixturePath(name);
-        return WithModuleGroups(SourceReading(path.c_str()), path.c_str(), list.Handle(), work);
+        const GroupNameListing listing = [&](const std::vector<std::string>& names) { listed.push_back(names); };
+        return WithModuleGroups(SourceReading(path.c_str()), path.c_str(), listing, work);
     };
     EXPECT_TRUE(with("icons64.dll", [&](const ModuleGroups& groups) {
         ++calls;
+        EXPECT_EQ(listed.size(), 1u) << "listed before the work";
         for (int i = 0; i < groups.Count(); ++i)
             seen.push_back(groups.Line(i));
     }));
     EXPECT_EQ(seen, SoundGroupNames);
-    EXPECT_TRUE(list.Lines().empty());
+    EXPECT_EQ(listed, (std::vector<std::vector<std::string>>{SoundGroupNames, {}}));
 
     EXPECT_TRUE(with("noicons64.dll", [&](const ModuleGroups&) { ++calls; }));
     EXPECT_FALSE(with("icons.rc", [&](const ModuleGroups&) { ++calls; })) << "not a module";
     EXPECT_EQ(calls, 1);
+    EXPECT_EQ(listed.size(), 2u);
 }
 
 TEST(ModuleGroups, ExportsEveryGroupExactlyAsBothKindsOfModuleStoreIt) {
     TempFolder folder;
-    NameList list;
     MessageRecorder messages;
     for (const char* name : {"icons64.dll", "icons32.dll"}) {
         const std::string source = FixturePath(name);
         const std::vector<ModuleGroup> groups = ReadModuleGroups(source);
         ASSERT_EQ(groups.size(), SoundGroupNames.size()) << name;
         for (size_t i = 0; i < groups.size(); ++i) {
-            const std::string ico = Export(source, list.Handle(), static_cast<int>(i), folder);
+            const std::string ico = Export(source, static_cast<int>(i), folder);
             ExpectTrueCopy(ico, groups[i]);
             if (groups[i].name == "1") {
                 EXPECT_EQ(ico.size(), 1078u);
             }
         }
-        EXPECT_TRUE(list.Lines().empty());
     }
     EXPECT_TRUE(messages.Messages().empty());
 }
 
 TEST(ModuleGroups, DescribesEveryImageWithItsRealSize) {
-    NameList list;
     const std::vector<std::string> expected = {
         "32x32x16",
         "16x16x16, 32x32x16",
@@ -119,17 +119,16 @@ TEST(ModuleGroups, DescribesEveryImageWithItsRealSize) {
     for (const char* name : {"icons64.dll", "icons32.dll"})
         for (size_t i = 0; i < expected.size(); ++i) {
             std::string text = "stale";
-            EXPECT_TRUE(DescribeIconGroup(FixturePath(name).c_str(), list.Handle(), static_cast<int>(i), text));
+            EXPECT_TRUE(DescribeIconGroup(FixturePath(name).c_str(), static_cast<int>(i), text));
             EXPECT_EQ(text, expected[i]) << name << " group " << i;
         }
     std::string text = "stale";
-    EXPECT_FALSE(DescribeIconGroup(FixturePath("icons64.dll").c_str(), list.Handle(), 10, text));
+    EXPECT_FALSE(DescribeIconGroup(FixturePath("icons64.dll").c_str(), 10, text));
     EXPECT_EQ(text, "");
 }
 
 TEST(ModuleGroups, RefusesUnsoundGroupsSilentlyAndWritesNothingForThem) {
     TempFolder folder;
-    NameList list;
     MessageRecorder messages;
     const std::string source = FixturePath("broken64.dll");
     // Groups 1 to 8: count past the directory, missing image, image shorter than a header,
@@ -137,11 +136,11 @@ TEST(ModuleGroups, RefusesUnsoundGroupsSilentlyAndWritesNothingForThem) {
     for (int i = 0; i < 8; ++i) {
         std::string text;
         const bool sound = i == 6;
-        EXPECT_EQ(Export(source, list.Handle(), i, folder).empty(), !sound) << "group " << i + 1;
-        EXPECT_EQ(DescribeIconGroup(source.c_str(), list.Handle(), i, text), sound);
+        EXPECT_EQ(Export(source, i, folder).empty(), !sound) << "group " << i + 1;
+        EXPECT_EQ(DescribeIconGroup(source.c_str(), i, text), sound);
         EXPECT_EQ(text.empty(), !sound);
     }
-    EXPECT_FALSE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
+    EXPECT_FALSE(ExportAllIconGroups(source.c_str(), folder.Path().c_str()));
     EXPECT_EQ(FolderFiles(folder.Path()), std::vector<std::string>{"broken64_006.ico"});
     EXPECT_TRUE(messages.Messages().empty());
 }
@@ -150,14 +149,13 @@ TEST(ModuleGroups, GroupsCutOffByTheEndOfTheFileAreRefused) {
     // A module cut short still loads as a data file; the resources behind the cut must not be
     // read from the zeros that fill its mapping's last page.
     TempFolder folder;
-    NameList list;
     const std::string whole = ReadWholeFile(FixturePath("icons64.dll"));
     const std::vector<ModuleGroup> groups = ReadModuleGroups(FixturePath("icons64.dll"));
     ASSERT_EQ(groups.size(), SoundGroupNames.size());
     for (size_t g = 0; g < groups.size(); ++g)
         for (size_t length : {groups[g].end - 1, groups[g].end}) {
             const std::string source = folder.WriteFile("cut.dll", whole.substr(0, length));
-            const std::string ico = Export(source, list.Handle(), static_cast<int>(g), folder);
+            const std::string ico = Export(source, static_cast<int>(g), folder);
             SCOPED_TRACE(testing::Message() << "group " << groups[g].name << " cut at " << length);
             if (length < groups[g].end)
                 EXPECT_EQ(ico, "");
@@ -168,12 +166,11 @@ TEST(ModuleGroups, GroupsCutOffByTheEndOfTheFileAreRefused) {
 
 TEST(ModuleGroups, FollowsTheShellsNumberingOfIcons) {
     TempFolder folder;
-    NameList list;
     for (const char* name : {"icons64.dll", "icons32.dll"}) {
         const std::string source = FixturePath(name);
         const int count = ShellIconCount(source);
         ASSERT_EQ(count, static_cast<int>(SoundGroupNames.size()));
-        ASSERT_TRUE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
+        ASSERT_TRUE(ExportAllIconGroups(source.c_str(), folder.Path().c_str()));
         const std::string base = std::string(name).substr(0, 7);
         for (int i = 0; i < count; ++i) {
             const std::string ico = folder.Path() + GroupFileName("", base, i);
@@ -185,13 +182,12 @@ TEST(ModuleGroups, FollowsTheShellsNumberingOfIcons) {
     // Modules with unsound groups and without groups are numbered alike.
     EXPECT_EQ(ShellIconCount(FixturePath("broken64.dll")), 8);
     EXPECT_EQ(ShellIconCount(FixturePath("noicons64.dll")), 0);
-    ExportAllIconGroups(FixturePath("broken64.dll").c_str(), list.Handle(), folder.Path().c_str());
+    ExportAllIconGroups(FixturePath("broken64.dll").c_str(), folder.Path().c_str());
     EXPECT_EQ(IcoFilePixels(folder.Path() + "broken64_006.ico"), ShellIconPixels(FixturePath("broken64.dll"), 6));
 }
 
 TEST(ModuleGroups, Shell32KeepsItsPngImagesAndTheShellsNumbering) {
     TempFolder folder;
-    NameList list;
     MessageRecorder messages;
     char system[MAX_PATH];
     GetSystemDirectoryA(system, MAX_PATH);
@@ -200,7 +196,7 @@ TEST(ModuleGroups, Shell32KeepsItsPngImagesAndTheShellsNumbering) {
     const int count = ShellIconCount(source);
     ASSERT_EQ(count, 184);
     ASSERT_EQ(groups.size(), 184u);
-    ASSERT_TRUE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
+    ASSERT_TRUE(ExportAllIconGroups(source.c_str(), folder.Path().c_str()));
     for (int i = 0; i < count; ++i) {
         SCOPED_TRACE(testing::Message() << "icon " << i << " (" << groups[i].name << ")");
         const std::string path = folder.Path() + GroupFileName("", "shell32", i);
@@ -214,7 +210,7 @@ TEST(ModuleGroups, Shell32KeepsItsPngImagesAndTheShellsNumbering) {
         if (HasFailure()) break;
     }
     std::string text;
-    ASSERT_TRUE(DescribeIconGroup(source.c_str(), list.Handle(), 0, text));
+    ASSERT_TRUE(DescribeIconGroup(source.c_str(), 0, text));
     EXPECT_NE(text.find("256x256x256"), std::string::npos) << text;
     EXPECT_TRUE(messages.Messages().empty());
 }

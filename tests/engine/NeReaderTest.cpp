@@ -19,17 +19,16 @@ const std::vector<std::string> Second = {BitmapImage(32, 32, 8, 3)};
 
 TEST(NeReader, ExportsAndDescribesSixteenBitModulesThroughTheCommandsRoad) {
     TempFolder folder;
-    NameList list;
     MessageRecorder messages;
     // Image records in reverse order: images are found by their ids, not their positions.
     const std::string source = folder.WriteFile("old.tool.exe", NeIconModule({First, Second}, 4, 1, true));
     const std::string output = folder.WriteFile("one.ico", std::string(5000, 'x'));
-    ASSERT_EQ(ExportIconGroup(source.c_str(), list.Handle(), 1, output.c_str()), GroupExport::Written);
+    ASSERT_EQ(ExportIconGroup(source.c_str(), 1, output.c_str()), GroupExport::Written);
     const std::string ico = ReadWholeFile(output);
     EXPECT_EQ(IcoImages(ico), Second) << "replaced, not appended to";
 
     folder.WriteFile("old_000.ico", std::string(5000, 'x'));
-    ASSERT_TRUE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
+    ASSERT_TRUE(ExportAllIconGroups(source.c_str(), folder.Path().c_str()));
     EXPECT_EQ(FolderFiles(folder.Path()),
               (std::vector<std::string>{"old.tool.exe", "old_000.ico", "old_001.ico", "one.ico"}));
     EXPECT_EQ(IcoImages(ReadWholeFile(folder.Path() + "old_000.ico")), First);
@@ -37,30 +36,27 @@ TEST(NeReader, ExportsAndDescribesSixteenBitModulesThroughTheCommandsRoad) {
         EXPECT_TRUE(LoadsAsIcon(First[i], i ? 16 : 32, i ? 16 : 32));
 
     std::string text;
-    EXPECT_TRUE(DescribeIconGroup(source.c_str(), list.Handle(), 0, text));
+    EXPECT_TRUE(DescribeIconGroup(source.c_str(), 0, text));
     EXPECT_EQ(text, "32x32x16, 16x16x16");
-    EXPECT_FALSE(DescribeIconGroup(source.c_str(), list.Handle(), 2, text));
+    EXPECT_FALSE(DescribeIconGroup(source.c_str(), 2, text));
     EXPECT_EQ(text, "");
 
     // An ordinal past the last group writes nothing and says nothing: the command tells the user.
     const std::string beyond = folder.Path() + "beyond.ico";
-    EXPECT_EQ(ExportIconGroup(source.c_str(), list.Handle(), 2, beyond.c_str()), GroupExport::Unread);
+    EXPECT_EQ(ExportIconGroup(source.c_str(), 2, beyond.c_str()), GroupExport::Unread);
     EXPECT_FALSE(FileExists(beyond));
     EXPECT_TRUE(messages.Messages().empty());
-    EXPECT_TRUE(list.Lines().empty());
 }
 
 TEST(NeReader, RefusesIcoFilesWithItsMessage) {
     TempFolder folder;
-    NameList list;
     const std::string source = folder.WriteFile("ICONS.ICO", IcoFile(First));
     {
         MessageRecorder messages;
-        EXPECT_EQ(ExportIconGroup(source.c_str(), list.Handle(), 0, (folder.Path() + "a.ico").c_str()),
-                  GroupExport::Reported);
-        EXPECT_FALSE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
+        EXPECT_EQ(ExportIconGroup(source.c_str(), 0, (folder.Path() + "a.ico").c_str()), GroupExport::Reported);
+        EXPECT_FALSE(ExportAllIconGroups(source.c_str(), folder.Path().c_str()));
         std::string text = "stale";
-        EXPECT_FALSE(DescribeIconGroup(source.c_str(), list.Handle(), 0, text));
+        EXPECT_FALSE(DescribeIconGroup(source.c_str(), 0, text));
         EXPECT_EQ(text, "");
         ASSERT_EQ(messages.Messages().size(), 2u) << "the description stays silent";
         for (const EngineMessage& message : messages.Messages()) {
@@ -71,7 +67,7 @@ TEST(NeReader, RefusesIcoFilesWithItsMessage) {
     }
     DialogRobot robot;
     robot.Expect(DialogRobot::Press(IDOK));
-    ExportIconGroup(source.c_str(), list.Handle(), 0, (folder.Path() + "a.ico").c_str());
+    ExportIconGroup(source.c_str(), 0, (folder.Path() + "a.ico").c_str());
     robot.Verify();
     ASSERT_EQ(robot.Seen().size(), 1u);
     EXPECT_EQ(robot.Seen()[0].caption, "Glyphdock");
@@ -81,16 +77,13 @@ TEST(NeReader, RefusesIcoFilesWithItsMessage) {
     MessageRecorder messages;
     const std::string misnamed = folder.WriteFile("icons.exe", IcoFile(First)),
                       module = folder.WriteFile("m.ico", NeIconModule({First}));
-    EXPECT_EQ(ExportIconGroup(misnamed.c_str(), list.Handle(), 0, (folder.Path() + "a.ico").c_str()),
-              GroupExport::Reported);
-    EXPECT_EQ(ExportIconGroup(module.c_str(), list.Handle(), 0, (folder.Path() + "a.ico").c_str()),
-              GroupExport::Written);
+    EXPECT_EQ(ExportIconGroup(misnamed.c_str(), 0, (folder.Path() + "a.ico").c_str()), GroupExport::Reported);
+    EXPECT_EQ(ExportIconGroup(module.c_str(), 0, (folder.Path() + "a.ico").c_str()), GroupExport::Written);
     EXPECT_EQ(messages.Messages().size(), 1u);
 }
 
 TEST(NeReader, WritesAndShowsNothingForWhatItCannotRead) {
     TempFolder folder, output;
-    NameList list;
     MessageRecorder messages;
     const std::string good = NeIconModule({First, Second});
     std::string notMz = good, notNe = good, shifted = good;
@@ -107,26 +100,25 @@ TEST(NeReader, WritesAndShowsNothingForWhatItCannotRead) {
     };
     for (const auto& [name, bytes] : sources) {
         const std::string source = folder.WriteFile(name, bytes);
-        ExportAllIconGroups(source.c_str(), list.Handle(), output.Path().c_str());
-        ExportIconGroup(source.c_str(), list.Handle(), 0, (output.Path() + "x.ico").c_str());
+        ExportAllIconGroups(source.c_str(), output.Path().c_str());
+        ExportIconGroup(source.c_str(), 0, (output.Path() + "x.ico").c_str());
         std::string text = "stale";
-        EXPECT_FALSE(DescribeIconGroup(source.c_str(), list.Handle(), 0, text)) << name;
+        EXPECT_FALSE(DescribeIconGroup(source.c_str(), 0, text)) << name;
         EXPECT_EQ(text, "");
     }
-    EXPECT_FALSE(ExportAllIconGroups((folder.Path() + "missing.exe").c_str(), list.Handle(), output.Path().c_str()));
+    EXPECT_FALSE(ExportAllIconGroups((folder.Path() + "missing.exe").c_str(), output.Path().c_str()));
     EXPECT_TRUE(FolderFiles(output.Path()).empty());
     EXPECT_TRUE(messages.Messages().empty());
 }
 
 TEST(NeReader, SaveAllSkipsAGroupItCannotReadAndKeepsTheOthersNumbers) {
     TempFolder folder;
-    NameList list;
     // Group 2 of three names an image that is not there.
     std::string module = NeModule({{NeIconType, NeIntegerId | 1, First[0]},
                                    {NeGroupType, NeIntegerId | 1, GroupDirectory({EntryFor(First[0], 1)})},
                                    {NeGroupType, NeIntegerId | 2, GroupDirectory({EntryFor(First[0], 9)})},
                                    {NeGroupType, NeIntegerId | 3, GroupDirectory({EntryFor(First[0], 1)})}});
     const std::string source = folder.WriteFile("three.exe", module);
-    EXPECT_FALSE(ExportAllIconGroups(source.c_str(), list.Handle(), folder.Path().c_str()));
+    EXPECT_FALSE(ExportAllIconGroups(source.c_str(), folder.Path().c_str()));
     EXPECT_EQ(FolderFiles(folder.Path()), (std::vector<std::string>{"three.exe", "three_000.ico", "three_002.ico"}));
 }

@@ -76,9 +76,8 @@ TEST(ExportProgram, WritesEveryGroupUnderSaveAllsNamesWithTheProgramsEngine) {
     EXPECT_EQ(run.exitCode, 0u) << run.err;
     EXPECT_EQ(run.err, "");
 
-    NameList list;
-    ASSERT_TRUE(ExportAllIconGroups(FixturePath("icons64.dll").c_str(), list.Handle(), reference.Path().c_str()));
-    ASSERT_TRUE(ExportAllIconGroups(ne.c_str(), list.Handle(), reference.Path().c_str()));
+    ASSERT_TRUE(ExportAllIconGroups(FixturePath("icons64.dll").c_str(), reference.Path().c_str()));
+    ASSERT_TRUE(ExportAllIconGroups(ne.c_str(), reference.Path().c_str()));
     const std::vector<std::string> files = FolderFiles(target + "\\");
     ASSERT_EQ(files, FolderFiles(reference.Path()));
     EXPECT_EQ(files.size(), 12u);

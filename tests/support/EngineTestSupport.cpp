@@ -25,18 +25,6 @@ std::string ModuleWithADamagedGroup() {
                      group(3, GroupDirectory({EntryFor(image, 1)})), PeResource{3, 1, {}, 0, image}});
 }
 
-NameList::NameList()
-    : window(CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr)) {}
-
-NameList::~NameList() {
-    DestroyWindow(window);
-}
-
-std::vector<std::string> NameList::Lines() const {
-    return ListBoxItems(window);
-}
-
 namespace {
 std::vector<EngineMessage> recorded;
 EngineReporter replaced = nullptr;

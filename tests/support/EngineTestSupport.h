@@ -1,6 +1,6 @@
-// Helpers of the engine's tests under Windows: the fixture modules, a list box for group names,
-// a recorder of the engine's messages, and readings of modules, ICO files and icons that go
-// through the system's own functions rather than the engine's.
+// Helpers of the engine's tests under Windows: the fixture modules, a recorder of the engine's
+// messages, and readings of modules, ICO files and icons that go through the system's own
+// functions rather than the engine's.
 #pragma once
 #include <windows.h>
 
@@ -12,20 +12,6 @@ std::string FixturePath(const std::string& name);
 
 // A 64-bit module of three icon groups whose second names an image that is not there.
 std::string ModuleWithADamagedGroup();
-
-// A hidden, unsorted list box, as the main window's list of group names.
-class NameList {
-public:
-    NameList();
-    ~NameList();
-    NameList(const NameList&) = delete;
-    NameList& operator=(const NameList&) = delete;
-    HWND Handle() const { return window; }
-    std::vector<std::string> Lines() const;
-
-private:
-    HWND window;
-};
 
 // Records the engine's messages instead of showing them, while it exists.
 struct EngineMessage {

@@ -156,9 +156,8 @@ TEST(IconPictures, SystemModulesWithoutIconsAreReadThroughTheirTwin) {
     EXPECT_EQ(SourceReading(module.c_str()).IconCount(), 0) << "no twin yet";
     ASSERT_TRUE(CopyFileA(FixturePath("icons64.dll").c_str(), twin.c_str(), FALSE));
     EXPECT_EQ(SourceReading(module.c_str()).IconCount(), 10);
-    NameList list;
     TempFolder output;
-    EXPECT_TRUE(ExportAllIconGroups(module.c_str(), list.Handle(), output.Path().c_str()));
+    EXPECT_TRUE(ExportAllIconGroups(module.c_str(), output.Path().c_str()));
     EXPECT_EQ(FolderFiles(output.Path()).size(), 10u);
 
     // Outside the Windows folder a module is read alone.

@@ -30,8 +30,7 @@ protected:
     void ExpectEngineFiles(const std::string& folder, const std::string& source) {
         const std::string reference = temp.Path() + "reference\\";
         CreateDirectoryA(reference.c_str(), nullptr);
-        NameList list;
-        ExportAllIconGroups(source.c_str(), list.Handle(), reference.c_str());
+        ExportAllIconGroups(source.c_str(), reference.c_str());
         const std::vector<std::string> files = FolderFiles(folder);
         EXPECT_EQ(files, FolderFiles(reference));
         for (const std::string& file : files)

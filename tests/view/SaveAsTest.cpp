@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/IconSource.h"
 #include "fixtures/IconFixtures.h"
@@ -33,14 +34,21 @@ DialogRobot::Action AnswerSaveDialog(Proposal& seen, const std::string& typed) {
     };
 }
 
+// The names given to the main window's group-name list, recorded in front of its procedure.
+std::vector<std::string> listedNames;
+WNDPROC listProcedure = nullptr;
+LRESULT CALLBACK RecordListedName(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == LB_ADDSTRING) listedNames.push_back(reinterpret_cast<const char*>(lParam));
+    return CallWindowProcA(listProcedure, list, message, wParam, lParam);
+}
+
 class SaveAsTest : public MainWindowTest {
 protected:
     // What the engine itself writes for icon `index` of `source`.
     std::string EngineBytes(const std::string& source, int index) {
-        NameList list;
         const std::string reference = temp.Path() + "reference.ico";
         DeleteFileA(reference.c_str());
-        ExportIconGroup(source.c_str(), list.Handle(), index, reference.c_str());
+        ExportIconGroup(source.c_str(), index, reference.c_str());
         return ReadWholeFile(reference);
     }
     std::string SaveAs(const std::string& typed) {
@@ -68,6 +76,9 @@ TEST_F(SaveAsTest, WritesTheSelectedIconUnderTheNameChosenInTheFolderUsedLast) {
     CreateDirectoryA(out.c_str(), nullptr);
 
     SelectIcons({3, 5});  // the lowest selected icon counts
+    const HWND names = GetDlgItem(Window(), IDC_GROUP_NAME_LIST);
+    listProcedure =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(names, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordListedName)));
     Proposal first, second;
     robot.Expect(AnswerSaveDialog(first, out + "chosen.ico"));
     Command(ID_FILE_SAVE_AS);
@@ -75,6 +86,12 @@ TEST_F(SaveAsTest, WritesTheSelectedIconUnderTheNameChosenInTheFolderUsedLast) {
     EXPECT_EQ(first.folder, dialog->StartupFolder());
     EXPECT_EQ(ReadWholeFile(out + "chosen.ico"), EngineBytes(icons, 3));
     EXPECT_STREQ(lastSaveAsFolder, out.c_str());
+    // The hidden list was given the module's group names in the system's order, and is empty again.
+    std::vector<std::string> enumerated;
+    for (const ModuleGroup& group : ReadModuleGroups(icons))
+        enumerated.push_back(group.name);
+    EXPECT_EQ(listedNames, enumerated);
+    EXPECT_TRUE(ListBoxItems(names).empty());
 
     // No icon selected: icon 0; a name without an extension is kept as typed.
     SelectIcons({});

@@ -187,7 +187,9 @@ void SaveAllThroughTheConsoleProgram(const std::string& program, const std::stri
 
 int main(int argc, char** argv) {
     std::string program;
-    if (argc > 1) {
+    // "--startup" measures the catalogue's start-up alone.
+    const bool startupOnly = argc > 1 && std::string(argv[1]) == "--startup";
+    if (argc > 1 && !startupOnly) {
         program = argv[1];
     } else {
         char self[MAX_PATH];
@@ -198,6 +200,11 @@ int main(int argc, char** argv) {
     }
     const std::string folder = TempFolder();
     CreateDirectoryA(folder.c_str(), nullptr);
+    if (startupOnly) {
+        MeasureCatalogueStartup(program.substr(0, program.find_last_of('\\')) + "\\glyphdock.exe", folder);
+        RemoveDirectoryA(folder.c_str());
+        return 0;
+    }
     const std::string thousand = GeneratedModule(folder, 1000), fiveThousand = GeneratedModule(folder, 5000);
     for (const std::string& file : {std::string(Shell32), thousand, fiveThousand})
         CompareCacheFilling(file.c_str());

@@ -187,12 +187,16 @@ bool ExplorerDialog::InitMainWindow() {
                  workArea.top + (workArea.bottom - workArea.top - 400) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
+    // The window is not shown yet: the count is shown once, when the catalogue is filled.
+    fillingAtStartup = true;
     if (PathExists(catalogueFilePath))
         LoadCatalogue();
     else
         SeedCatalogue();
+    fillingAtStartup = false;
 
     if (catalogueList.GetCount() > 0) {
+        ShowCatalogueCount();
         catalogueList.SetCurSel(0);
         OnCatalogueSelChange();
     }

@@ -108,6 +108,7 @@ private:
     void SaveCatalogue();
     void MeasureCatalogueItem(MEASUREITEMSTRUCT* measure);
     void DrawCatalogueItem(const DRAWITEMSTRUCT* draw);
+    void MakeSmallImage(CatalogueEntry& entry);
     int CompareCatalogueItems(const COMPAREITEMSTRUCT* compare);
     void OnDeleteCatalogueItem(const DELETEITEMSTRUCT* deleted);
     void OnNewFile();
@@ -155,7 +156,8 @@ private:
     HCURSOR splitterCursor = nullptr;
     char startupFolder[MAX_PATH] = {};
     char catalogueFilePath[MAX_PATH] = {};
-    bool catalogueSaved = false;  // by the end of the session; closing then saves nothing more
+    bool catalogueSaved = false;    // by the end of the session; closing then saves nothing more
+    bool fillingAtStartup = false;  // the catalogue file or the seeding is being read
     HWND splitterBar = nullptr;
     HICON mainIcon = nullptr;
 };

@@ -17,7 +17,7 @@ void ExplorerDialog::MeasureCatalogueItem(MEASUREITEMSTRUCT* measure) {
 // selection. Colours are read at every paint, so a change of the system colours shows at once.
 void ExplorerDialog::DrawCatalogueItem(const DRAWITEMSTRUCT* draw) {
     if (draw->itemID == static_cast<UINT>(-1)) return;
-    const auto* entry = reinterpret_cast<const CatalogueEntry*>(draw->itemData);
+    auto* entry = reinterpret_cast<CatalogueEntry*>(draw->itemData);
     const RECT& item = draw->rcItem;
     HDC dc = draw->hDC;
 
@@ -35,6 +35,7 @@ void ExplorerDialog::DrawCatalogueItem(const DRAWITEMSTRUCT* draw) {
             PatBlt(dc, item.left + BandLeft, item.top, item.right - item.left - BandLeft, item.bottom - item.top,
                    PATCOPY);
         if (entry) {
+            if (entry->smallImage < 0) MakeSmallImage(*entry);
             smallIconList.Draw(dc, entry->smallImage, item.left + IconLeft, item.top, ILD_NORMAL);
             lstrcpynA(itemText, entry->name, sizeof itemText);
             GetTextMetricsA(dc, &textMetrics);

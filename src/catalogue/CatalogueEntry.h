@@ -10,7 +10,7 @@ struct CatalogueEntry {
     int firstLargeImage = 0;         // first of the file's icons in largeIconList
     int endLargeImage = 0;           // one past the last
     int iconCount = 0;               // 0: the icons are not loaded
-    int smallImage = 0;              // the file's small icon in smallIconList
+    int smallImage = -1;             // the file's small icon in smallIconList; -1 until first drawn
 
     // How many entries were ever made and ended: the difference is the number alive, which
     // shows that removed entries are freed.

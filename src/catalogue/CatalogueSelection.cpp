@@ -38,12 +38,13 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, bool reportNoIcons) {
     if (!path || BoundedLength(path, MaxPathLength + 1) > MaxPathLength) return false;
     char file[PathBufferSize];
     std::strcpy(file, path);
-    if (!PathExists(file)) return false;
+    // The attributes answer for nearly every path, and ask far less of the file system than
+    // PathExists's search, which still answers for the rest (drives, wildcards).
+    if (GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES && !PathExists(file)) return false;
 
     // The icons are counted by our own readers: the shell's would parse a damaged file without
-    // bounds. Only a file they accept whole gets the shell's look, its name and small icon.
+    // bounds. Only a file they accept whole gets the shell's name.
     char name[MAX_PATH] = {};
-    UniqueIcon icon;
     {
         const SourceReading reading(file);
         if (reading.IconCount() <= 0) {
@@ -52,13 +53,8 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, bool reportNoIcons) {
             return false;
         }
         if (FindEntryByPath(catalogueList, file) >= 0) return true;
-        if (reading.AcceptedWhole()) {
-            icon.reset(CatalogueSmallIcon(file, reading));
-            CatalogueDisplayName(file, name);
-        }
+        if (reading.AcceptedWhole()) CatalogueDisplayName(file, name);
     }
-    // A file the shell shows no icon for still gets a picture of its own in the list.
-    if (!icon) icon.reset(CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512))));  // IDI_APPLICATION
 
     auto entry = std::make_unique<CatalogueEntry>();
     if (name[0] == 0) lstrcpynA(name, FileTitle(file), MAX_PATH);
@@ -66,19 +62,29 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, bool reportNoIcons) {
     std::strcpy(entry->name, name);
     std::strcpy(entry->path, file);
 
-    // The small icon joins smallIconList only once the line is in, so a refused line leaves no
-    // image behind; a line whose icon cannot be stored is taken out again (its item frees it).
     int position = catalogueList.AddString(entry->name);
-    bool attached = position >= 0 && catalogueList.SetItemDataPtr(position, entry.get());
-    if (attached) entry.release();
-    int image = attached && icon ? smallIconList.ReplaceIcon(-1, icon.get()) : -1;
-    if (image < 0) {
-        if (position >= 0) catalogueList.DeleteString(position);
+    if (position < 0) return false;
+    if (!catalogueList.SetItemDataPtr(position, entry.get())) {
+        catalogueList.DeleteString(position);
         return false;
     }
-    EntryAt(catalogueList, position)->smallImage = image;
-    ShowCatalogueCount();
+    entry.release();  // the item frees it
+    if (!fillingAtStartup) ShowCatalogueCount();
     return true;
+}
+
+// A line's small icon is made when the line is first drawn, so that a catalogue of hundreds of
+// files starts without making a picture for every line.
+void ExplorerDialog::MakeSmallImage(CatalogueEntry& entry) {
+    UniqueIcon icon;
+    {
+        const SourceReading reading(entry.path);
+        if (reading.IconCount() > 0 && reading.AcceptedWhole()) icon.reset(CatalogueSmallIcon(entry.path, reading));
+    }
+    // A file the shell shows no icon for, or one changed since it was added, still gets a
+    // picture of its own in the list.
+    if (!icon) icon.reset(CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512))));  // IDI_APPLICATION
+    if (icon) entry.smallImage = smallIconList.ReplaceIcon(-1, icon.get());
 }
 
 void ExplorerDialog::OnCatalogueSelChange() {

@@ -31,9 +31,10 @@ void ExplorerDialog::RemoveSelectedEntry(bool keepEntry) {
 
     ResetIconCache();
     if (!keepEntry) {
-        // The small icons of the entries after the removed one move down by one.
+        // The small icons made after the removed one move down by one. An entry never drawn
+        // has none (and removing image -1 would empty the list).
         int removed = entry->smallImage;
-        if (smallIconList.Remove(removed))
+        if (removed >= 0 && smallIconList.Remove(removed))
             for (int i = 0; i < count; ++i)
                 if (CatalogueEntry* other = EntryAt(catalogueList, i); other && other->smallImage > removed)
                     --other->smallImage;

@@ -96,6 +96,16 @@ TEST_F(RemoveRestoreTest, RemovingSelectsTheNeighbourAndEveryEntryKeepsItsOwnSma
     EXPECT_EQ(Title(), std::string(Regedit) + " - Glyphdock");
     EXPECT_EQ(SmallIcons()[Notepad], icons[Notepad]);
     EXPECT_EQ(SmallIcons()[Regedit], icons[Regedit]);
+
+    // A line gets its small icon when first drawn: one removed before that takes no other
+    // line's icon with it.
+    auto drawn = SmallIcons();
+    ShowWindow(dialog->CatalogueList(), SW_HIDE);
+    ASSERT_TRUE(AddCatalogueFile(User32));
+    Catalogue().SetCurSel(2);
+    Command(ID_FILE_DELETE);
+    ShowWindow(dialog->CatalogueList(), SW_SHOW);
+    EXPECT_EQ(SmallIcons(), drawn);
 }
 
 TEST_F(RemoveRestoreTest, RemovingTheOnlyEntryLeavesAnEmptyViewAndUndoFollowsTheStack) {

@@ -15,6 +15,7 @@
 #include "framework/ListControls.h"
 
 struct CatalogueEntry;
+struct CatalogueFileLook;
 
 // The main window's process-wide values (one main window at a time), each defined in the file
 // of the code that owns it: the caption of the program's message boxes, the hidden list box
@@ -93,6 +94,7 @@ private:
     // Catalogue (src/catalogue/)
     // A folder's walk skips the files without icons silently (src/catalogue/AddFolder.cpp).
     bool AddCatalogueFile(const char* path, bool reportNoIcons = true);
+    bool AddCatalogueFile(const char* path, const CatalogueFileLook& look, bool reportNoIcons);
     void AddFolderFiles(const char* folder, char* shown, int& looked);
     void ShowCatalogueCount();
     void ShowIconCount();

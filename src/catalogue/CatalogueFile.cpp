@@ -1,7 +1,10 @@
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/ExplorerDialog.h"
+#include "catalogue/CatalogueFileLook.h"
 #include "catalogue/CatalogueList.h"
 #include "files/PathUtilities.h"
 #include "framework/CWinApp.h"
@@ -10,6 +13,7 @@
 
 namespace {
 constexpr const char* OpenError = "Error occured while opening icons file.";
+constexpr size_t LinesLookedAtTogether = 256;
 
 // A file of the catalogue's own folder for writing the new catalogue beside the old one.
 bool SiblingTemporaryFile(const char* catalogueFile, char* output) {
@@ -26,11 +30,19 @@ void ExplorerDialog::LoadCatalogue() {
         AppMessageBox(hwnd, OpenError, MB_OK);
         return;
     }
-    // Lines of more than 259 characters arrive in pieces, each refused as naming no file.
+    // Lines of more than 259 characters arrive in pieces, each refused as naming no file. The
+    // files of a chunk of lines are looked at together, then added in the order of their lines.
     char line[PathBufferSize];
-    while (std::fgets(line, sizeof line, file.get())) {
-        line[std::strcspn(line, "\n")] = 0;
-        AddCatalogueFile(line);
+    std::vector<std::string> lines;
+    for (bool more = true; more;) {
+        lines.clear();
+        while (lines.size() < LinesLookedAtTogether && (more = std::fgets(line, sizeof line, file.get()))) {
+            line[std::strcspn(line, "\n")] = 0;
+            lines.push_back(line);
+        }
+        const std::vector<CatalogueFileLook> looks = LookAtCatalogueFiles(lines);
+        for (size_t i = 0; i < lines.size(); ++i)
+            AddCatalogueFile(lines[i].c_str(), looks[i], true);
     }
 }
 

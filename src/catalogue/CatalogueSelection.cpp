@@ -6,6 +6,7 @@
 
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
+#include "catalogue/CatalogueFileLook.h"
 #include "catalogue/CatalogueLook.h"
 #include "engine/SourceReading.h"
 #include "files/PathUtilities.h"
@@ -34,33 +35,26 @@ void ExplorerDialog::ShowIconCount() {
 }
 
 bool ExplorerDialog::AddCatalogueFile(const char* path, bool reportNoIcons) {
-    // A path that does not fit is refused like a missing file, never cut to another path.
-    if (!path || BoundedLength(path, MaxPathLength + 1) > MaxPathLength) return false;
-    char file[PathBufferSize];
-    std::strcpy(file, path);
-    // The attributes answer for nearly every path, and ask far less of the file system than
-    // PathExists's search, which still answers for the rest (drives, wildcards).
-    if (GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES && !PathExists(file)) return false;
+    return AddCatalogueFile(path, LookAtCatalogueFile(path), reportNoIcons);
+}
 
-    // The icons are counted by our own readers: the shell's would parse a damaged file without
-    // bounds. Only a file they accept whole gets the shell's name.
-    char name[MAX_PATH] = {};
-    {
-        const SourceReading reading(file);
-        if (reading.IconCount() <= 0) {
-            if (reportNoIcons)
-                MessageBoxA(hwnd, "The selected file does not contain icons.", appTitle, MB_ICONINFORMATION | MB_OK);
-            return false;
-        }
-        if (FindEntryByPath(catalogueList, file) >= 0) return true;
-        if (reading.AcceptedWhole()) CatalogueDisplayName(file, name);
+// A path that does not fit a path buffer does not exist to the look, and is never cut short.
+bool ExplorerDialog::AddCatalogueFile(const char* path, const CatalogueFileLook& look, bool reportNoIcons) {
+    if (!look.looked) return AddCatalogueFile(path, reportNoIcons);
+    if (!look.exists) return false;
+    if (look.iconCount <= 0) {
+        if (reportNoIcons)
+            MessageBoxA(hwnd, "The selected file does not contain icons.", appTitle, MB_ICONINFORMATION | MB_OK);
+        return false;
     }
+    if (FindEntryByPath(catalogueList, path) >= 0) return true;
 
+    char name[MAX_PATH];
+    lstrcpynA(name, look.name[0] ? look.name : FileTitle(path), MAX_PATH);
     auto entry = std::make_unique<CatalogueEntry>();
-    if (name[0] == 0) lstrcpynA(name, FileTitle(file), MAX_PATH);
     CharUpperBuffA(name, 1);
     std::strcpy(entry->name, name);
-    std::strcpy(entry->path, file);
+    std::strcpy(entry->path, path);
 
     int position = catalogueList.AddString(entry->name);
     if (position < 0) return false;

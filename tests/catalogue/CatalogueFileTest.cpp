@@ -59,8 +59,12 @@ TEST_F(CatalogueFileTest, EmptyCatalogueRemovesTheFile) {
 }
 
 TEST_F(CatalogueFileTest, HandEditedLinesGiveOneEntryPerDistinctPath) {
-    // Other letter case and a duplicate, a line too long for a path, no line end at the end.
-    WriteCatalogue("C:\\WINDOWS\\NOTEPAD.EXE\r\n" + std::string(Notepad) + "\r\n" + std::string(300, 'x') +
+    // Other letter case and a duplicate, a line too long for a path, no line end at the end;
+    // hundreds of empty lines between, as the lines are read in chunks.
+    std::string empty;
+    for (int i = 0; i < 600; ++i)
+        empty += "\r\n";
+    WriteCatalogue("C:\\WINDOWS\\NOTEPAD.EXE\r\n" + empty + std::string(Notepad) + "\r\n" + std::string(300, 'x') +
                    "\r\nC:\\windows\\missing.exe\r\n\r\n" + Regedit);
     Open();
     EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"C:\\WINDOWS\\NOTEPAD.EXE", Regedit}));
@@ -116,7 +120,10 @@ TEST_F(CatalogueFileTest, TheEndOfTheSessionSavesTheCatalogueOnce) {
     AddCatalogueFile(Regedit);
     EXPECT_EQ(SendMessageA(closedWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
     HANDLE held = CreateFileA(CatalogueFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    std::thread scanner([held] { Sleep(50); CloseHandle(held); });
+    std::thread scanner([held] {
+        Sleep(50);
+        CloseHandle(held);
+    });
     SendMessageA(closedWindow, WM_ENDSESSION, TRUE, 0);
     scanner.join();
     EXPECT_EQ(ReadWholeFile(CatalogueFile()), std::string(Notepad) + "\r\n" + Regedit + "\r\n");

@@ -8,6 +8,7 @@
 
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
+#include "framework/OwnedHandles.h"
 #include "view/IconStrip.h"
 
 namespace {
@@ -46,10 +47,8 @@ bool ClassValue(const std::string& key, std::string& value) {
 }
 
 bool ClassKeyExists(const std::string& key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
-    RegCloseKey(handle);
-    return true;
+    UniqueRegKey handle;
+    return RegOpenKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, handle.Receive()) == ERROR_SUCCESS;
 }
 
 IconRoad RoadOfType(const std::string& extension) {

@@ -9,7 +9,6 @@
 #include "catalogue/CatalogueFileLook.h"
 #include "catalogue/CatalogueLook.h"
 #include "engine/SourceReading.h"
-#include "files/PathUtilities.h"
 #include "framework/OwnedHandles.h"
 
 namespace {

@@ -19,6 +19,7 @@ char lastSaveAllFolder[MAX_PATH] = {};
 namespace {
 constexpr const char* CannotCreateFolder = "Cannot create directory. Check your entries and try again.";
 constexpr const char* FolderTooDeep = "The folder's path is too long for the icon file names.";
+constexpr const char* NothingRead = "The icons could not be read. Nothing was saved.";
 
 bool IsFolder(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
@@ -77,7 +78,10 @@ void ExplorerDialog::OnSaveAll() {
         CWaitCursor wait;
         tally = ExportAllIconGroups(reading, source.c_str(), folder, ListGroupNames);
     }
-    if (tally.unread > 0) {
+    // A source changed or removed since it was shown has no groups left to write.
+    if (tally.groups == 0 && !tally.failed) {
+        MessageBoxA(hwnd, NothingRead, appTitle, MB_OK | MB_ICONINFORMATION);
+    } else if (tally.unread > 0) {
         char text[128];
         std::snprintf(text, sizeof text, "%d of %d icons could not be read and were not saved.", tally.unread,
                       tally.groups);

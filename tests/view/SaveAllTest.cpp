@@ -115,6 +115,14 @@ TEST_F(SaveAllTest, IconsThatCannotBeReadAreCountedAndLeaveTheirFilesAsTheyWere)
     EXPECT_EQ(LastText(), "1 of 3 icons could not be read and were not saved.");
     EXPECT_EQ(FolderFiles(folder), (std::vector<std::string>{"damaged_000.ico", "damaged_001.ico", "damaged_002.ico"}));
     EXPECT_EQ(ReadWholeFile(folder + "damaged_001.ico"), "old icon");
+
+    // A source that no longer holds a module when Save All reads it is told, not passed over.
+    temp.WriteFile("damaged.dll", "replaced since it was shown");
+    robot.Expect(TypeFolder(folder)).Expect(DialogRobot::Press(IDOK));
+    Command(ID_FILE_SAVE_ALL);
+    robot.Verify();
+    EXPECT_EQ(LastText(), "The icons could not be read. Nothing was saved.");
+    EXPECT_EQ(ReadWholeFile(folder + "damaged_000.ico").substr(0, 4), std::string("\0\0\1\0", 4));
 }
 
 TEST_F(SaveAllTest, AnIconFileIsRefusedAfterTheFolderWasChosen) {

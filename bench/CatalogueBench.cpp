@@ -3,6 +3,8 @@
 //   - a catalogue of 300 copies of the prefix's programs under 300 names, against one of one
 //     file, the middle of five starts each (startup entries=300 ms=X one_entry_ms=Y ratio=Z);
 //   - the prefix's system32 folder named on the command line (folder files=N added=M ms=X);
+//   - a folder of 3000 small icon files named on the command line: every one is added, so the
+//     adding itself is what grows (folder icons files=N added=M ms=X);
 //   - in this process, the small icons and names of the 300 copies as the catalogue asks them
 //     now, against the shell's call for each file that opens it, which the catalogue made before
 //     (catalogue_look files=300 ours_ms=X shell_ms=Y ratio=Z).
@@ -21,11 +23,13 @@
 
 #include "catalogue/CatalogueLook.h"
 #include "engine/SourceReading.h"
+#include "fixtures/IconFixtures.h"
 
 namespace {
 
 constexpr int Entries = 300;
 constexpr int StartRuns = 5;
+constexpr int IconFiles = 3000;
 
 double Now() {
     LARGE_INTEGER frequency, counter;
@@ -176,6 +180,20 @@ void MeasureCatalogueStartup(const std::string& glyphdock, const std::string& fo
     std::printf("folder %s files=%d added=%d ms=%.0f\n", system32.c_str(), CountFiles(system32), CountLines(catalogue),
                 walked);
     std::fflush(stdout);
+
+    // Files of their own content, so that nothing could take them for one another.
+    const std::string icons = folder + "icons";
+    CreateDirectoryA(icons.c_str(), nullptr);
+    for (int i = 0; i < IconFiles; ++i)
+        WriteText(icons + "\\icon" + std::to_string(i) + ".ico",
+                  fixtures::IcoFile({fixtures::BitmapImage(16, 16, 4, i)}));
+    WriteText(catalogue, "\r\n");
+    const double added = TimedStart(glyphdock, " " + icons);
+    std::printf("folder icons files=%d added=%d ms=%.0f\n", IconFiles, CountLines(catalogue), added);
+    std::fflush(stdout);
+    for (int i = 0; i < IconFiles; ++i)
+        DeleteFileA((icons + "\\icon" + std::to_string(i) + ".ico").c_str());
+    RemoveDirectoryA(icons.c_str());
 
     CompareLooks(copies);
     std::fflush(stdout);

@@ -188,12 +188,12 @@ bool ExplorerDialog::InitMainWindow() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     // The window is not shown yet: the count is shown once, when the catalogue is filled.
-    fillingAtStartup = true;
+    countDeferred = true;
     if (PathExists(catalogueFilePath))
         LoadCatalogue();
     else
         SeedCatalogue();
-    fillingAtStartup = false;
+    countDeferred = false;
 
     if (catalogueList.GetCount() > 0) {
         ShowCatalogueCount();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/CatalogueList.h"
 #include "framework/CDialog.h"
 #include "framework/CommonControls.h"
 #include "framework/GdiObjects.h"
@@ -158,8 +159,11 @@ private:
     HCURSOR splitterCursor = nullptr;
     char startupFolder[MAX_PATH] = {};
     char catalogueFilePath[MAX_PATH] = {};
-    bool catalogueSaved = false;    // by the end of the session; closing then saves nothing more
-    bool fillingAtStartup = false;  // the catalogue file or the seeding is being read
+    bool catalogueSaved = false;  // by the end of the session; closing then saves nothing more
+    // While the catalogue is filled at start-up or by a folder's walk, the count is shown by the
+    // filling, not by every add.
+    bool countDeferred = false;
+    CataloguePathSet cataloguePathSet;  // the entries' paths, for the duplicate check
     HWND splitterBar = nullptr;
     HICON mainIcon = nullptr;
 };

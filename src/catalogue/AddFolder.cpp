@@ -2,16 +2,41 @@
 // file in it and in its subfolders that holds icons is added, as a picked file is, except that
 // the files without icons are skipped without a message. Hidden and system files count; links
 // and junctions to folders are not followed, so that a link back up ends no walk in a loop.
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "app/ExplorerDialog.h"
+#include "catalogue/CatalogueFileLook.h"
 #include "files/TextFunctions.h"
 #include "framework/WaitCursor.h"
 
 namespace {
 constexpr int MaxEntriesLooked = 100000;
 constexpr DWORD RepaintMilliseconds = 250;  // the count repainted at most four times a second
+
+// While a walk adds its lines, the list is not painted line by line (each line would repaint
+// its scroll bar) and the count is shown by the walk; both come back however the walk ends.
+class WalkDisplay {
+public:
+    WalkDisplay(const CListBox& catalogueList, bool& deferred)
+        : list(catalogueList), countDeferred(deferred), wasDeferred(deferred) {
+        list.SetRedraw(false);
+        countDeferred = true;
+    }
+    ~WalkDisplay() {
+        countDeferred = wasDeferred;
+        list.SetRedraw(true);
+    }
+    WalkDisplay(const WalkDisplay&) = delete;
+    WalkDisplay& operator=(const WalkDisplay&) = delete;
+
+private:
+    const CListBox& list;
+    bool& countDeferred;
+    bool wasDeferred;
+};
 }  // namespace
 
 void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked) {
@@ -20,39 +45,54 @@ void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked
     // A folder named on the command line is walked before the window would show: the window
     // shows now, so that its count is seen going up.
     if (!IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
-    DWORD painted = GetTickCount();
-    std::vector<std::string> folders = {folder};
-    while (!folders.empty()) {
-        std::string current = folders.back();
-        folders.pop_back();
-        if (current.empty() || current.back() != '\\') current += '\\';
-        std::vector<std::string> subfolders;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((current + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) continue;
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            if (++looked > MaxEntriesLooked) break;
-            const std::string path = current + name;
-            // A longer path is refused like a missing file, never cut short.
-            if (path.size() > static_cast<size_t>(MaxPathLength)) continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) subfolders.push_back(path);
-            } else if (AddCatalogueFile(path.c_str(), false)) {
-                lstrcpynA(shown, path.c_str(), PathBufferSize);
+    const int countBefore = catalogueList.GetCount();
+    {
+        const WalkDisplay display(catalogueList, countDeferred);
+        DWORD painted = GetTickCount();
+        std::vector<std::string> folders = {folder};
+        while (!folders.empty() && looked <= MaxEntriesLooked) {
+            std::string current = folders.back();
+            folders.pop_back();
+            if (current.empty() || current.back() != '\\') current += '\\';
+            std::vector<std::string> files, subfolders;
+            WIN32_FIND_DATAA found;
+            HANDLE search = FindFirstFileA((current + "*").c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE) continue;
+            do {
+                const std::string name = found.cFileName;
+                if (name == "." || name == "..") continue;
+                if (++looked > MaxEntriesLooked) break;
+                const std::string path = current + name;
+                // A longer path is refused like a missing file, never cut short.
+                if (path.size() > static_cast<size_t>(MaxPathLength)) continue;
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    files.push_back(path);
+                else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                    subfolders.push_back(path);
+            } while (FindNextFileA(search, &found));
+            FindClose(search);
+
+            // The files are looked at a batch at a time on two threads, and added in the order
+            // found.
+            for (size_t first = 0; first < files.size(); first += FilesLookedAtTogether) {
+                const std::vector<std::string> batch(
+                    files.begin() + static_cast<std::ptrdiff_t>(first),
+                    files.begin() + static_cast<std::ptrdiff_t>(std::min(files.size(), first + FilesLookedAtTogether)));
+                const std::vector<CatalogueFileLook> looks = LookAtCatalogueFiles(batch);
+                for (size_t i = 0; i < batch.size(); ++i)
+                    if (AddCatalogueFile(batch[i].c_str(), looks[i], false))
+                        lstrcpynA(shown, batch[i].c_str(), PathBufferSize);
                 if (GetTickCount() - painted >= RepaintMilliseconds) {
+                    ShowCatalogueCount();
                     UpdateWindow(statusBar.GetSafeHwnd());
                     painted = GetTickCount();
                 }
             }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-        if (looked > MaxEntriesLooked) {
-            MessageBoxA(hwnd, "Only the first 100000 files were looked at.", appTitle, MB_ICONINFORMATION | MB_OK);
-            return;
+            // The subfolders in the order found, after the files of their folder.
+            folders.insert(folders.end(), subfolders.rbegin(), subfolders.rend());
         }
-        // The subfolders in the order found, after the files of their folder.
-        folders.insert(folders.end(), subfolders.rbegin(), subfolders.rend());
     }
+    if (catalogueList.GetCount() != countBefore) ShowCatalogueCount();
+    if (looked > MaxEntriesLooked)
+        MessageBoxA(hwnd, "Only the first 100000 files were looked at.", appTitle, MB_ICONINFORMATION | MB_OK);
 }

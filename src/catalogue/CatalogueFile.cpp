@@ -13,7 +13,6 @@
 
 namespace {
 constexpr const char* OpenError = "Error occured while opening icons file.";
-constexpr size_t LinesLookedAtTogether = 256;
 
 // A file of the catalogue's own folder for writing the new catalogue beside the old one.
 bool SiblingTemporaryFile(const char* catalogueFile, char* output) {
@@ -36,7 +35,7 @@ void ExplorerDialog::LoadCatalogue() {
     std::vector<std::string> lines;
     for (bool more = true; more;) {
         lines.clear();
-        while (lines.size() < LinesLookedAtTogether && (more = std::fgets(line, sizeof line, file.get()))) {
+        while (lines.size() < FilesLookedAtTogether && (more = std::fgets(line, sizeof line, file.get()))) {
             line[std::strcspn(line, "\n")] = 0;
             lines.push_back(line);
         }

@@ -17,5 +17,9 @@ struct CatalogueFileLook {
 // Looks at one file; a path too long for a path buffer does not exist.
 CatalogueFileLook LookAtCatalogueFile(const char* path);
 
+// How many files are looked at before they are added: enough to keep two threads busy, few
+// enough that a huge catalogue or folder holds little in memory at once.
+constexpr size_t FilesLookedAtTogether = 256;
+
 // Looks at every path, on this thread and one more; looks[i] answers for paths[i].
 std::vector<CatalogueFileLook> LookAtCatalogueFiles(const std::vector<std::string>& paths);

@@ -1,5 +1,8 @@
 // The catalogue list box seen as a list of entries: each item carries its CatalogueEntry.
 #pragma once
+#include <string>
+#include <unordered_set>
+
 #include "catalogue/CatalogueEntry.h"
 #include "framework/ListControls.h"
 
@@ -7,3 +10,17 @@
 CatalogueEntry* EntryAt(const CListBox& catalogueList, int index);
 // The first item whose entry's path equals `path` (ASCII letters without regard to case), or -1.
 int FindEntryByPath(const CListBox& catalogueList, const char* path);
+
+// The paths of the catalogue's entries, so that adding a file does not walk every line to find
+// a duplicate: a folder of thousands of files would take the square of that. Paths are the same
+// when SamePathText says so.
+class CataloguePathSet {
+public:
+    void Add(const char* path) { keys.insert(Key(path)); }
+    void Remove(const char* path) { keys.erase(Key(path)); }
+    bool Contains(const char* path) const { return keys.count(Key(path)) > 0; }
+
+private:
+    static std::string Key(const char* path);
+    std::unordered_set<std::string> keys;
+};

@@ -46,7 +46,7 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, const CatalogueFileLook&
             MessageBoxA(hwnd, "The selected file does not contain icons.", appTitle, MB_ICONINFORMATION | MB_OK);
         return false;
     }
-    if (FindEntryByPath(catalogueList, path) >= 0) return true;
+    if (cataloguePathSet.Contains(path)) return true;
 
     char name[MAX_PATH];
     lstrcpynA(name, look.name[0] ? look.name : FileTitle(path), MAX_PATH);
@@ -55,14 +55,16 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, const CatalogueFileLook&
     std::strcpy(entry->name, name);
     std::strcpy(entry->path, path);
 
+    // The path is known before its line is, so that no line is ever missing from the set.
+    cataloguePathSet.Add(path);
     int position = catalogueList.AddString(entry->name);
-    if (position < 0) return false;
-    if (!catalogueList.SetItemDataPtr(position, entry.get())) {
-        catalogueList.DeleteString(position);
+    if (position < 0 || !catalogueList.SetItemDataPtr(position, entry.get())) {
+        if (position >= 0) catalogueList.DeleteString(position);
+        cataloguePathSet.Remove(path);
         return false;
     }
     entry.release();  // the item frees it
-    if (!fillingAtStartup) ShowCatalogueCount();
+    if (!countDeferred) ShowCatalogueCount();
     return true;
 }
 
@@ -118,5 +120,6 @@ void ExplorerDialog::OnPreviousFile() {
 }
 
 void ExplorerDialog::OnDeleteCatalogueItem(const DELETEITEMSTRUCT* deleted) {
-    delete reinterpret_cast<CatalogueEntry*>(deleted->itemData);
+    const std::unique_ptr<CatalogueEntry> entry(reinterpret_cast<CatalogueEntry*>(deleted->itemData));
+    if (entry) cataloguePathSet.Remove(entry->path);
 }

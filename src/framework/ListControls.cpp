@@ -84,7 +84,19 @@ int CListCtrl::GetNextSelected(int after) const {
         SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(after), MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
+namespace {
+// Resuming repaints the frame too: a control's border and scroll bars are outside its client
+// area, and InvalidateRect would leave them as they were.
+void SetWindowRedraw(HWND window, bool redraw) {
+    SendMessageA(window, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+    if (redraw) RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+}  // namespace
+
+void CListBox::SetRedraw(bool redraw) const {
+    SetWindowRedraw(hwnd, redraw);
+}
+
 void CListCtrl::SetRedraw(bool redraw) const {
-    SendMessageA(hwnd, WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
-    if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
+    SetWindowRedraw(hwnd, redraw);
 }

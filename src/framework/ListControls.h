@@ -24,6 +24,8 @@ public:
     // The item's text into `buffer`; false (and an empty buffer) when there is no such item or
     // the text does not fit.
     bool GetText(int index, char* buffer, size_t size) const;
+    // Stops or resumes the list's painting; resuming repaints it whole.
+    void SetRedraw(bool redraw) const;
 
 private:
     HWND hwnd = nullptr;

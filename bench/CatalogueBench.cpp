@@ -4,7 +4,9 @@
 //     file, the middle of five starts each (startup entries=300 ms=X one_entry_ms=Y ratio=Z);
 //   - the prefix's system32 folder named on the command line (folder files=N added=M ms=X);
 //   - a folder of 3000 small icon files named on the command line: every one is added, so the
-//     adding itself is what grows (folder icons files=N added=M ms=X);
+//     adding itself is what grows; and the longest the shown window left a message unanswered
+//     while it added them: over five seconds, the system takes a window for hung and ghosts it
+//     (folder icons files=N added=M ms=X longest_unanswered_ms=Y);
 //   - in this process, the small icons and names of the 300 copies as the catalogue asks them
 //     now, against the shell's call for each file that opens it, which the catalogue made before
 //     (catalogue_look files=300 ours_ms=X shell_ms=Y ratio=Z).
@@ -53,8 +55,10 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
 }
 
 // Starts the program, waits for its main window to show and the program to wait for input, and
-// closes it again. Answers the milliseconds to the first, or -1 when it never came.
-double TimedStart(const std::string& program, const std::string& arguments) {
+// closes it again. Answers the milliseconds to the first, or -1 when it never came. With
+// `unanswered`, asks the window again and again until the program waits for input, and sets it
+// to the longest wait for an answer.
+double TimedStart(const std::string& program, const std::string& arguments, double* unanswered = nullptr) {
     std::string command = "\"" + program + "\"" + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -65,6 +69,16 @@ double TimedStart(const std::string& program, const std::string& arguments) {
     Search search{process.dwProcessId, nullptr};
     while (!search.window && Now() - start < 60000 && WaitForSingleObject(process.hProcess, 2) == WAIT_TIMEOUT)
         EnumWindows(&FindMainWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.window && unanswered) {
+        *unanswered = 0;
+        while (WaitForInputIdle(process.hProcess, 0) == WAIT_TIMEOUT && Now() - start < 60000) {
+            const double asked = Now();
+            DWORD_PTR answer;
+            SendMessageTimeoutA(search.window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+            *unanswered = std::max(*unanswered, Now() - asked);
+            Sleep(10);
+        }
+    }
     if (search.window) WaitForInputIdle(process.hProcess, 60000);
     const double ms = search.window ? Now() - start : -1;
     if (search.window) PostMessageA(search.window, WM_CLOSE, 0, 0);
@@ -188,8 +202,10 @@ void MeasureCatalogueStartup(const std::string& glyphdock, const std::string& fo
         WriteText(icons + "\\icon" + std::to_string(i) + ".ico",
                   fixtures::IcoFile({fixtures::BitmapImage(16, 16, 4, i)}));
     WriteText(catalogue, "\r\n");
-    const double added = TimedStart(glyphdock, " " + icons);
-    std::printf("folder icons files=%d added=%d ms=%.0f\n", IconFiles, CountLines(catalogue), added);
+    double unanswered = -1;
+    const double added = TimedStart(glyphdock, " " + icons, &unanswered);
+    std::printf("folder icons files=%d added=%d ms=%.0f longest_unanswered_ms=%.0f\n", IconFiles, CountLines(catalogue),
+                added, unanswered);
     std::fflush(stdout);
     for (int i = 0; i < IconFiles; ++i)
         DeleteFileA((icons + "\\icon" + std::to_string(i) + ".ico").c_str());

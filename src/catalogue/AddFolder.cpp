@@ -14,7 +14,7 @@
 
 namespace {
 constexpr int MaxEntriesLooked = 100000;
-constexpr DWORD RepaintMilliseconds = 250;  // the count repainted at most four times a second
+constexpr DWORD ProgressMilliseconds = 250;
 
 // While a walk adds its lines, the list is not painted line by line (each line would repaint
 // its scroll bar) and the count is shown by the walk; both come back however the walk ends.
@@ -48,7 +48,20 @@ void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked
     const int countBefore = catalogueList.GetCount();
     {
         const WalkDisplay display(catalogueList, countDeferred);
-        DWORD painted = GetTickCount();
+        // A few times a second: the count as it stands, and a look at the message queue (taking
+        // nothing from it), so that a long walk is not taken for a hung program, which the
+        // system would hide behind a ghost window after five seconds.
+        DWORD shownAt = GetTickCount();
+        const auto showProgress = [&] {
+            if (GetTickCount() - shownAt < ProgressMilliseconds) return;
+            if (catalogueList.GetCount() != countBefore) {
+                ShowCatalogueCount();
+                UpdateWindow(statusBar.GetSafeHwnd());
+            }
+            MSG pending;
+            PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
+            shownAt = GetTickCount();
+        };
         std::vector<std::string> folders = {folder};
         while (!folders.empty() && looked <= MaxEntriesLooked) {
             std::string current = folders.back();
@@ -71,6 +84,7 @@ void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked
                     subfolders.push_back(path);
             } while (FindNextFileA(search, &found));
             FindClose(search);
+            showProgress();
 
             // The files are looked at a batch at a time on two threads, and added in the order
             // found.
@@ -82,11 +96,7 @@ void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked
                 for (size_t i = 0; i < batch.size(); ++i)
                     if (AddCatalogueFile(batch[i].c_str(), looks[i], false))
                         lstrcpynA(shown, batch[i].c_str(), PathBufferSize);
-                if (GetTickCount() - painted >= RepaintMilliseconds) {
-                    ShowCatalogueCount();
-                    UpdateWindow(statusBar.GetSafeHwnd());
-                    painted = GetTickCount();
-                }
+                showProgress();
             }
             // The subfolders in the order found, after the files of their folder.
             folders.insert(folders.end(), subfolders.rbegin(), subfolders.rend());

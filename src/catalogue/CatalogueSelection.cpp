@@ -48,11 +48,9 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, const CatalogueFileLook&
     }
     if (cataloguePathSet.Contains(path)) return true;
 
-    char name[MAX_PATH];
-    lstrcpynA(name, look.name[0] ? look.name : FileTitle(path), MAX_PATH);
     auto entry = std::make_unique<CatalogueEntry>();
-    CharUpperBuffA(name, 1);
-    std::strcpy(entry->name, name);
+    lstrcpynA(entry->name, look.name[0] ? look.name : FileTitle(path), MAX_PATH);
+    CharUpperBuffA(entry->name, 1);
     std::strcpy(entry->path, path);
 
     // The path is known before its line is, so that no line is ever missing from the set.

@@ -70,10 +70,10 @@ enum class PictureDecode {
 // a copy with zero bytes (an opaque mask).
 uint64_t SystemImageBytes(ByteSpan image);
 
-// Decodes a bitmap image of PictureSide pixels square: a 40-byte header, 1, 4, 8, 24 or 32 bits per pixel,
-// no compression, the colour table, colour bitmap and AND mask all inside the bytes. Everything
-// else the system reads (PNG, other sizes or header sizes, 16 bits per pixel, bit fields, an
-// image cut short in its mask) needs the system.
+// Decodes a square bitmap image of the picture's side: a 40-byte header, 1, 4, 8, 24 or 32 bits
+// per pixel, no compression, the colour table, colour bitmap and AND mask all inside the bytes.
+// Everything else the system reads (PNG, other sizes or header sizes, 16 bits per pixel, bit
+// fields, an image cut short in its mask) needs the system.
 PictureDecode DecodeIconPicture(ByteSpan image, IconPicture& picture);
 
 enum class GroupPicture {

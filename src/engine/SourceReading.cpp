@@ -122,48 +122,43 @@ int SourceReading::IconCount() const {
     return 0;
 }
 
-GroupPicture SourceReading::Picture(int i, int depth, IconPicture& picture, ByteSpan& image) const {
-    if (i < 0 || i >= IconCount()) return GroupPicture::Blank;
-    const ByteSpan bytes = file->Bytes();
+bool SourceReading::Group(int i, ByteSpan& directory, ImageFinder& find) const {
+    if (i < 0 || i >= IconCount()) return false;
     switch (kind) {
-    case Kind::Pe: {
-        const ImageFinder find = [&](uint16_t id, ByteSpan& found) { return module.FindImage(id, found); };
-        return PictureOfGroup(module.groups[static_cast<size_t>(i)].directory, find, depth, picture, image);
-    }
+    case Kind::Pe:
+        directory = module.groups[static_cast<size_t>(i)].directory;
+        find = [this](uint16_t id, ByteSpan& found) { return module.FindImage(id, found); };
+        return true;
     case Kind::Ne: {
+        const ByteSpan bytes = file->Bytes();
         const NeResourceRecord& group = table.groups[static_cast<size_t>(i)];
-        const ImageFinder find = [&](uint16_t id, ByteSpan& found) { return NeReadIconImage(bytes, table, id, found); };
-        return PictureOfGroup(bytes.Clip(group.offset, group.length), find, depth, picture, image);
+        directory = bytes.Clip(group.offset, group.length);
+        find = [this, bytes](uint16_t id, ByteSpan& found) { return NeReadIconImage(bytes, table, id, found); };
+        return true;
     }
-    case Kind::Ico: return PictureOfIcoFile(bytes, depth, picture, image);
+    case Kind::Ico:
     case Kind::None: break;
     }
-    return GroupPicture::Blank;
+    return false;
+}
+
+GroupPicture SourceReading::Picture(int i, int depth, IconPicture& picture, ByteSpan& image) const {
+    if (kind == Kind::Ico && i == 0) return PictureOfIcoFile(file->Bytes(), depth, picture, image);
+    ByteSpan directory;
+    ImageFinder find;
+    if (!Group(i, directory, find)) return GroupPicture::Blank;
+    return PictureOfGroup(directory, find, depth, picture, image);
 }
 
 bool SourceReading::Images(int i, std::vector<ByteSpan>& images) const {
     images.clear();
-    if (i < 0 || i >= IconCount()) return false;
-    const ByteSpan bytes = file->Bytes();
+    if (kind == Kind::Ico && i == 0) {
+        std::vector<IconCandidate> candidates;
+        return IcoFileCandidates(file->Bytes(), candidates, images);
+    }
     ByteSpan directory;
     ImageFinder find;
-    switch (kind) {
-    case Kind::Pe:
-        directory = module.groups[static_cast<size_t>(i)].directory;
-        find = [&](uint16_t id, ByteSpan& found) { return module.FindImage(id, found); };
-        break;
-    case Kind::Ne: {
-        const NeResourceRecord& group = table.groups[static_cast<size_t>(i)];
-        directory = bytes.Clip(group.offset, group.length);
-        find = [&](uint16_t id, ByteSpan& found) { return NeReadIconImage(bytes, table, id, found); };
-        break;
-    }
-    case Kind::Ico: {
-        std::vector<IconCandidate> candidates;
-        return IcoFileCandidates(bytes, candidates, images);
-    }
-    case Kind::None: return false;
-    }
+    if (!Group(i, directory, find)) return false;
     uint16_t count = 0;
     if (!GroupImageCount(directory, count)) return false;
     for (uint16_t k = 0; k < count; ++k) {

@@ -46,6 +46,9 @@ public:
 
 private:
     void Read(ByteSpan bytes);
+    // The directory of a module's icon group i and the finder of its images; false for an ICO
+    // file, or when there is no group i.
+    bool Group(int i, ByteSpan& directory, ImageFinder& find) const;
 
     std::unique_ptr<MappedFile> file;
     Kind kind = Kind::None;

@@ -1,5 +1,5 @@
-// Brushes, pens, fonts and bitmaps owned by their wrappers, and a scoped selection of a drawing object into a
-// device context that puts the previous object back on every path.
+// Brushes, pens, fonts and bitmaps owned by their wrappers, and a scoped selection of a drawing
+// object into a device context that puts the previous object back on every path.
 #pragma once
 #include <windows.h>
 
@@ -46,9 +46,7 @@ public:
 
 class CBitmap : public GdiObject<HBITMAP> {
 public:
-    bool LoadBitmap(HINSTANCE instance, UINT id) {
-        return Attach(::LoadBitmapA(instance, MAKEINTRESOURCEA(id)));
-    }
+    bool LoadBitmap(HINSTANCE instance, UINT id) { return Attach(::LoadBitmapA(instance, MAKEINTRESOURCEA(id))); }
 };
 
 class ScopedSelection {

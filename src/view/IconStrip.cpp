@@ -29,6 +29,23 @@ BITMAPINFO TopDownFormat(int width, int height) {
     return format;
 }
 
+// The bits of a monochrome mask bitmap, whose rows the system wants in whole 16-bit words.
+class MaskBits {
+public:
+    MaskBits(int bitmapWidth, int bitmapHeight)
+        : width(bitmapWidth),
+          height(bitmapHeight),
+          row(static_cast<size_t>((bitmapWidth + 15) / 16 * 2)),
+          bits(row * static_cast<size_t>(bitmapHeight), 0) {}
+    void Set(int x, int y) { bits[row * static_cast<size_t>(y) + static_cast<size_t>(x / 8)] |= BYTE(0x80 >> (x % 8)); }
+    UniqueBitmap Bitmap() const { return UniqueBitmap(CreateBitmap(width, height, 1, 1, bits.data())); }
+
+private:
+    int width, height;
+    size_t row;
+    std::vector<BYTE> bits;
+};
+
 // Reads a bitmap as 32-bit pixels, rows top-down.
 bool ReadPixels(HDC dc, HBITMAP bitmap, int width, int height, uint32_t* pixels) {
     BITMAPINFO format = TopDownFormat(width, height);
@@ -75,12 +92,10 @@ HICON IconOfPicture(const IconPicture& picture) {
     const BITMAPINFO format = TopDownFormat(size, size);
     void* bits = nullptr;
     const UniqueBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
-    // The mask as a monochrome bitmap, whose rows the system wants in whole 16-bit words.
-    const int maskRow = (size + 15) / 16 * 2;
-    std::vector<BYTE> maskBits(static_cast<size_t>(maskRow * size), 0);
+    MaskBits maskBits(size, size);
     for (int p = 0; p < size * size; ++p)
-        if (picture.mask[p]) maskBits[static_cast<size_t>(p / size * maskRow + p % size / 8)] |= BYTE(0x80 >> (p % 8));
-    const UniqueBitmap mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
+        if (picture.mask[p]) maskBits.Set(p % size, p / size);
+    const UniqueBitmap mask = maskBits.Bitmap();
     if (!colour || !bits || !mask) return nullptr;
     std::memcpy(bits, picture.colour, sizeof(uint32_t) * static_cast<size_t>(size * size));
     GdiFlush();
@@ -177,9 +192,7 @@ bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, i
     const UniqueBitmap colour(
         CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!colour || !bits) return false;
-    // The mask as a monochrome bitmap, whose rows the system wants in whole 16-bit words.
-    const size_t maskRow = static_cast<size_t>((width + 15) / 16 * 2);
-    std::vector<BYTE> maskBits(maskRow * PictureSize, 0);
+    MaskBits maskBits(width, PictureSize);
     IconPicture picture;
     for (int k = 0; k < n; ++k) {
         if (!SourceIconPicture(reading, first + k, depth, picture)) BlankPicture(picture);
@@ -192,13 +205,11 @@ bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, i
                     static_cast<uint8_t*>(bits)[at] = reduction->Index(pixel);
                 else
                     static_cast<uint32_t*>(bits)[at] = pixel;
-                if (picture.mask[y * PictureSize + x])
-                    maskBits[maskRow * static_cast<size_t>(y) + static_cast<size_t>(column / 8)] |=
-                        static_cast<BYTE>(0x80 >> (column % 8));
+                if (picture.mask[y * PictureSize + x]) maskBits.Set(column, y);
             }
     }
     GdiFlush();
-    const UniqueBitmap mask(CreateBitmap(width, PictureSize, 1, 1, maskBits.data()));
+    const UniqueBitmap mask = maskBits.Bitmap();
     return mask && ImageList_Add(list, colour.get(), mask.get()) >= 0;
 }
 

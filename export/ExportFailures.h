@@ -15,6 +15,7 @@ std::string SourcePath(const char* argument);
 // False, having said why, when it cannot be made.
 bool OutputFolder(const char* argument, std::string& folder);
 // Makes the output folder, then hands `work` each source that exists, by its full path, with
-// the folder; a missing source is said and skipped.
+// the folder; a missing source is said and skipped. Work answers false when the folder refused
+// a file: the failure, said once, would only repeat for the sources left, which are not tried.
 void ForEachSource(const char* folderArgument, char** sources, int count,
-                   const std::function<void(const std::string& source, const std::string& folder)>& work);
+                   const std::function<bool(const std::string& source, const std::string& folder)>& work);

@@ -87,8 +87,9 @@ void List(const std::string& source) {
 
 void ExportAll(const char* folderArgument, char** sources, int count) {
     ForEachSource(folderArgument, sources, count, [](const std::string& source, const std::string& folder) {
-        if (!ExportAllIconGroups(source.c_str(), folder.c_str()))
-            Fail(source, "Not every icon group could be exported");
+        const ExportTally tally = ExportAllIconGroups(source.c_str(), folder.c_str());
+        if (!tally) Fail(source, "Not every icon group could be exported");
+        return !tally.stopped;
     });
 }
 
@@ -109,7 +110,7 @@ std::string SourcePath(const char* argument) {
 }
 
 void ForEachSource(const char* folderArgument, char** sources, int count,
-                   const std::function<void(const std::string& source, const std::string& folder)>& work) {
+                   const std::function<bool(const std::string& source, const std::string& folder)>& work) {
     std::string folder;
     if (!OutputFolder(folderArgument, folder)) return;
     for (int i = 0; i < count; ++i) {
@@ -117,8 +118,8 @@ void ForEachSource(const char* folderArgument, char** sources, int count,
         StartSource();
         if (!PathExists(source.c_str()))
             Fail(source, "No such file");
-        else
-            work(source, folder);
+        else if (!work(source, folder))
+            return;
     }
 }
 

@@ -30,13 +30,12 @@ const char* Refusal(ImageDecode decode) {
     return "damaged";
 }
 
+// False when the failure is the folder's: no other file would be written there either.
 bool SavePng(const std::string& path, const std::vector<unsigned char>& bytes) {
-    switch (ReplaceFileWith(path, bytes)) {
-    case ReplaceResult::Replaced: return true;
-    case ReplaceResult::CannotOpen: ReportEngineFailure(path.c_str(), ErrorOpeningForWriting); break;
-    case ReplaceResult::CannotWrite: ReportEngineFailure(path.c_str(), ErrorWritingPngFile); break;
-    }
-    return false;
+    const ReplaceResult result = ReplaceFileWith(path, bytes);
+    if (result == ReplaceResult::Replaced) return true;
+    ReportEngineFailure(path.c_str(), result == ReplaceResult::CannotWrite ? ErrorWritingPngFile : ErrorOpeningForWriting);
+    return !FolderFailure(result);
 }
 
 // Says which image of which group could not be written, and why.
@@ -46,9 +45,13 @@ void FailImage(const std::string& source, int group, size_t image, const char* w
     StartSource();  // every image is told
 }
 
-void ExportSourceImages(const std::string& source, const std::string& folder) {
+// False when the folder refused a file.
+bool ExportSourceImages(const std::string& source, const std::string& folder) {
     const SourceReading reading(source.c_str());
-    if (reading.IconCount() == 0) return Fail(source, "No icon groups could be read");
+    if (reading.IconCount() == 0) {
+        Fail(source, "No icon groups could be read");
+        return true;
+    }
     const std::string displayName = SourceDisplayName(source.c_str());
     for (int g = 0; g < reading.IconCount(); ++g) {
         std::vector<ByteSpan> images;
@@ -83,10 +86,11 @@ void ExportSourceImages(const std::string& source, const std::string& folder) {
                 ReportEngineFailure(path.c_str(), ErrorAllocatingMemory);
                 continue;
             }
-            SavePng(path, png);
+            if (!SavePng(path, png)) return false;
             StartSource();
         }
     }
+    return true;
 }
 
 }  // namespace

@@ -4,20 +4,18 @@
 #include "engine/IcoLayout.h"
 #include "files/ReplaceFile.h"
 
-bool SaveIcoBytes(const char* path, const std::vector<unsigned char>& bytes) {
-    switch (ReplaceFileWith(path, bytes)) {
-    case ReplaceResult::Replaced: return true;
-    case ReplaceResult::CannotOpen: ReportEngineFailure(path, ErrorOpeningForWriting); break;
-    case ReplaceResult::CannotWrite: ReportEngineFailure(path, ErrorWritingIcoFile); break;
-    }
-    return false;
+GroupExport SaveIcoBytes(const char* path, const std::vector<unsigned char>& bytes) {
+    const ReplaceResult result = ReplaceFileWith(path, bytes);
+    if (result == ReplaceResult::Replaced) return GroupExport::Written;
+    ReportEngineFailure(path, result == ReplaceResult::CannotWrite ? ErrorWritingIcoFile : ErrorOpeningForWriting);
+    return FolderFailure(result) ? GroupExport::FolderRefused : GroupExport::Reported;
 }
 
-bool WriteIcoFile(const IconResource& record, const char* path) {
+GroupExport WriteIcoFile(const IconResource& record, const char* path) {
     std::vector<unsigned char> bytes;
     if (!IcoFileBytes(record, bytes)) {
         ReportEngineFailure(path, ErrorAllocatingMemory);
-        return false;
+        return GroupExport::Reported;
     }
     return SaveIcoBytes(path, bytes);
 }

@@ -38,11 +38,8 @@ ExportTally ExportAllIconGroups(const SourceReading& reading, const char* source
         tally.read = WithModuleGroups(reading, sourcePath, listing, [&](const ModuleGroups& groups) {
             const std::string displayName = SourceDisplayName(sourcePath);
             tally.groups = groups.Count();
-            for (int i = 0; i < tally.groups; ++i) {
-                const GroupExport exported = groups.Export(i, GroupFileName(folder, displayName, i).c_str());
-                if (exported == GroupExport::Unread) ++tally.unread;
-                if (exported == GroupExport::Reported) tally.failed = true;
-            }
+            for (int i = 0; i < tally.groups && !tally.stopped; ++i)
+                tally.Count(groups.Export(i, GroupFileName(folder, displayName, i).c_str()));
         });
         break;
     case SourceReading::Kind::Ne: return NeExportAllGroups(reading, SourceDisplayName(sourcePath), folder);

@@ -22,8 +22,9 @@ GroupExport ExportIconGroup(const char* sourcePath, int index, const char* outpu
 
 // Save All: writes every icon group of the source into folder, which ends in a backslash, as
 // GroupFileName(folder, SourceDisplayName(source), i), replacing files of those names. A group
-// that cannot be read is counted and skipped (the others keep their numbers); a 32-bit module's
-// groups are all tried, a 16-bit module's export ends at its first write failure.
+// that cannot be read is counted and skipped (the others keep their numbers), a file that cannot
+// be written fails alone, and a folder that refuses a file (ReplaceFile.h's FolderFailure) ends
+// the export there.
 ExportTally ExportAllIconGroups(const char* sourcePath, const char* folder, const GroupNameListing& listing = {});
 // The same from a reading of sourcePath that the caller already holds.
 ExportTally ExportAllIconGroups(const SourceReading& reading, const char* sourcePath, const char* folder,

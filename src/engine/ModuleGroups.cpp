@@ -59,7 +59,7 @@ GroupExport ExportGroupToIco(const PeIconModule& module, const char* modulePath,
     const std::string output = outputPath;  // the caller's buffer may be reused meanwhile
     IconResourcePtr record;
     switch (LoadGroup(module, modulePath, index, true, record)) {
-    case GroupLoad::Loaded: return WriteIcoFile(*record, output.c_str()) ? GroupExport::Written : GroupExport::Reported;
+    case GroupLoad::Loaded: return WriteIcoFile(*record, output.c_str());
     case GroupLoad::Refused: return GroupExport::Unread;
     case GroupLoad::OutOfMemory:
     case GroupLoad::NotLinked: break;

@@ -11,7 +11,7 @@ GroupExport NeExportGroup(const SourceReading& reading, const char* outputPath, 
     std::vector<unsigned char> ico;
     if (NeGroupIcoBytes(reading.Bytes(), reading.Table(), static_cast<size_t>(s), ico) != NeGroup::Built)
         return GroupExport::Unread;
-    return SaveIcoBytes(outputPath, ico) ? GroupExport::Written : GroupExport::Reported;
+    return SaveIcoBytes(outputPath, ico);
 }
 
 ExportTally NeExportAllGroups(const SourceReading& reading, const std::string& displayName, const char* folder) {
@@ -20,17 +20,14 @@ ExportTally NeExportAllGroups(const SourceReading& reading, const std::string& d
     tally.read = true;
     tally.groups = static_cast<int>(table.groups.size());
     // A group that cannot be read is skipped; the later ones keep their numbers, so that every
-    // file is named after its group's place in the view. A write failure ends the export.
-    for (size_t k = 0; k < table.groups.size(); ++k) {
+    // file is named after its group's place in the view. A folder that refuses a file ends the
+    // export.
+    for (size_t k = 0; k < table.groups.size() && !tally.stopped; ++k) {
         std::vector<unsigned char> ico;
-        if (NeGroupIcoBytes(reading.Bytes(), table, k, ico) != NeGroup::Built) {
-            ++tally.unread;
-            continue;
-        }
-        if (!SaveIcoBytes(GroupFileName(folder, displayName, static_cast<int>(k)).c_str(), ico)) {
-            tally.failed = true;
-            break;
-        }
+        if (NeGroupIcoBytes(reading.Bytes(), table, k, ico) != NeGroup::Built)
+            tally.Count(GroupExport::Unread);
+        else
+            tally.Count(SaveIcoBytes(GroupFileName(folder, displayName, static_cast<int>(k)).c_str(), ico));
     }
     return tally;
 }

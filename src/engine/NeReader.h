@@ -15,8 +15,8 @@ GroupExport NeExportGroup(const SourceReading& reading, const char* outputPath, 
 
 // Writes every icon group into folder (ending in a backslash) as displayName_NNN.ico, in
 // table order, replacing files of those names. A group that cannot be read is counted and
-// skipped (the others keep their numbers); the first write failure ends the export, files
-// written before it stay.
+// skipped (the others keep their numbers); a file that cannot be written fails alone, and a
+// folder that refuses a file ends the export, files written before it stay.
 ExportTally NeExportAllGroups(const SourceReading& reading, const std::string& displayName, const char* folder);
 
 // Sets text to the summary of group s (empty when there is none).

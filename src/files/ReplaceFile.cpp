@@ -2,13 +2,75 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+
+#include "framework/Retry.h"
+
 namespace {
 
 FileWriteFunction writeToFile = WriteFile;
+FileCreateFunction createFile = CreateFileW;
 
-// GetTempFileNameA takes a folder of at most MAX_PATH - 14 characters and adds a name of at most
-// 12 ("gdkFFFF.tmp" and a backslash).
-constexpr size_t LongestTemporaryFolder = MAX_PATH - 14;
+// How long a file held by another program is waited for.
+constexpr DWORD HeldFileMilliseconds = 1000;
+
+// Windows answers a sharing violation for a file another program holds, Wine access denied.
+bool Held(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// The full path in the form the wide functions take without the MAX_PATH limit: a temporary
+// name beside a target in a deep folder may be longer than the target. Empty when it cannot
+// be made.
+std::wstring UnlimitedPath(const std::string& path) {
+    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    const int wideLength = MultiByteToWideChar(codePage, 0, path.c_str(), -1, nullptr, 0);
+    if (wideLength <= 1) return {};
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(codePage, 0, path.c_str(), -1, wide.data(), wideLength);
+    const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(needed, L'\0');
+    const DWORD length = needed ? GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr) : 0;
+    if (length == 0 || length >= needed) return {};
+    full.resize(length);
+    if (full.compare(0, 4, L"\\\\?\\") == 0) return full;
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+// Creates a file that does not exist yet, waiting while the name is held. INVALID_HANDLE_VALUE,
+// with the last error set, when it cannot.
+HANDLE CreateNewFile(const std::wstring& path) {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    DWORD error = ERROR_SUCCESS;
+    RetryFor(HeldFileMilliseconds, [&] {
+        file = createFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        error = GetLastError();
+        return file != INVALID_HANDLE_VALUE || !Held(error);
+    });
+    SetLastError(error);
+    return file;
+}
+
+bool Exists(DWORD error) {
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+
+// A new file of a name of our own ("gdk", eight hex digits, ".tmp") in the target's folder.
+HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+    static std::atomic<unsigned> made{GetTickCount()};
+    const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char name[16];
+        std::snprintf(name, sizeof name, "gdk%08X.tmp", made++ * 2654435761u);
+        temporary = folder + std::wstring(name, name + std::strlen(name));
+        const HANDLE file = CreateNewFile(temporary);
+        if (file != INVALID_HANDLE_VALUE || !Exists(GetLastError())) return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
 
 // Writes everything, in pieces a DWORD can count, and closes the file: closing flushes what the
 // system still holds back, and a failure there loses data too.
@@ -25,17 +87,6 @@ bool WriteAndClose(HANDLE file, const std::vector<unsigned char>& bytes) {
     return written && closed;
 }
 
-// Creates the file at path with `disposition` and writes it; a file that fails to be written is
-// removed again.
-ReplaceResult WriteInPlace(const std::string& path, DWORD disposition, const std::vector<unsigned char>& bytes) {
-    const HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return ReplaceResult::CannotOpen;
-    if (WriteAndClose(file, bytes)) return ReplaceResult::Replaced;
-    DeleteFileA(path.c_str());
-    return ReplaceResult::CannotWrite;
-}
-
 }  // namespace
 
 FileWriteFunction SetFileWriterForTesting(FileWriteFunction writer) {
@@ -44,28 +95,41 @@ FileWriteFunction SetFileWriterForTesting(FileWriteFunction writer) {
     return previous;
 }
 
+FileCreateFunction SetFileCreatorForTesting(FileCreateFunction creator) {
+    const FileCreateFunction previous = createFile;
+    createFile = creator ? creator : CreateFileW;
+    return previous;
+}
+
 ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes) {
+    const std::wstring target = UnlimitedPath(path);
+    if (target.empty()) return ReplaceResult::CannotCreate;
+
     // Where no file stands yet there is nothing to lose: the target itself is written, which
     // costs a Save All into a fresh folder nothing. Only a file that is there goes the longer
     // road of a temporary file and a move.
-    const ReplaceResult created = WriteInPlace(path, CREATE_NEW, bytes);
-    if (created != ReplaceResult::CannotOpen || GetLastError() != ERROR_FILE_EXISTS) return created;
-
-    const size_t separator = path.find_last_of("\\/:");
-    const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
-    if (folder.size() > LongestTemporaryFolder) return WriteInPlace(path, CREATE_ALWAYS, bytes);
-
-    char temporary[MAX_PATH];
-    if (GetTempFileNameA(folder.c_str(), "gdk", 0, temporary) == 0) return ReplaceResult::CannotOpen;
-    const HANDLE file =
-        CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ReplaceResult result = ReplaceResult::CannotOpen;
+    HANDLE file = CreateNewFile(target);
     if (file != INVALID_HANDLE_VALUE) {
-        result = WriteAndClose(file, bytes) ? ReplaceResult::Replaced : ReplaceResult::CannotWrite;
-        // A target held open by another program, or a folder of that name, cannot be replaced.
-        if (result == ReplaceResult::Replaced && !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING))
-            result = ReplaceResult::CannotOpen;
+        if (WriteAndClose(file, bytes)) return ReplaceResult::Replaced;
+        DeleteFileW(target.c_str());
+        return ReplaceResult::CannotWrite;
     }
-    if (result != ReplaceResult::Replaced) DeleteFileA(temporary);
-    return result;
+    if (!Exists(GetLastError())) return ReplaceResult::CannotCreate;
+
+    std::wstring temporary;
+    file = CreateTemporaryBeside(target, temporary);
+    if (file == INVALID_HANDLE_VALUE) return ReplaceResult::CannotCreate;
+    if (!WriteAndClose(file, bytes)) {
+        DeleteFileW(temporary.c_str());
+        return ReplaceResult::CannotWrite;
+    }
+    // A target held open for longer than the wait, or a folder of that name, cannot be replaced.
+    bool moved = false;
+    RetryFor(HeldFileMilliseconds, [&] {
+        moved = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+        return moved || !Held(GetLastError());
+    });
+    if (moved) return ReplaceResult::Replaced;
+    DeleteFileW(temporary.c_str());
+    return ReplaceResult::CannotReplace;
 }

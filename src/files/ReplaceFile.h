@@ -6,19 +6,30 @@
 #include <vector>
 
 enum class ReplaceResult {
-    Replaced,     // the file at the path holds exactly the bytes
-    CannotOpen,   // the file could not be created, or the target could not be replaced
-    CannotWrite,  // a write failed; nothing is left of what was written
+    Replaced,       // the file at the path holds exactly the bytes
+    CannotReplace,  // the file at the path (held open by another program, a folder of that name)
+                    // could not be replaced, and is as it was
+    CannotCreate,   // no new file could be made in the folder (access denied, the folder gone,
+                    // write-protected or full media)
+    CannotWrite,    // a write failed (a full disk, a share gone); nothing is left of what was written
 };
 
-// On Windows, when even a short temporary name beside the target would not fit in a path, the
-// target is written in place, and removed again when a write fails.
+// A failure of the folder rather than of this one file: every other file there would fail too.
+inline bool FolderFailure(ReplaceResult result) {
+    return result == ReplaceResult::CannotCreate || result == ReplaceResult::CannotWrite;
+}
+
+// On Windows, a file held open by another program for a moment (a search indexer, a scanner, a
+// thumbnail cache) is waited for, about a second, both where the new file is created and where
+// it takes the old one's place.
 ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes);
 
 #ifdef _WIN32
 #include <windows.h>
-// For tests: replaces the function that writes to the open file, to make writes fail. Answers
-// the previous one; null restores WriteFile.
+// For tests: replace the functions that create and write the files, to make them fail or slow.
+// Each answers the previous one; null restores CreateFileW or WriteFile.
 using FileWriteFunction = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
 FileWriteFunction SetFileWriterForTesting(FileWriteFunction writer);
+using FileCreateFunction = HANDLE(WINAPI*)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE);
+FileCreateFunction SetFileCreatorForTesting(FileCreateFunction creator);
 #endif

@@ -34,20 +34,20 @@ ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigne
         unlink(path.c_str());
         return ReplaceResult::CannotWrite;
     }
-    if (errno != EEXIST) return ReplaceResult::CannotOpen;
+    if (errno != EEXIST) return ReplaceResult::CannotCreate;
 
     // A folder of that name cannot be replaced; a replaced file keeps its permissions.
     struct stat target {};
-    if (stat(path.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) return ReplaceResult::CannotOpen;
+    if (stat(path.c_str(), &target) != 0 || !S_ISREG(target.st_mode)) return ReplaceResult::CannotReplace;
     const size_t separator = path.find_last_of('/');
     std::string temporary =
         (separator == std::string::npos ? std::string() : path.substr(0, separator + 1)) + ".glyphdock-XXXXXX";
     const int file = mkstemp(temporary.data());
-    if (file < 0) return ReplaceResult::CannotOpen;
+    if (file < 0) return ReplaceResult::CannotCreate;
     fchmod(file, target.st_mode & 07777);
     ReplaceResult result = WriteAndClose(file, bytes) ? ReplaceResult::Replaced : ReplaceResult::CannotWrite;
     if (result == ReplaceResult::Replaced && rename(temporary.c_str(), path.c_str()) != 0)
-        result = ReplaceResult::CannotOpen;
+        result = ReplaceResult::CannotReplace;
     if (result != ReplaceResult::Replaced) unlink(temporary.c_str());
     return result;
 }

@@ -78,11 +78,16 @@ void ExplorerDialog::OnSaveAll() {
         CWaitCursor wait;
         tally = ExportAllIconGroups(reading, source.c_str(), folder, ListGroupNames);
     }
-    // A source changed or removed since it was shown has no groups left to write.
-    if (tally.groups == 0 && !tally.failed) {
+    char text[128];
+    if (tally.stopped) {
+        // The folder's failure was told once, for the first file it refused.
+        std::snprintf(text, sizeof text, "%d of %d icons were not saved.", tally.groups - tally.written,
+                      tally.groups);
+        MessageBoxA(hwnd, text, appTitle, MB_OK | MB_ICONINFORMATION);
+    } else if (tally.groups == 0 && !tally.failed) {
+        // A source changed or removed since it was shown has no groups left to write.
         MessageBoxA(hwnd, NothingRead, appTitle, MB_OK | MB_ICONINFORMATION);
     } else if (tally.unread > 0) {
-        char text[128];
         std::snprintf(text, sizeof text, "%d of %d icons could not be read and were not saved.", tally.unread,
                       tally.groups);
         MessageBoxA(hwnd, text, appTitle, MB_OK | MB_ICONINFORMATION);

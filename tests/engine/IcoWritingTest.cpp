@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "engine/EngineMessages.h"
 #include "support/EngineTestSupport.h"
@@ -78,10 +79,26 @@ TEST(IcoWriting, OutputThatCannotBeCreatedIsReported) {
     }
 }
 
-TEST(IcoWriting, ATargetHeldOpenWithoutSharingIsReportedAndStaysAsItWas) {
+// A scanner or an indexer holds a file it has just seen for a moment: the export waits for it.
+TEST(IcoWriting, ATargetHeldOpenWithoutSharingIsWaitedForAMomentThenReportedAndStaysAsItWas) {
     TempFolder folder, out;
     MessageRecorder messages;
     const std::string held = out.WriteFile("held.ico", "old icon");
+    const HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread moment([&] {
+        const HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetEvent(opened);
+        Sleep(300);
+        CloseHandle(holder);
+    });
+    WaitForSingleObject(opened, 10000);
+    CloseHandle(opened);
+    ExportIconGroup(FixturePath("icons64.dll").c_str(), 0, held.c_str());
+    moment.join();
+    EXPECT_TRUE(messages.Messages().empty());
+    EXPECT_EQ(ReadWholeFile(held).substr(0, 4), std::string("\0\0\1\0", 4));
+
+    out.WriteFile("held.ico", "old icon");
     const HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     for (const std::string& source : Sources(folder))
         ExportIconGroup(source.c_str(), 0, held.c_str());
@@ -92,12 +109,19 @@ TEST(IcoWriting, ATargetHeldOpenWithoutSharingIsReportedAndStaysAsItWas) {
     EXPECT_EQ(FolderFiles(out.Path()), std::vector<std::string>{"held.ico"});
 }
 
-// Where not even a short temporary name fits beside the target, the target is replaced in place.
-TEST(IcoWriting, APathTooDeepForATemporaryNameIsWrittenInPlace) {
+// Beside a target in a folder so deep that a temporary name makes the path longer than MAX_PATH,
+// the old file too is kept until the new one is complete.
+TEST(IcoWriting, ADeepFolderKeepsTheOldFileUntilTheNewOneIsComplete) {
     TempFolder folder;
     const std::string deep = folder.Path() + std::string(MAX_PATH - 14 - folder.Path().size(), 'd') + "\\";
     ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
     folder.WriteFile(deep.substr(folder.Path().size()) + "a.ico", "old icon");
+    {
+        MessageRecorder messages;
+        FailingWrites failing(FailHalfway);
+        ExportIconGroup(FixturePath("icons64.dll").c_str(), 0, (deep + "a.ico").c_str());
+    }
+    EXPECT_EQ(ReadWholeFile(deep + "a.ico"), "old icon");
     ExportIconGroup(FixturePath("icons64.dll").c_str(), 0, (deep + "a.ico").c_str());
     EXPECT_EQ(FolderFiles(deep), std::vector<std::string>{"a.ico"});
     EXPECT_EQ(ReadWholeFile(deep + "a.ico").substr(0, 4), std::string("\0\0\1\0", 4));

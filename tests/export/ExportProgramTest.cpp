@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "fixtures/IconFixtures.h"
@@ -128,6 +130,12 @@ TEST(ExportProgram, ExitStatusTellsWhetherEverySourceWasHandled) {
         EXPECT_NE(run.err.find("Folder name too long"), std::string::npos) << run.err;
     }
     EXPECT_EQ(FolderFiles(outputFolder.Path()).size(), 10u) << "nothing written beside the folder";
+
+    // A folder that takes no file at all is told once, not once per icon or per source.
+    run = RunExport({HostPathToWindows("/proc"), FixturePath("icons64.dll"), FixturePath("icons64.dll")});
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.err.find(": Error Opening File for Writing"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
 
     EXPECT_EQ(RunExport({}).exitCode, 2u);
     EXPECT_EQ(RunExport({output}).exitCode, 2u);

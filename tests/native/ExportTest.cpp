@@ -116,6 +116,16 @@ TEST_F(ExportTest, DamagedModulesEndWithStatusZeroOrOneAndOnlyWholePngFiles) {
     }
 }
 
+// /proc takes no new file, not even from root: told once, not once per image, icon or source.
+TEST_F(ExportTest, AFolderThatTakesNoFileIsToldOnce) {
+    const std::string source = Write("a.dll", PeIconLibrary({{BitmapImage(16, 16, 4, 1)}, {PngImage(24, 24, 2)}}));
+    for (const std::string command : {"--png /proc ", "/proc "}) {
+        EXPECT_EQ(Run(command + source + " " + source), 1);
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(errors.find(": Error Opening File for Writing"), std::string::npos) << errors;
+    }
+}
+
 TEST_F(ExportTest, ListPrintsGroupNamesInUtf8AndHelpNamesEveryCommand) {
     const std::string image = BitmapImage(16, 16, 4, 1);
     const std::string source = Write(

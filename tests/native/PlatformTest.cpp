@@ -37,9 +37,9 @@ TEST(Platform, AReplacedFileIsWholeKeepsItsPermissionsAndLeavesNoTemporaryFile) 
     struct stat facts {};
     stat(file.c_str(), &facts);
     EXPECT_EQ(facts.st_mode & 0777, 0640u);
-    // A folder of the target's name, and a target in a missing folder, cannot be written.
+    // A folder of the target's name cannot be replaced; a missing folder takes no file at all.
     fs::create_directory(folder.path / "taken.png");
-    EXPECT_EQ(ReplaceFileWith((folder.path / "taken.png").string(), Bytes("x")), ReplaceResult::CannotOpen);
-    EXPECT_EQ(ReplaceFileWith((folder.path / "missing" / "b.png").string(), Bytes("x")), ReplaceResult::CannotOpen);
+    EXPECT_EQ(ReplaceFileWith((folder.path / "taken.png").string(), Bytes("x")), ReplaceResult::CannotReplace);
+    EXPECT_EQ(ReplaceFileWith((folder.path / "missing" / "b.png").string(), Bytes("x")), ReplaceResult::CannotCreate);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2);
 }

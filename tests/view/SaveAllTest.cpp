@@ -2,12 +2,14 @@
 // creating it, the files written and the folders that cannot take them.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "engine/IconSource.h"
 #include "files/FolderChooser.h"
+#include "files/ReplaceFile.h"
 #include "fixtures/IconFixtures.h"
 #include "resource.h"
 #include "support/EngineTestSupport.h"
@@ -17,6 +19,20 @@ namespace {
 
 DialogRobot::Action TypeFolder(const std::string& folder) {
     return DialogRobot::TypeAndPress(ChooserEditId, folder, IDOK);
+}
+
+bool Shows(const DialogRobot::SeenDialog& box, const std::string& text) {
+    return std::find(box.texts.begin(), box.texts.end(), text) != box.texts.end();
+}
+
+// New files are refused once `creationsLeft` are made, as a folder under Controlled Folder
+// Access or on a read-only share refuses them.
+int creationsLeft = 0;
+HANDLE WINAPI RefuseCreations(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                              DWORD disposition, DWORD flags, HANDLE model) {
+    if (creationsLeft-- > 0) return CreateFileW(path, access, share, security, disposition, flags, model);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
 }
 
 class SaveAllTest : public MainWindowTest {
@@ -101,6 +117,40 @@ TEST_F(SaveAllTest, AFolderThatCannotTakeTheFilesShowsOneMessage) {
     }
     EXPECT_EQ(FolderFiles(temp.Path()), (std::vector<std::string>{"blocker", "glyphdocklib.dat"}));
     EXPECT_FALSE(FileExists(deep));
+}
+
+// A file held by another program past the wait fails alone; a folder that refuses new files is
+// told once, for the first file it refuses, with the count of icons not saved.
+TEST_F(SaveAllTest, AHeldFileFailsAloneAndAFolderThatRefusesFilesIsToldOnceWithTheCount) {
+    StartWith(icons);
+    const std::string folder = temp.Path() + "out\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string held = temp.WriteFile("out\\icons64_003.ico", "old icon");
+    const HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    robot.Expect(TypeFolder(folder)).Expect(DialogRobot::Press(IDOK));
+    Command(ID_FILE_SAVE_ALL);
+    CloseHandle(holder);
+    robot.Verify();
+    ASSERT_EQ(robot.Seen().size(), 2u);
+    EXPECT_EQ(robot.Seen()[1].caption, held);
+    EXPECT_TRUE(Shows(robot.Seen()[1], "Error Opening File for Writing"));
+    EXPECT_EQ(FolderFiles(folder).size(), 10u);
+    EXPECT_EQ(ReadWholeFile(held), "old icon");
+
+    const std::string refusing = temp.Path() + "refusing\\";
+    CreateDirectoryA(refusing.c_str(), nullptr);
+    creationsLeft = 2;
+    const FileCreateFunction creator = SetFileCreatorForTesting(RefuseCreations);
+    robot.Expect(TypeFolder(refusing)).Expect(DialogRobot::Press(IDOK)).Expect(DialogRobot::Press(IDOK));
+    Command(ID_FILE_SAVE_ALL);
+    SetFileCreatorForTesting(creator);
+    robot.Verify();
+    ASSERT_EQ(robot.Seen().size(), 5u);
+    EXPECT_EQ(robot.Seen()[3].caption, refusing + "icons64_002.ico");
+    EXPECT_TRUE(Shows(robot.Seen()[3], "Error Opening File for Writing"));
+    EXPECT_EQ(robot.Seen()[4].caption, "Glyphdock");
+    EXPECT_EQ(LastText(), "8 of 10 icons were not saved.");
+    EXPECT_EQ(FolderFiles(refusing), (std::vector<std::string>{"icons64_000.ico", "icons64_001.ico"}));
 }
 
 // The others are written with their numbers; a file of the unread group's name stays as it was.

@@ -3,16 +3,20 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ExplorerDialog.h"
 #include "catalogue/CatalogueList.h"
+#include "engine/EngineMessages.h"
 #include "engine/IconSource.h"
 #include "engine/SourceReading.h"
 #include "files/FolderChooser.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/WaitCursor.h"
+#include "framework/WorkWhileAnswering.h"
 
 char lastSaveAllFolder[MAX_PATH] = {};
 
@@ -32,6 +36,23 @@ bool OutputNamesFit(const char* folder, const std::string& displayName, int icon
     const bool separator = folder[0] == 0 || folder[std::strlen(folder) - 1] != '\\';
     return last.size() + (separator ? 1 : 0) <= static_cast<size_t>(MaxPathLength);
 }
+
+// The engine's messages during the export are shown by the window's thread, each in its turn.
+EngineReporter windowReporter = nullptr;
+void ReportOnWindowThread(const char* path, const char* text, const char* caption, unsigned style) {
+    OnWaitingThread([&] { windowReporter(path, text, caption, style); });
+}
+struct ReportingOnWindowThread {
+    ReportingOnWindowThread() { windowReporter = SetEngineReporter(ReportOnWindowThread); }
+    ~ReportingOnWindowThread() { SetEngineReporter(windowReporter); }
+    ReportingOnWindowThread(const ReportingOnWindowThread&) = delete;
+    ReportingOnWindowThread& operator=(const ReportingOnWindowThread&) = delete;
+};
+
+// The hidden list of group names belongs to the window's thread too.
+void ListOnWindowThread(const std::vector<std::string>& names) {
+    OnWaitingThread([&] { ListGroupNames(names); });
+}
 }  // namespace
 
 void ExplorerDialog::OnSaveAll() {
@@ -48,36 +69,51 @@ void ExplorerDialog::OnSaveAll() {
         return;
     }
 
+    // Every look at the source and the folder, and every file written, may take seconds on a
+    // slow share or with a scanner: they happen on a worker while the window answers.
+    std::string displayName;
+    std::unique_ptr<SourceReading> reading;
+    bool exists = false;
+    {
+        CWaitCursor wait;
+        RunWhileAnswering([&] {
+            displayName = SourceDisplayName(source.c_str());
+            reading = std::make_unique<SourceReading>(source.c_str());
+            exists = PathExists(folder);
+        });
+    }
     // A folder so deep that the output names would not fit would fail once per icon: it is
     // refused once, before anything is created. The module's own groups count, not the view's,
     // which has none for a file never shown; the same reading is then exported.
-    const std::string displayName = SourceDisplayName(source.c_str());
-    const SourceReading reading(source.c_str());
-    if (!OutputNamesFit(folder, displayName, reading.IconCount())) {
+    if (!OutputNamesFit(folder, displayName, reading->IconCount())) {
         MessageBoxA(hwnd, FolderTooDeep, appTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (!PathExists(folder)) {
+    if (!exists) {
         const std::string question = std::string("\"") + folder + "\"" + " doesn't exits. Do you want to create it?";
         if (MessageBoxA(hwnd, question.c_str(), appTitle, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-        if (!CreateDirectoryPath(folder)) {
-            MessageBoxA(hwnd, CannotCreateFolder, appTitle, MB_OK | MB_ICONSTOP);
-            return;
-        }
-    }
-    // So would a file that stands in the folder's place.
-    if (!IsFolder(folder)) {
-        MessageBoxA(hwnd, CannotCreateFolder, appTitle, MB_OK | MB_ICONSTOP);
-        return;
     }
 
-    std::strcpy(lastSaveAllFolder, folder);
-    AppendBackslash(folder);
+    char target[PathBufferSize];
+    std::strcpy(target, folder);
+    AppendBackslash(target);
+    bool accepted = false;
     ExportTally tally;
     {
         CWaitCursor wait;
-        tally = ExportAllIconGroups(reading, source.c_str(), folder, ListGroupNames);
+        const ReportingOnWindowThread reporting;
+        RunWhileAnswering([&] {
+            // A file that stands in the folder's place cannot take the files either.
+            accepted = (exists || CreateDirectoryPath(folder)) && IsFolder(folder);
+            if (accepted) tally = ExportAllIconGroups(*reading, source.c_str(), target, ListOnWindowThread);
+        });
     }
+    if (!accepted) {
+        MessageBoxA(hwnd, CannotCreateFolder, appTitle, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    std::strcpy(lastSaveAllFolder, folder);
+
     char text[128];
     if (tally.stopped) {
         // The folder's failure was told once, for the first file it refused.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/IconSource.h"
@@ -33,6 +34,18 @@ HANDLE WINAPI RefuseCreations(LPCWSTR path, DWORD access, DWORD share, LPSECURIT
     if (creationsLeft-- > 0) return CreateFileW(path, access, share, security, disposition, flags, model);
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
+}
+
+// The first write takes seconds, as on a slow share.
+HANDLE slowWriteStarted = nullptr;
+BOOL WINAPI SlowFirstWrite(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    static bool slowed = false;
+    if (!slowed) {
+        slowed = true;
+        SetEvent(slowWriteStarted);
+        Sleep(3000);
+    }
+    return WriteFile(file, data, size, written, overlapped);
 }
 
 class SaveAllTest : public MainWindowTest {
@@ -151,6 +164,29 @@ TEST_F(SaveAllTest, AHeldFileFailsAloneAndAFolderThatRefusesFilesIsToldOnceWithT
     EXPECT_EQ(robot.Seen()[4].caption, "Glyphdock");
     EXPECT_EQ(LastText(), "8 of 10 icons were not saved.");
     EXPECT_EQ(FolderFiles(refusing), (std::vector<std::string>{"icons64_000.ico", "icons64_001.ico"}));
+}
+
+// Another program's messages are answered while a file takes seconds to write.
+TEST_F(SaveAllTest, TheWindowAnswersWhileAFileTakesSecondsToWrite) {
+    StartWith(icons);
+    const std::string folder = temp.Path() + "out\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    slowWriteStarted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    const HWND window = Window();
+    bool answered = false;
+    std::thread probe([&] {
+        DWORD_PTR result = 0;
+        answered = WaitForSingleObject(slowWriteStarted, 30000) == WAIT_OBJECT_0 &&
+                   SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+    });
+    const FileWriteFunction writer = SetFileWriterForTesting(SlowFirstWrite);
+    robot.Expect(TypeFolder(folder));
+    Command(ID_FILE_SAVE_ALL);
+    SetFileWriterForTesting(writer);
+    probe.join();
+    CloseHandle(slowWriteStarted);
+    EXPECT_TRUE(answered);
+    ExpectEngineFiles(folder, icons);
 }
 
 // The others are written with their numbers; a file of the unread group's name stays as it was.

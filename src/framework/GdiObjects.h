@@ -57,6 +57,7 @@ public:
     }
     ScopedSelection(const ScopedSelection&) = delete;
     ScopedSelection& operator=(const ScopedSelection&) = delete;
+    bool Selected() const { return previous != nullptr; }
 
 private:
     HDC dc;

@@ -6,42 +6,54 @@
 #include "framework/GdiObjects.h"
 #include "framework/OwnedHandles.h"
 #include "framework/Retry.h"
+#include "view/CopyToClipboard.h"
 #include "view/IconView.h"
 
 namespace {
 constexpr int IconSide = 32;
 constexpr const char* ClipboardBusy = "The clipboard is in use by another program. Try again.";
+constexpr const char* CopyFailed = "The icon could not be copied to the clipboard.";
+
+CopyStep failingStep = CopyStep::None;
+bool Refused(CopyStep step) {
+    return failingStep == step;
+}
+
+enum class Copy { Done, Busy, Failed };
 
 // Hands the bitmap to the clipboard in place of whatever it held. The clipboard owns it only
 // when it took it; otherwise it stays with the caller. Clipboard viewers and history open the
-// clipboard after every change, so it is tried again for a moment; false when it stayed busy.
-bool PutOnClipboard(UniqueBitmap& bitmap) {
-    const bool opened = RetryFor(RetryMilliseconds, [] { return OpenClipboard(GetDesktopWindow()) != 0; });
-    if (opened) {
-        EmptyClipboard();
-        if (SetClipboardData(CF_BITMAP, bitmap.get())) bitmap.release();
-        CloseClipboard();
-    }
-    return opened;
+// clipboard after every change, so it is tried again for a moment.
+Copy PutOnClipboard(UniqueBitmap& bitmap) {
+    if (!RetryFor(RetryMilliseconds, [] { return OpenClipboard(GetDesktopWindow()) != 0; })) return Copy::Busy;
+    const bool emptied = !Refused(CopyStep::EmptyClipboard) && EmptyClipboard();
+    const bool handed = emptied && !Refused(CopyStep::SetClipboardData) && SetClipboardData(CF_BITMAP, bitmap.get());
+    if (handed) bitmap.release();
+    const bool closed = CloseClipboard() != 0;
+    return handed && closed ? Copy::Done : Copy::Failed;
 }
 
 // The icon drawn on white as a 32 x 32 bitmap of the screen's format, put on the clipboard.
-// False only when the clipboard stayed busy.
-bool CopyToClipboard(int image) {
+Copy CopyToClipboard(int image) {
     const ScreenDC screen;
-    const UniqueMemoryDC memory(CreateCompatibleDC(screen));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, IconSide, IconSide));
-    if (!memory || !bitmap) return true;
+    const UniqueMemoryDC memory(Refused(CopyStep::MemoryContext) ? nullptr : CreateCompatibleDC(screen));
+    UniqueBitmap bitmap(Refused(CopyStep::Bitmap) ? nullptr : CreateCompatibleBitmap(screen, IconSide, IconSide));
+    if (!screen || !memory || !bitmap) return Copy::Failed;
+    bool drawn = false;
     {
         // A bitmap still selected into a context cannot be used by the clipboard's readers.
         const ScopedSelection drawing(memory.get(), bitmap.get());
         // White shows through the icon's transparent pixels.
-        PatBlt(memory.get(), 0, 0, IconSide, IconSide, WHITENESS);
-        largeIconList.Draw(memory.get(), image, 0, 0, ILD_TRANSPARENT);
+        drawn = drawing.Selected() && PatBlt(memory.get(), 0, 0, IconSide, IconSide, WHITENESS) &&
+                largeIconList.Draw(memory.get(), image, 0, 0, ILD_TRANSPARENT);
     }
-    return PutOnClipboard(bitmap);
+    return drawn ? PutOnClipboard(bitmap) : Copy::Failed;
 }
 }  // namespace
+
+void FailCopyStepForTesting(CopyStep step) {
+    failingStep = step;
+}
 
 void ExplorerDialog::OnCopy() {
     if (iconView.GetItemCount() == 0) return;
@@ -50,5 +62,9 @@ void ExplorerDialog::OnCopy() {
     const int image = entry->firstLargeImage + SelectedIconIndex(iconView);
     if (image >= entry->endLargeImage) return;
 
-    if (!CopyToClipboard(image)) MessageBoxA(hwnd, ClipboardBusy, appTitle, MB_OK | MB_ICONEXCLAMATION);
+    switch (CopyToClipboard(image)) {
+    case Copy::Done: break;
+    case Copy::Busy: MessageBoxA(hwnd, ClipboardBusy, appTitle, MB_OK | MB_ICONEXCLAMATION); break;
+    case Copy::Failed: MessageBoxA(hwnd, CopyFailed, appTitle, MB_OK | MB_ICONEXCLAMATION); break;
+    }
 }

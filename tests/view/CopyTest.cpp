@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
+#include "view/CopyToClipboard.h"
 
 namespace {
 
@@ -129,6 +130,22 @@ TEST_F(CopyTest, AClipboardHeldForAMomentIsWaitedForAndOneHeldLongerGetsAMessage
     EXPECT_EQ(robot.Seen()[0].caption, "Glyphdock");
     EXPECT_EQ(robot.Seen()[0].texts.back(), "The clipboard is in use by another program. Try again.");
     EXPECT_EQ(ClipboardFormats().count(CF_TEXT), 1u);
+}
+
+// A step the system refuses is told; the bitmap never reaches the clipboard.
+TEST_F(CopyTest, EveryStepTheSystemRefusesGivesAMessage) {
+    for (CopyStep step :
+         {CopyStep::MemoryContext, CopyStep::Bitmap, CopyStep::EmptyClipboard, CopyStep::SetClipboardData}) {
+        PutTextOnClipboard();
+        FailCopyStepForTesting(step);
+        robot.Expect(DialogRobot::Press(IDOK));
+        Command(ID_FILE_COPY);
+        robot.Verify();
+        EXPECT_EQ(robot.Seen().back().texts.back(), "The icon could not be copied to the clipboard.");
+        EXPECT_EQ(ClipboardFormats().count(CF_BITMAP), 0u);
+    }
+    FailCopyStepForTesting(CopyStep::None);
+    ASSERT_EQ(robot.Seen().size(), 4u);
 }
 
 // Without a selected catalogue line there is no source: the export commands do nothing.

@@ -35,7 +35,7 @@ std::wstring UnlimitedPath(const std::string& path) {
     const DWORD length = needed ? GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr) : 0;
     if (length == 0 || length >= needed) return {};
     full.resize(length);
-    if (full.compare(0, 4, L"\\\\?\\") == 0) return full;
+    if (full.compare(0, 4, L"\\\\?\\") == 0 || full.compare(0, 4, L"\\\\.\\") == 0) return full;
     if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
@@ -114,7 +114,9 @@ ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigne
         DeleteFileW(target.c_str());
         return ReplaceResult::CannotWrite;
     }
-    if (!Exists(GetLastError())) return ReplaceResult::CannotCreate;
+    // Unless a file or a folder of that name stands there, the folder takes no new file.
+    if (!Exists(GetLastError()) && GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return ReplaceResult::CannotCreate;
 
     std::wstring temporary;
     file = CreateTemporaryBeside(target, temporary);

@@ -42,11 +42,19 @@ EngineReporter windowReporter = nullptr;
 void ReportOnWindowThread(const char* path, const char* text, const char* caption, unsigned style) {
     OnWaitingThread([&] { windowReporter(path, text, caption, style); });
 }
-struct ReportingOnWindowThread {
-    ReportingOnWindowThread() { windowReporter = SetEngineReporter(ReportOnWindowThread); }
-    ~ReportingOnWindowThread() { SetEngineReporter(windowReporter); }
+class ReportingOnWindowThread {
+public:
+    // A Save All started while another one's message is shown (its box has no owner) keeps the
+    // window's reporter of the first.
+    ReportingOnWindowThread() : previous(SetEngineReporter(ReportOnWindowThread)) {
+        if (previous != ReportOnWindowThread) windowReporter = previous;
+    }
+    ~ReportingOnWindowThread() { SetEngineReporter(previous); }
     ReportingOnWindowThread(const ReportingOnWindowThread&) = delete;
     ReportingOnWindowThread& operator=(const ReportingOnWindowThread&) = delete;
+
+private:
+    EngineReporter previous;
 };
 
 // The hidden list of group names belongs to the window's thread too.

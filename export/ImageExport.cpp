@@ -34,7 +34,8 @@ const char* Refusal(ImageDecode decode) {
 bool SavePng(const std::string& path, const std::vector<unsigned char>& bytes) {
     const ReplaceResult result = ReplaceFileWith(path, bytes);
     if (result == ReplaceResult::Replaced) return true;
-    ReportEngineFailure(path.c_str(), result == ReplaceResult::CannotWrite ? ErrorWritingPngFile : ErrorOpeningForWriting);
+    ReportEngineFailure(path.c_str(),
+                        result == ReplaceResult::CannotWrite ? ErrorWritingPngFile : ErrorOpeningForWriting);
     return !FolderFailure(result);
 }
 

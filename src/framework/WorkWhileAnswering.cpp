@@ -34,6 +34,16 @@ thread_local Waiting* waitingFor = nullptr;
 // The waiting thread looks at its queue at least this often, so that the system sees it alive.
 constexpr DWORD LookMilliseconds = 250;
 
+// Runs the worker's call on this thread and lets the worker go on.
+void Answer(Waiting& waiting) {
+    try {
+        (*waiting.call)();
+    } catch (...) {
+        waiting.callFailure = std::current_exception();
+    }
+    SetEvent(waiting.answered);
+}
+
 }  // namespace
 
 void RunWhileAnswering(const std::function<void()>& work) {
@@ -64,14 +74,7 @@ void RunWhileAnswering(const std::function<void()>& work) {
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         switch (MsgWaitForMultipleObjects(2, events, FALSE, LookMilliseconds, QS_SENDMESSAGE)) {
         case WAIT_OBJECT_0: done = true; break;
-        case WAIT_OBJECT_0 + 1:
-            try {
-                (*waiting.call)();
-            } catch (...) {
-                waiting.callFailure = std::current_exception();
-            }
-            SetEvent(waiting.answered);
-            break;
+        case WAIT_OBJECT_0 + 1: Answer(waiting); break;
         default: break;  // a sent message, or time to look at the queue again
         }
     }

@@ -125,8 +125,7 @@ void ExplorerDialog::OnSaveAll() {
     char text[128];
     if (tally.stopped) {
         // The folder's failure was told once, for the first file it refused.
-        std::snprintf(text, sizeof text, "%d of %d icons were not saved.", tally.groups - tally.written,
-                      tally.groups);
+        std::snprintf(text, sizeof text, "%d of %d icons were not saved.", tally.groups - tally.written, tally.groups);
         MessageBoxA(hwnd, text, appTitle, MB_OK | MB_ICONINFORMATION);
     } else if (tally.groups == 0 && !tally.failed) {
         // A source changed or removed since it was shown has no groups left to write.

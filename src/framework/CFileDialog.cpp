@@ -39,7 +39,12 @@ void CFileDialog::SetInitialFolder(const char* folder) {
 }
 
 INT_PTR CFileDialog::DoModal(const char* messageCaption) {
+    // The dialogs make the folder last shown the current one, which would keep it in use until
+    // the program ends: a USB stick could not be ejected, the folder not be removed or renamed.
+    char current[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
     const BOOL confirmed = openFileDialog ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+    if (length > 0 && length < MAX_PATH) SetCurrentDirectoryA(current);
     // A chosen path that does not fit the buffer comes back as a failure: the user confirmed a
     // path, so the command must not end in silence.
     if (!confirmed && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)

@@ -20,7 +20,7 @@ public:
     // pass over lpstrInitialDir once the program has shown a file dialog before (they open the
     // folder used last), but honour a folder in the file name, as Wine does.
     void SetInitialFolder(const char* folder);
-    // IDOK or IDCANCEL. A chosen path longer than the buffer is told to the user, in a message
+    // IDOK or IDCANCEL; the current folder is as it was before. A chosen path longer than the buffer is told to the user, in a message
     // box owned by the dialog's owner and captioned messageCaption (else AppName()), and ends
     // the dialog as a cancel does.
     INT_PTR DoModal(const char* messageCaption = nullptr);

@@ -67,7 +67,8 @@ TEST_F(AddNewFileTest, PickingAFileAlreadyThereInOtherCaseSelectsItAndRebuildsTh
     ExplorerDialog& window = Start();
     ListView_SetItemText(window.IconView(), 0, 0, const_cast<char*>("changed"));
 
-    Pick("C:\\WINDOWS\\NotePad.EXE");
+    ExpectOpenDialog(
+        DialogRobot::Browsing("C:\\windows", DialogRobot::TypeAndPress(FileNameBox, "C:\\WINDOWS\\NotePad.EXE", IDOK)));
     Command(ID_FILE_NEW);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(robot.Seen()[0].caption, "Add New File");
@@ -80,6 +81,9 @@ TEST_F(AddNewFileTest, PickingAFileAlreadyThereInOtherCaseSelectsItAndRebuildsTh
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(ListViewItems(window.IconView()), (std::vector<std::string>{"Icon: 000"})) << "rebuilt";
     EXPECT_STREQ(lastAddFolder, "C:\\WINDOWS\\");
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_TRUE(SameFolder(current, window.StartupFolder())) << "the folder picked is not held in use: " << current;
 
     // A new file is added, selected and shown.
     SelectCatalogueItem(1);

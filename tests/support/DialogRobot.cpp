@@ -77,6 +77,13 @@ DialogRobot::Action DialogRobot::TypeAndPress(int editId, std::string text, int 
     };
 }
 
+DialogRobot::Action DialogRobot::Browsing(std::string folder, Action then) {
+    return [folder = std::move(folder), then = std::move(then)](HWND dialog) {
+        SetCurrentDirectoryA(folder.c_str());
+        then(dialog);
+    };
+}
+
 void CALLBACK DialogRobot::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (activeRobot) activeRobot->Look();
 }

@@ -35,6 +35,9 @@ public:
 
     static Action Press(int buttonId);
     static Action TypeAndPress(int editId, std::string text, int buttonId);
+    // Browses to `folder` first: Windows' file dialogs make the folder browsed the current one
+    // (Wine's leave it alone).
+    static Action Browsing(std::string folder, Action then);
 
     // Fails the test unless every expected dialog came and none other did.
     void Verify() const;

@@ -80,12 +80,15 @@ TEST_F(SaveAsTest, WritesTheSelectedIconUnderTheNameChosenInTheFolderUsedLast) {
     listProcedure =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(names, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordListedName)));
     Proposal first, second;
-    robot.Expect(AnswerSaveDialog(first, out + "chosen.ico"));
+    robot.Expect(DialogRobot::Browsing(out, AnswerSaveDialog(first, out + "chosen.ico")));
     Command(ID_FILE_SAVE_AS);
     EXPECT_EQ(first.name, "icons64_003.ico");
     EXPECT_EQ(first.folder, dialog->StartupFolder());
     EXPECT_EQ(ReadWholeFile(out + "chosen.ico"), EngineBytes(icons, 3));
     EXPECT_STREQ(lastSaveAsFolder, out.c_str());
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(std::string(current) + "\\", dialog->StartupFolder()) << "the folder chosen is not held in use";
     // The hidden list was given the module's group names in the system's order, and is empty again.
     std::vector<std::string> enumerated;
     for (const ModuleGroup& group : ReadModuleGroups(icons))

@@ -9,6 +9,7 @@
 #include "support/MainWindowHarness.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"
+#include "ui/HelpCommand.h"
 #include "ui/ShellHandOff.h"
 
 namespace {
@@ -25,12 +26,18 @@ struct ShellCall {
 
 class ShellRecorder {
 public:
+    // The program file stands in a folder of its own without the guide, unless a test says
+    // otherwise.
     ShellRecorder() : saved(shellHandOff) {
         calls.clear();
         shellHandOff.openLink = &OpenLink;
         shellHandOff.openHelp = &OpenHelp;
+        programFilePath = &ProgramInItsFolder;
     }
-    ~ShellRecorder() { shellHandOff = saved; }
+    ~ShellRecorder() {
+        shellHandOff = saved;
+        programFilePath = &GetModuleFileNameA;
+    }
     ShellRecorder(const ShellRecorder&) = delete;
     ShellRecorder& operator=(const ShellRecorder&) = delete;
 
@@ -44,6 +51,11 @@ private:
     static BOOL WINAPI OpenHelp(HWND owner, LPCSTR file, UINT command, ULONG_PTR data) {
         calls.push_back({owner, file ? file : "", command, data, ""});
         return TRUE;
+    }
+    static DWORD WINAPI ProgramInItsFolder(HMODULE, LPSTR path, DWORD size) {
+        static const TempFolder folder;
+        return static_cast<DWORD>(
+            lstrlenA(lstrcpynA(path, (folder.Path() + "glyphdock.exe").c_str(), static_cast<int>(size))));
     }
     ShellHandOff saved;
 };
@@ -188,6 +200,22 @@ TEST_F(MainWindowTest, HelpContentsWithoutAHelpFileOpensTheGuideInTheBrowser) {
     EXPECT_EQ(ShellRecorder::calls[0].verb, "open");
     EXPECT_EQ(ShellRecorder::calls[0].target, temp.Path() + "glyphdock.html");
     EXPECT_EQ(ShellRecorder::calls[0].owner, window);  // owns whatever the shell says
+}
+
+// Started from another folder (a shortcut's "Start in", "Open with", a command prompt): the guide
+// beside the program opens. The test program stands beside the build's guide.
+TEST_F(MainWindowTest, HelpContentsOpensTheGuideBesideTheProgramFromAnotherFolder) {
+    ShellRecorder shell;
+    programFilePath = &GetModuleFileNameA;
+    SetCurrentDirectoryA(temp.Path().c_str());
+    Start();
+    Command(ID_HELP_CONTENTS);
+    ASSERT_EQ(ShellRecorder::calls.size(), 1u);
+    const std::string program = HostPathToWindows(GLYPHDOCK_EXE_PATH);
+    EXPECT_EQ(lstrcmpiA(ShellRecorder::calls[0].target.c_str(),
+                        (program.substr(0, program.rfind('\\') + 1) + "glyphdock.html").c_str()),
+              0)
+        << ShellRecorder::calls[0].target;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/CWinApp.h"
+#include "framework/ScopedValue.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"
 
@@ -187,13 +188,17 @@ bool ExplorerDialog::InitMainWindow() {
                  workArea.top + (workArea.bottom - workArea.top - 400) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    // The window is not shown yet: the count is shown once, when the catalogue is filled.
-    countDeferred = true;
-    if (PathExists(catalogueFilePath))
-        LoadCatalogue();
-    else
-        SeedCatalogue();
-    countDeferred = false;
+    {
+        // The window is not shown yet: the count is shown once, when the catalogue is filled.
+        const ScopedValue<bool> deferred(countDeferred, true);
+        if (PathExists(catalogueFilePath))
+            LoadCatalogue();
+        else
+            SeedCatalogue();
+    }
+    // The session may have ended while the files were looked at, and the window with it.
+    if (!hwnd) return false;
+    catalogueFilled = true;
 
     if (catalogueList.GetCount() > 0) {
         ShowCatalogueCount();
@@ -229,16 +234,18 @@ void ExplorerDialog::SetUpFolders() {
 }
 
 void ExplorerDialog::OnCloseRequest() {
-    if (!catalogueSaved) SaveCatalogue();
+    SaveCatalogue();
     if (!DestroyWindow(hwnd)) EndDialog(IDCANCEL);
 }
 
-// Windows may end the process as soon as this returns, without closing the window: the
-// catalogue is saved here, once.
+// The session ends, or the Restart Manager waits for the program to end itself before it
+// updates or restarts: the program ends as a user's close ends it. No message may hold the end
+// up: a save that fails keeps the previous catalogue file, as every failed save does. A
+// catalogue still being filled at start-up is not saved: its file is as it was.
 void ExplorerDialog::OnEndSession(bool ending) {
-    if (!ending || catalogueSaved) return;
-    SaveCatalogue();
-    catalogueSaved = true;
+    if (!ending) return;
+    if (catalogueFilled) SaveCatalogue(false);
+    if (!DestroyWindow(hwnd)) EndDialog(IDCANCEL);
 }
 
 void ExplorerDialog::OnExit() {

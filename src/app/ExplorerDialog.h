@@ -17,6 +17,7 @@
 
 struct CatalogueEntry;
 struct CatalogueFileLook;
+struct FolderWalk;
 
 // The main window's process-wide values (one main window at a time), each defined in the file
 // of the code that owns it: the caption of the program's message boxes, the hidden list box
@@ -96,7 +97,7 @@ private:
     // A folder's walk skips the files without icons silently (src/catalogue/AddFolder.cpp).
     bool AddCatalogueFile(const char* path, bool reportNoIcons = true);
     bool AddCatalogueFile(const char* path, const CatalogueFileLook& look, bool reportNoIcons);
-    void AddFolderFiles(const char* folder, char* shown, int& looked);
+    void AddFolderFiles(const char* folder, FolderWalk& walk);
     void ShowCatalogueCount();
     void ShowIconCount();
     void OnCatalogueSelChange();
@@ -108,7 +109,7 @@ private:
     void RemoveSelectedEntry(bool keepEntry);
     void SeedCatalogue();
     void LoadCatalogue();
-    void SaveCatalogue();
+    void SaveCatalogue(bool tellFailure = true);
     void MeasureCatalogueItem(MEASUREITEMSTRUCT* measure);
     void DrawCatalogueItem(const DRAWITEMSTRUCT* draw);
     void MakeSmallImage(CatalogueEntry& entry);
@@ -159,7 +160,10 @@ private:
     HCURSOR splitterCursor = nullptr;
     char startupFolder[MAX_PATH] = {};
     char catalogueFilePath[MAX_PATH] = {};
-    bool catalogueSaved = false;  // by the end of the session; closing then saves nothing more
+    bool catalogueFilled = false;  // once start-up has loaded or seeded it
+    // Catalogue file lines whose drive or share did not answer at start-up: not shown, written
+    // back by the save after the shown lines.
+    std::vector<std::string> unreachableLines;
     // While the catalogue is filled at start-up or by a folder's walk, the count is shown by the
     // filling, not by every add.
     bool countDeferred = false;

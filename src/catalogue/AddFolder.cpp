@@ -2,6 +2,8 @@
 // file in it and in its subfolders that holds icons is added, as a picked file is, except that
 // the files without icons are skipped without a message. Hidden and system files count; links
 // and junctions to folders are not followed, so that a link back up ends no walk in a loop.
+// Files stored only online are counted, not read. The folders are listed and the files looked
+// at on worker threads, so that a slow share or a scanner never stops the window answering.
 #include <algorithm>
 #include <cstddef>
 #include <string>
@@ -9,45 +11,38 @@
 
 #include "app/ExplorerDialog.h"
 #include "catalogue/CatalogueFileLook.h"
-#include "files/TextFunctions.h"
+#include "catalogue/FolderWalk.h"
+#include "framework/ScopedValue.h"
 #include "framework/WaitCursor.h"
+#include "framework/WorkerThreads.h"
 
 namespace {
-constexpr int MaxEntriesLooked = 100000;
 constexpr DWORD ProgressMilliseconds = 250;
 
 // While a walk adds its lines, the list is not painted line by line (each line would repaint
-// its scroll bar) and the count is shown by the walk; both come back however the walk ends.
-class WalkDisplay {
+// its scroll bar); it is painted again however the walk ends.
+class ListRedrawOff {
 public:
-    WalkDisplay(const CListBox& catalogueList, bool& deferred)
-        : list(catalogueList), countDeferred(deferred), wasDeferred(deferred) {
-        list.SetRedraw(false);
-        countDeferred = true;
-    }
-    ~WalkDisplay() {
-        countDeferred = wasDeferred;
-        list.SetRedraw(true);
-    }
-    WalkDisplay(const WalkDisplay&) = delete;
-    WalkDisplay& operator=(const WalkDisplay&) = delete;
+    explicit ListRedrawOff(const CListBox& catalogueList) : list(catalogueList) { list.SetRedraw(false); }
+    ~ListRedrawOff() { list.SetRedraw(true); }
+    ListRedrawOff(const ListRedrawOff&) = delete;
+    ListRedrawOff& operator=(const ListRedrawOff&) = delete;
 
 private:
     const CListBox& list;
-    bool& countDeferred;
-    bool wasDeferred;
 };
 }  // namespace
 
-void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked) {
-    if (looked >= MaxEntriesLooked) return;
+void ExplorerDialog::AddFolderFiles(const char* folder, FolderWalk& walk) {
     CWaitCursor wait;
     // A folder named on the command line is walked before the window would show: the window
     // shows now, so that its count is seen going up.
     if (!IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
     const int countBefore = catalogueList.GetCount();
     {
-        const WalkDisplay display(catalogueList, countDeferred);
+        // The count is shown by the walk, not by every add.
+        const ScopedValue<bool> deferred(countDeferred, true);
+        const ListRedrawOff redrawOff(catalogueList);
         // A few times a second: the count as it stands, and a look at the message queue (taking
         // nothing from it), so that a long walk is not taken for a hung program, which the
         // system would hide behind a ghost window after five seconds.
@@ -62,47 +57,30 @@ void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked
             PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
             shownAt = GetTickCount();
         };
+        // The window goes when the session ends during the walk: the walk ends with it.
         std::vector<std::string> folders = {folder};
-        while (!folders.empty() && looked <= MaxEntriesLooked) {
+        while (!folders.empty() && !walk.cut && hwnd) {
             std::string current = folders.back();
             folders.pop_back();
             if (current.empty() || current.back() != '\\') current += '\\';
             std::vector<std::string> files, subfolders;
-            WIN32_FIND_DATAA found;
-            HANDLE search = FindFirstFileA((current + "*").c_str(), &found);
-            if (search == INVALID_HANDLE_VALUE) continue;
-            do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                if (++looked > MaxEntriesLooked) break;
-                const std::string path = current + name;
-                // A longer path is refused like a missing file, never cut short.
-                if (path.size() > static_cast<size_t>(MaxPathLength)) continue;
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    files.push_back(path);
-                else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                    subfolders.push_back(path);
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
+            RunOnWorkerThreads(1, [&] { walk.List(current, files, subfolders); });
             showProgress();
 
-            // The files are looked at a batch at a time on two threads, and added in the order
-            // found.
-            for (size_t first = 0; first < files.size(); first += FilesLookedAtTogether) {
+            // The files are looked at a batch at a time, and added in the order found.
+            for (size_t first = 0; first < files.size() && hwnd; first += FilesLookedAtTogether) {
                 const std::vector<std::string> batch(
                     files.begin() + static_cast<std::ptrdiff_t>(first),
                     files.begin() + static_cast<std::ptrdiff_t>(std::min(files.size(), first + FilesLookedAtTogether)));
                 const std::vector<CatalogueFileLook> looks = LookAtCatalogueFiles(batch);
-                for (size_t i = 0; i < batch.size(); ++i)
+                for (size_t i = 0; i < batch.size() && hwnd; ++i)
                     if (AddCatalogueFile(batch[i].c_str(), looks[i], false))
-                        lstrcpynA(shown, batch[i].c_str(), PathBufferSize);
+                        lstrcpynA(walk.shown, batch[i].c_str(), PathBufferSize);
                 showProgress();
             }
             // The subfolders in the order found, after the files of their folder.
             folders.insert(folders.end(), subfolders.rbegin(), subfolders.rend());
         }
     }
-    if (catalogueList.GetCount() != countBefore) ShowCatalogueCount();
-    if (looked > MaxEntriesLooked)
-        MessageBoxA(hwnd, "Only the first 100000 files were looked at.", appTitle, MB_ICONINFORMATION | MB_OK);
+    if (hwnd && catalogueList.GetCount() != countBefore) ShowCatalogueCount();
 }

@@ -31,26 +31,52 @@ void ExplorerDialog::LoadCatalogue() {
     }
     // Lines of more than 259 characters arrive in pieces, each refused as naming no file. The
     // files of a chunk of lines are looked at together, then added in the order of their lines.
+    // A line whose drive or share does not answer now (a USB stick, a share not yet connected)
+    // is kept for the file unshown; each root is asked once, so that a share that is away costs
+    // one wait, not one for each of its lines.
     char line[PathBufferSize];
     std::vector<std::string> lines;
-    for (bool more = true; more;) {
+    ReachableRoots roots;
+    for (bool more = true; more && hwnd;) {
         lines.clear();
         while (lines.size() < FilesLookedAtTogether && (more = std::fgets(line, sizeof line, file.get()))) {
             line[std::strcspn(line, "\n")] = 0;
-            lines.push_back(line);
+            lines.emplace_back(line);
         }
-        const std::vector<CatalogueFileLook> looks = LookAtCatalogueFiles(lines);
-        for (size_t i = 0; i < lines.size(); ++i)
-            AddCatalogueFile(lines[i].c_str(), looks[i], true);
+        roots.Ask(lines);
+        std::vector<std::string> reachable;
+        for (const std::string& path : lines)
+            if (roots.Reachable(path.c_str())) reachable.push_back(path);
+        const std::vector<CatalogueFileLook> looks = LookAtCatalogueFiles(reachable);
+        size_t next = 0;
+        for (size_t i = 0; i < lines.size() && hwnd; ++i) {
+            const CatalogueFileLook* look = roots.Reachable(lines[i].c_str()) ? &looks[next++] : nullptr;
+            if (!look || look->unreachable)
+                unreachableLines.push_back(lines[i]);
+            else
+                AddCatalogueFile(lines[i].c_str(), *look, true);
+        }
     }
 }
 
-// Writes one path per line in the list's order. The new file is written beside the old one and
-// takes its place only when complete, so a failed save never loses the previous catalogue.
-void ExplorerDialog::SaveCatalogue() {
+// Writes one path per line in the list's order, then the lines kept unshown for their drive, in
+// their order. The new file is written beside the old one and takes its place only when
+// complete, so a failed save never loses the previous catalogue.
+void ExplorerDialog::SaveCatalogue(bool tellFailure) {
     if (catalogueFilePath[0] == 0) return;
-    int count = catalogueList.GetCount();
-    if (count == 0) {
+    std::vector<const char*> paths;
+    CataloguePathSet written;
+    for (int i = 0, count = catalogueList.GetCount(); i < count; ++i)
+        if (const CatalogueEntry* entry = EntryAt(catalogueList, i)) {
+            paths.push_back(entry->path);
+            written.Add(entry->path);
+        }
+    for (const std::string& line : unreachableLines)
+        if (!written.Contains(line.c_str())) {
+            paths.push_back(line.c_str());
+            written.Add(line.c_str());
+        }
+    if (paths.empty()) {
         if (PathExists(catalogueFilePath)) DeleteFileA(catalogueFilePath);
         return;
     }
@@ -58,20 +84,18 @@ void ExplorerDialog::SaveCatalogue() {
     char temporary[MAX_PATH];
     bool created = SiblingTemporaryFile(catalogueFilePath, temporary);
     UniqueFile file(created ? std::fopen(temporary, "wt") : nullptr);
-    bool written = file != nullptr;
-    for (int i = 0; written && i < count; ++i) {
-        const CatalogueEntry* entry = EntryAt(catalogueList, i);
-        written = entry && std::fputs(entry->path, file.get()) >= 0 && std::fputc('\n', file.get()) != EOF &&
-                  std::fflush(file.get()) == 0;
-    }
-    if (file && std::fclose(file.release()) != 0) written = false;
+    bool ok = file != nullptr;
+    for (size_t i = 0; ok && i < paths.size(); ++i)
+        ok = std::fputs(paths[i], file.get()) >= 0 && std::fputc('\n', file.get()) != EOF &&
+             std::fflush(file.get()) == 0;
+    if (file && std::fclose(file.release()) != 0) ok = false;
     // A scanner may still hold the file just written for a moment.
-    if (written)
-        written = RetryFor(RetryMilliseconds, [&] {
+    if (ok)
+        ok = RetryFor(RetryMilliseconds, [&] {
             return MoveFileExA(temporary, catalogueFilePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
         });
-    if (!written) {
+    if (!ok) {
         if (created) DeleteFileA(temporary);
-        AppMessageBox(hwnd, OpenError, MB_OK);
+        if (tellFailure) AppMessageBox(hwnd, OpenError, MB_OK);
     }
 }

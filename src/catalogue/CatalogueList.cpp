@@ -15,7 +15,7 @@ int FindEntryByPath(const CListBox& catalogueList, const char* path) {
     return -1;
 }
 
-std::string CataloguePathSet::Key(const char* path) {
+std::string PathKey(const char* path) {
     std::string key = path;
     for (char& c : key)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);

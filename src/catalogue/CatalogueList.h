@@ -11,16 +11,18 @@ CatalogueEntry* EntryAt(const CListBox& catalogueList, int index);
 // The first item whose entry's path equals `path` (ASCII letters without regard to case), or -1.
 int FindEntryByPath(const CListBox& catalogueList, const char* path);
 
+// A path with its ASCII letters in lower case: equal for paths that SamePathText takes as one.
+std::string PathKey(const char* path);
+
 // The paths of the catalogue's entries, so that adding a file does not walk every line to find
 // a duplicate: a folder of thousands of files would take the square of that. Paths are the same
 // when SamePathText says so.
 class CataloguePathSet {
 public:
-    void Add(const char* path) { keys.insert(Key(path)); }
-    void Remove(const char* path) { keys.erase(Key(path)); }
-    bool Contains(const char* path) const { return keys.count(Key(path)) > 0; }
+    void Add(const char* path) { keys.insert(PathKey(path)); }
+    void Remove(const char* path) { keys.erase(PathKey(path)); }
+    bool Contains(const char* path) const { return keys.count(PathKey(path)) > 0; }
 
 private:
-    static std::string Key(const char* path);
     std::unordered_set<std::string> keys;
 };

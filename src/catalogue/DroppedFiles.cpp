@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ExplorerDialog.h"
+#include "catalogue/FolderWalk.h"
 #include "files/TextFunctions.h"
 
 std::vector<std::string> commandLineFiles;
@@ -30,10 +31,11 @@ void ExplorerDialog::AddStartupFiles() {
     AddHandedFiles(files);
 }
 
+// What the walks of the folders among the files have to say comes in one message at the end.
 void ExplorerDialog::AddHandedFiles(const std::vector<std::string>& files) {
-    char shown[PathBufferSize] = {};
-    int looked = 0;  // the entries of the folders walked, counted against one limit
+    FolderWalk walk;
     for (const std::string& file : files) {
+        if (!hwnd) return;  // the session ended meanwhile
         // Names relative to the current folder are stored as full paths, which stay valid for
         // the next run; a full path that does not fit is refused like a missing file.
         char path[PathBufferSize];
@@ -41,9 +43,14 @@ void ExplorerDialog::AddHandedFiles(const std::vector<std::string>& files) {
         if (length == 0 || length >= sizeof path) continue;
         const DWORD attributes = GetFileAttributesA(path);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            AddFolderFiles(path, shown, looked);
+            AddFolderFiles(path, walk);
         else if (AddCatalogueFile(path))
-            lstrcpynA(shown, path, PathBufferSize);
+            lstrcpynA(walk.shown, path, PathBufferSize);
     }
-    if (shown[0]) ShowCatalogueFile(shown);
+    if (!hwnd) return;
+    if (walk.shown[0]) ShowCatalogueFile(walk.shown);
+    std::string text;
+    for (const std::string& sentence : walk.EndSentences())
+        text += (text.empty() ? "" : "\n") + sentence;
+    if (!text.empty()) MessageBoxA(hwnd, text.c_str(), appTitle, MB_ICONINFORMATION | MB_OK);
 }

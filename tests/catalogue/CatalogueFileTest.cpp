@@ -2,10 +2,13 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "catalogue/CatalogueFileLook.h"
+#include "framework/HandlerFailures.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
 
@@ -112,24 +115,76 @@ TEST_F(CatalogueFileTest, FailedSaveKeepsThePreviousCatalogue) {
     EXPECT_TRUE(LeftoverTemporaryFiles().empty());
 }
 
-// Windows may end the process once WM_ENDSESSION returns; a scanner holding the file for a
-// moment delays the save without a message. Closing afterwards saves nothing more.
-TEST_F(CatalogueFileTest, TheEndOfTheSessionSavesTheCatalogueOnce) {
+// The end of the session, or the Restart Manager before an update, which waits for the program
+// to end itself: the catalogue is saved and the window ends. A scanner holding the file for a
+// moment delays the save without a message.
+TEST_F(CatalogueFileTest, TheEndOfTheSessionSavesTheCatalogueAndEndsTheWindow) {
     WriteCatalogue(std::string(Notepad) + "\r\n");
     Open();
     AddCatalogueFile(Regedit);
-    EXPECT_EQ(SendMessageA(closedWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(SendMessageA(closedWindow, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), TRUE);
     HANDLE held = CreateFileA(CatalogueFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     std::thread scanner([held] {
         Sleep(50);
         CloseHandle(held);
     });
-    SendMessageA(closedWindow, WM_ENDSESSION, TRUE, 0);
+    SendMessageA(closedWindow, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
     scanner.join();
+    EXPECT_FALSE(IsWindow(closedWindow)) << "the window ends by itself";
     EXPECT_EQ(ReadWholeFile(CatalogueFile()), std::string(Notepad) + "\r\n" + Regedit + "\r\n");
-    DeleteFileA(CatalogueFile().c_str());
+}
+
+// No message may hold the end of the session up: the failed save keeps the previous file.
+TEST_F(CatalogueFileTest, AFailedSaveAtTheEndOfTheSessionSaysNothingAndKeepsThePreviousCatalogue) {
+    const std::string previous = std::string(Notepad) + "\r\n";
+    WriteCatalogue(previous);
+    Open();
+    AddCatalogueFile(Regedit);
+    HANDLE held = CreateFileA(CatalogueFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    SendMessageA(closedWindow, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    CloseHandle(held);
+    EXPECT_FALSE(IsWindow(closedWindow));
+    EXPECT_TRUE(robot.Seen().empty());
+    EXPECT_EQ(ReadWholeFile(CatalogueFile()), previous);
+    EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+}
+
+// A drive letter with nothing behind it now (a USB stick, a share not yet connected): its lines
+// are not shown and come back after the shown ones, in their order, once each. A file gone from
+// a drive that is there is dropped.
+TEST_F(CatalogueFileTest, LinesOnADriveThatIsNotThereAreKeptForALaterRun) {
+    char letter = 'Q';
+    while (letter < 'Z' && (GetLogicalDrives() & (1u << (letter - 'A'))))
+        ++letter;
+    const std::string away = std::string(1, letter) + ":\\Apps\\", awayTool = away + "tool.exe",
+                      awayLibrary = away + "icons.dll";
+    WriteCatalogue(awayTool + "\r\n" + Notepad + "\r\nC:\\windows\\missing.exe\r\n" + awayLibrary + "\r\n" +
+                   PathKey(awayTool.c_str()) + "\r\n" + Regedit + "\r\n");
+    ExplorerDialog& window = Open();
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, Regedit}));
+    EXPECT_EQ(StatusText(window.StatusBar(), 0), "2 Object(s)");
     Close();
-    EXPECT_FALSE(FileExists(CatalogueFile()));
+    EXPECT_EQ(ReadWholeFile(CatalogueFile()),
+              std::string(Notepad) + "\r\n" + Regedit + "\r\n" + awayTool + "\r\n" + awayLibrary + "\r\n");
+}
+
+CatalogueFileLook FailingLook(const char*) {
+    throw std::runtime_error("out of memory");
+}
+
+// A start-up whose loading fails part way is told; every file added afterwards is counted.
+TEST_F(CatalogueFileTest, AStartUpThatFailsPartWayLeavesTheCountWorking) {
+    WriteCatalogue(std::string(Notepad) + "\r\n");
+    static int failures = 0;
+    SetHandlerFailureReporter([](const char*) { ++failures; });
+    const CatalogueLookFunction look = SetCatalogueLookForTesting(&FailingLook);
+    ExplorerDialog& window = Open();
+    SetCatalogueLookForTesting(look);
+    SetHandlerFailureReporter([](const char* what) { ADD_FAILURE() << "a window handler threw: " << what; });
+    EXPECT_EQ(failures, 1);
+    AddCatalogueFile(Regedit);
+    EXPECT_EQ(StatusText(window.StatusBar(), 0), "1 Object(s)");
 }
 
 TEST_F(CatalogueFileTest, SaveThatCannotOpenItsNewFileLeavesNoTemporaryFile) {

@@ -2,10 +2,14 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "catalogue/CatalogueFileLook.h"
+#include "catalogue/FolderWalk.h"
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
 
@@ -91,6 +95,83 @@ TEST_F(DroppedFilesTest, ADroppedFolderAddsTheFilesWithIconsInItsTree) {
     for (int i = 0; i < 3; ++i)  // a line makes its small icon when it is painted
         EXPECT_GE(EntryOf(i)->smallImage, 0) << "the list is painted again after the walk";
     clear();
+}
+
+// What the walk does with each entry, by what Windows' listing reports of it.
+TEST(FolderWalk, FollowsNoLinkWalksCloudFoldersAndReadsNoFileStoredOnlyOnline) {
+    constexpr DWORD Directory = FILE_ATTRIBUTE_DIRECTORY, Reparse = FILE_ATTRIBUTE_REPARSE_POINT,
+                    Archive = FILE_ATTRIBUTE_ARCHIVE, Cloud = 0x9000301A;  // a cloud provider's tag
+    constexpr DWORD RecallOnOpen = 0x40000, RecallOnDataAccess = 0x400000;
+    EXPECT_EQ(WalkEntryKind(Directory | Reparse, IO_REPARSE_TAG_SYMLINK), WalkEntry::Skip);
+    EXPECT_EQ(WalkEntryKind(Directory | Reparse, IO_REPARSE_TAG_MOUNT_POINT), WalkEntry::Skip);  // junctions too
+    EXPECT_EQ(WalkEntryKind(Directory | Reparse, 0), WalkEntry::Skip) << "Wine reports no tag for its links";
+    EXPECT_EQ(WalkEntryKind(Directory | Reparse, Cloud), WalkEntry::Subfolder);
+    EXPECT_EQ(WalkEntryKind(Directory | Reparse | RecallOnOpen, Cloud), WalkEntry::Subfolder);
+    EXPECT_EQ(WalkEntryKind(Directory, 0), WalkEntry::Subfolder);
+    EXPECT_EQ(WalkEntryKind(Archive | Reparse | RecallOnDataAccess, Cloud), WalkEntry::OnlineOnly);
+    EXPECT_EQ(WalkEntryKind(Archive | RecallOnOpen, 0), WalkEntry::OnlineOnly);
+    EXPECT_EQ(WalkEntryKind(Archive | FILE_ATTRIBUTE_OFFLINE, 0), WalkEntry::OnlineOnly);
+    EXPECT_EQ(WalkEntryKind(Archive | Reparse, Cloud), WalkEntry::File) << "a cloud file kept on this computer";
+    EXPECT_EQ(WalkEntryKind(Archive | Reparse, IO_REPARSE_TAG_SYMLINK), WalkEntry::File);
+    EXPECT_EQ(WalkEntryKind(FILE_ATTRIBUTE_NORMAL, 0), WalkEntry::File);
+}
+
+// The limit counts the entries of all the folders of one drop: a later folder cut by it is told,
+// even when the limit was met exactly at the end of the one before. Everything to say comes in
+// one message.
+TEST(FolderWalk, AFolderCutByTheLimitIsToldWithTheOtherSentences) {
+    TempFolder folder;
+    for (const char* name : {"a\\", "b\\", "c\\"})
+        CreateDirectoryA((folder.Path() + name).c_str(), nullptr);
+    for (const char* name : {"a\\1.exe", "a\\2.exe"})
+        folder.WriteFile(name, "");
+    FolderWalk walk;
+    walk.limit = 3;
+    std::vector<std::string> files, subfolders;
+    walk.List(folder.Path(), files, subfolders);          // its three folders
+    walk.List(folder.Path() + "c\\", files, subfolders);  // empty: nothing is cut
+    EXPECT_FALSE(walk.cut);
+    EXPECT_TRUE(walk.EndSentences().empty());
+    walk.List(folder.Path() + "a\\", files, subfolders);
+    EXPECT_TRUE(walk.cut);
+    EXPECT_EQ(files, (std::vector<std::string>{}));
+    walk.onlineOnly = 2;
+    EXPECT_EQ(walk.EndSentences(), (std::vector<std::string>{"2 files stored only online were not looked at.",
+                                                             "Only the first 3 files were looked at."}));
+}
+
+// Files that take seconds each to read (a slow share, a scanner that holds every file it is
+// shown): the window answers other programs all the while, and the files come in their order.
+std::atomic<int> slowLooksBegun{0};
+CatalogueLookFunction programsLook = nullptr;
+CatalogueFileLook SlowLook(const char* path) {
+    ++slowLooksBegun;
+    Sleep(1500);
+    return programsLook(path);
+}
+
+TEST_F(DroppedFilesTest, TheWindowAnswersWhileTheFilesOfAFolderAreSlowToRead) {
+    const std::string icon = ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON));
+    std::vector<std::string> files;
+    CreateDirectoryA((temp.Path() + "Icons").c_str(), nullptr);
+    for (const char* name : {"Icons\\a.ico", "Icons\\b.ico", "Icons\\c.ico"})
+        files.push_back(temp.WriteFile(name, icon));
+    ExplorerDialog& window = Start();
+    programsLook = SetCatalogueLookForTesting(&SlowLook);
+    bool answered = false;
+    std::thread otherProgram([&] {
+        while (slowLooksBegun == 0)
+            Sleep(10);
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutA(Window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+    });
+    PostMessageA(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({temp.Path() + "Icons"})), 0);
+    PumpMessages();
+    otherProgram.join();
+    SetCatalogueLookForTesting(programsLook);
+    EXPECT_TRUE(answered) << "the window did not answer within a second";
+    EXPECT_EQ(CataloguePaths(), files);
+    EXPECT_EQ(StatusText(window.StatusBar(), 0), "3 Object(s)");
 }
 
 }  // namespace

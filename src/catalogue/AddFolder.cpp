@@ -14,7 +14,7 @@
 #include "catalogue/FolderWalk.h"
 #include "framework/ScopedValue.h"
 #include "framework/WaitCursor.h"
-#include "framework/WorkerThreads.h"
+#include "framework/WorkWhileAnswering.h"
 
 namespace {
 constexpr DWORD ProgressMilliseconds = 250;
@@ -64,7 +64,7 @@ void ExplorerDialog::AddFolderFiles(const char* folder, FolderWalk& walk) {
             folders.pop_back();
             if (current.empty() || current.back() != '\\') current += '\\';
             std::vector<std::string> files, subfolders;
-            RunOnWorkerThreads(1, [&] { walk.List(current, files, subfolders); });
+            RunWhileAnswering([&] { walk.List(current, files, subfolders); });
             showProgress();
 
             // The files are looked at a batch at a time, and added in the order found.

@@ -4,17 +4,17 @@
 
 #include <atomic>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 #include "catalogue/CatalogueList.h"
 #include "catalogue/CatalogueLook.h"
 #include "engine/SourceReading.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
-#include "framework/WorkerThreads.h"
+#include "framework/WorkWhileAnswering.h"
 
 namespace {
-constexpr unsigned LookingThreads = 2;
-
 // The answers that mean the drive or share is not there now, rather than the file.
 bool DeviceAway(DWORD error) {
     return error == ERROR_BAD_NETPATH || error == ERROR_BAD_NET_NAME || error == ERROR_NOT_READY ||
@@ -60,8 +60,7 @@ CatalogueFileLook LookAtCatalogueFile(const char* path) {
 std::vector<CatalogueFileLook> LookAtCatalogueFiles(const std::vector<std::string>& paths) {
     std::vector<CatalogueFileLook> looks(paths.size());
     std::atomic<size_t> next{0};
-    ResourceLanguages();  // chosen once, by this thread's locale
-    RunOnWorkerThreads(paths.size() > 1 ? LookingThreads : 1, [&] {
+    auto lookAtTheRest = [&] {
         // The shell's display name wants COM on the thread that asks for it.
         const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         for (size_t i; (i = next++) < paths.size();) {
@@ -72,6 +71,18 @@ std::vector<CatalogueFileLook> LookAtCatalogueFiles(const std::vector<std::strin
             }
         }
         if (SUCCEEDED(com)) CoUninitialize();
+    };
+    ResourceLanguages();  // chosen once, by this thread's locale
+    // A worker and one more thread look, while this one answers what is sent to the window.
+    RunWhileAnswering([&] {
+        std::thread helper;
+        try {
+            if (paths.size() > 1) helper = std::thread(lookAtTheRest);
+        } catch (const std::system_error&) {
+            // Without a second thread the worker looks at every file.
+        }
+        lookAtTheRest();
+        if (helper.joinable()) helper.join();
     });
     return looks;
 }
@@ -98,7 +109,7 @@ void ReachableRoots::Ask(const std::vector<std::string>& paths) {
     }
     if (roots.empty()) return;
     std::vector<char> answered(roots.size());
-    RunOnWorkerThreads(1, [&] {
+    RunWhileAnswering([&] {
         // A drive without its disc answers at once instead of asking the user for the disc.
         DWORD oldMode = 0;
         const bool modeSet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != 0;

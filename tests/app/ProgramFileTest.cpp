@@ -108,7 +108,8 @@ RunningProgram StartProgram(const std::string& program, std::string commandLine,
         EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     }
     EXPECT_NE(search.window, nullptr) << "the main window never showed";
-    // A folder's walk shows the window as it begins: the program is ready once it waits for input.
+    // A folder's walk shows the window as it begins, and answers other programs while it looks
+    // at the files: waiting for input does not tell that it is done.
     WaitForInputIdle(running.started.hProcess, 20000);
     running.window = search.window;
     return running;
@@ -158,7 +159,10 @@ TEST(ProgramFile, AddsAndShowsTheFilesNamedOnItsCommandLine) {
         StartProgram(ProgramPath(), "\"" + ProgramPath() + "\" \"" + named + "\" notepad.exe C:\\windows\\missing.exe",
                      "C:\\windows");
     if (running.window) {
-        EXPECT_EQ(WindowText(running.window), "C:\\windows\\notepad.exe - Glyphdock");
+        const std::string shown = "C:\\windows\\notepad.exe - Glyphdock";
+        for (int i = 0; i < 400 && WindowText(running.window) != shown; ++i)
+            Sleep(50);
+        EXPECT_EQ(WindowText(running.window), shown);
     }
     CloseProgram(running);
     EXPECT_EQ(ReadWholeFile(catalogueFolder.Path() + "glyphdocklib.dat"),

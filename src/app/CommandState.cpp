@@ -35,7 +35,8 @@ void ExplorerDialog::SetUpMenuImages() {
 void ExplorerDialog::CreateToolBar() {
     toolBar.Create(WS_CHILD | WS_VISIBLE | CCS_TOP, hwnd, IDC_TOOLBAR);
     const CommandPictures pictures = CommandPicturesForScreen();
-    toolBar.SetBitmapSize(pictures.width, pictures.height);
+    // 16 x 15 is the toolbar's own size (setting it anyway makes Wine's buttons a pixel lower).
+    if (pictures.width != 16 || pictures.height != 15) toolBar.SetBitmapSize(pictures.width, pictures.height);
     toolBar.AddBitmap(CommandPictureCount, pictures.bitmap);
 
     // The labels in one list, numbered in toolbar order.

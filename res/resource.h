@@ -10,6 +10,8 @@
 #define IDI_MAIN                128
 #define IDR_MAINMENU            129
 #define IDB_COMMANDS            130
+#define IDB_COMMANDS_150        131
+#define IDB_COMMANDS_200        134
 #define IDCUR_HAND              132
 #define IDCUR_SPLITTER          133
 

@@ -33,7 +33,9 @@ command -v chromium >/dev/null || fail "chromium is not installed (tools/install
 sed 's|</body>|<script>addEventListener("load", () => { const all = [...document.images]; document.body.dataset.pictures = all.length + " " + all.filter(i => !i.complete \|\| i.naturalWidth == 0).length; });</script></body>|' \
   "$guide" >"$work/probe.html"
 dom=$(chromium_run --virtual-time-budget=10000 --dump-dom "file://$work/probe.html")
-echo "$dom" | grep -q "data-pictures=\"$pictures 0\"" ||
+# A here-string, not a pipe: grep -q stops at the match, and under pipefail the writer of a page
+# larger than a pipe's buffer would fail the check.
+grep -q "data-pictures=\"$pictures 0\"" <<<"$dom" ||
   fail "not every picture decodes: $(echo "$dom" | grep -o 'data-pictures="[^"]*"' || echo 'no answer from chromium')"
 
 chromium_run --hide-scrollbars --window-size=1000,1400 --screenshot="$build/guide-screenshot.png" "file://$guide" >/dev/null

@@ -7,16 +7,22 @@ Run from anywhere (paths are relative to the repository root):
 
 It (re)writes:
 
-    res/glyphdock.ico   program icon, 32x32 and 16x16, 16 colours
-    res/hand.cur        pointing-hand cursor, 32x32 monochrome
-    res/splitter.cur    column-splitter cursor, 32x32 monochrome
+    res/glyphdock.ico   program icon, 32x32, 16x16, 48x48 and 64x64, 16 colours
+    res/hand.cur        pointing-hand cursor, 32x32, 48x48 and 64x64 monochrome
+    res/splitter.cur    column-splitter cursor, 32x32, 48x48 and 64x64 monochrome
     res/commands.bmp    toolbar/menu strip, 14 images of 16x15, 16 colours
+    res/commands150.bmp the same strip for 150%: 14 images of 24x23
+    res/commands200.bmp the same strip for 200%: 14 images of 32x30
 
 Only the Python standard library is used, and the output is byte-for-byte
 the same on every run, so the generated files can be checked in and
 regenerated whenever the art below changes.
 
 Each picture is a block of text, one character per pixel, one line per row.
+The larger sizes for high-DPI screens are drawn from the same art by the
+pixel-art scalers Scale2x (twice the size) and Scale3x followed by taking
+every second pixel (one and a half times): edges and diagonals stay crisp
+instead of turning into blurred or doubled steps.
 The characters are listed in LEGEND; '.' means "transparent" (for the icon
 and cursors) or "background" (for the command strip, whose background
 colour 0xC0C0C0 is the toolbar's transparent colour).
@@ -477,6 +483,77 @@ def mirror(rows):
     return [row[::-1] for row in rows]
 
 
+def _neighbours(rows, x, y):
+    """The 3x3 block around (x, y); pixels outside the picture repeat the centre."""
+    height, width = len(rows), len(rows[0])
+    centre = rows[y][x]
+
+    def at(dx, dy):
+        nx, ny = x + dx, y + dy
+        return rows[ny][nx] if 0 <= nx < width and 0 <= ny < height else centre
+    return [at(dx, dy) for dy in (-1, 0, 1) for dx in (-1, 0, 1)]
+
+
+def scale2x(rows):
+    """Scale2x: every pixel becomes 2x2, taking a neighbour's colour along diagonal edges."""
+    out = []
+    for y in range(len(rows)):
+        top, bottom = [], []
+        for x in range(len(rows[0])):
+            _, b, _, d, e, f, _, h, _ = _neighbours(rows, x, y)
+            if b != h and d != f:
+                top += [d if d == b else e, f if b == f else e]
+                bottom += [d if d == h else e, f if h == f else e]
+            else:
+                top += [e, e]
+                bottom += [e, e]
+        out += [''.join(top), ''.join(bottom)]
+    return out
+
+
+def scale3x(rows):
+    """Scale3x: every pixel becomes 3x3, by the same rule as Scale2x."""
+    out = []
+    for y in range(len(rows)):
+        lines = [[], [], []]
+        for x in range(len(rows[0])):
+            a, b, c, d, e, f, g, h, i = _neighbours(rows, x, y)
+            if b != h and d != f:
+                block = [
+                    d if d == b else e,
+                    b if (d == b and e != c) or (b == f and e != a) else e,
+                    f if b == f else e,
+                    d if (d == b and e != g) or (d == h and e != a) else e,
+                    e,
+                    f if (b == f and e != i) or (h == f and e != c) else e,
+                    d if d == h else e,
+                    h if (d == h and e != i) or (h == f and e != g) else e,
+                    f if h == f else e,
+                ]
+            else:
+                block = [e] * 9
+            for k in range(3):
+                lines[k] += block[3 * k:3 * k + 3]
+        out += [''.join(line) for line in lines]
+    return out
+
+
+def scaled(rows, percent):
+    """The art at 100, 150 or 200 percent: 16x15 becomes 24x23 or 32x30."""
+    if percent == 100:
+        return rows
+    if percent == 200:
+        return scale2x(rows)
+    big = scale3x(rows)
+    width, height = (3 * len(rows[0]) + 1) // 2, (3 * len(rows) + 1) // 2
+    return [''.join(big[2 * y][2 * x] for x in range(width)) for y in range(height)]
+
+
+def scaled_hotspot(hotspot, percent):
+    """The pixel of the scaled art that the hot spot's pixel became (its centre)."""
+    return tuple((coordinate * percent + percent // 2) // 100 for coordinate in hotspot)
+
+
 def pack_rows(rows, bpp, value):
     """Pack pixel rows bottom-up at bpp bits per pixel, each row padded to
     a multiple of 4 bytes.  value(ch) gives the number stored for a pixel."""
@@ -549,14 +626,21 @@ def make_ico(images):
 
 
 def make_cur(rows, hotspot):
-    hx, hy = hotspot
-    if rows[hy][hx] == CLEAR:
-        raise ValueError('hot spot %r is on a transparent pixel' % (hotspot,))
-    blob = xor_and_image(rows, 1, [(0, 0, 0), (255, 255, 255)], cursor_pixel)
-    header = struct.pack('<HHH', 0, 2, 1)
-    entry = struct.pack('<BBBBHHII', len(rows[0]), len(rows), 2, 0,
-                        hx, hy, len(blob), len(header) + 16)
-    return header + entry + blob
+    """A cursor of the art at 100, 150 and 200 percent (32, 48 and 64 pixels)."""
+    images = [(scaled(rows, percent), scaled_hotspot(hotspot, percent))
+              for percent in (100, 150, 200)]
+    header = struct.pack('<HHH', 0, 2, len(images))
+    directory = b''
+    data = b''
+    offset = len(header) + 16 * len(images)
+    for picture, (hx, hy) in images:
+        if picture[hy][hx] == CLEAR:
+            raise ValueError('hot spot %r is on a transparent pixel' % ((hx, hy),))
+        blob = xor_and_image(picture, 1, [(0, 0, 0), (255, 255, 255)], cursor_pixel)
+        directory += struct.pack('<BBBBHHII', len(picture[0]), len(picture), 2, 0,
+                                 hx, hy, len(blob), offset + len(data))
+        data += blob
+    return header + directory + data
 
 
 def make_bmp(rows, background):
@@ -570,24 +654,29 @@ def make_bmp(rows, background):
     return file_header + info_header(width, height, 4, len(bits), 16) + table + bits
 
 
-def command_strip():
+def command_strip(percent=100):
     images = []
     for art in COMMANDS:
         if art is None:
             images.append(mirror(images[-1]))
         else:
             images.append(parse(art, 16, 15, allowed=STRIP_CHARS))
-    return [''.join(img[y] for img in images) for y in range(15)]
+    images = [scaled(image, percent) for image in images]
+    return [''.join(img[y] for img in images) for y in range(len(images[0]))]
 
 
 def build():
     """Return {relative path: file bytes} for every generated resource."""
     cursor_chars = {'K', 'W', CLEAR}
     return {
-        'res/glyphdock.ico': make_ico([parse(ICON_32, 32, 32), parse(ICON_16, 16, 16)]),
+        'res/glyphdock.ico': make_ico([parse(ICON_32, 32, 32), parse(ICON_16, 16, 16),
+                                       scaled(parse(ICON_32, 32, 32), 150),
+                                       scaled(parse(ICON_32, 32, 32), 200)]),
         'res/hand.cur': make_cur(parse(HAND, 32, 32, cursor_chars), HAND_HOTSPOT),
         'res/splitter.cur': make_cur(parse(SPLITTER, 32, 32, cursor_chars), SPLITTER_HOTSPOT),
         'res/commands.bmp': make_bmp(command_strip(), SILVER),
+        'res/commands150.bmp': make_bmp(command_strip(150), SILVER),
+        'res/commands200.bmp': make_bmp(command_strip(200), SILVER),
     }
 
 
@@ -598,7 +687,7 @@ def main():
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, 'wb') as f:
             f.write(data)
-        print('%-18s %6d bytes' % (name, len(data)))
+        print('%-20s %6d bytes' % (name, len(data)))
     return 0
 
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Photographs the main window, the owner-drawn File menu (from the menu bar and as a context
-# menu), the About box and Save All's folder chooser on the test prefix's virtual desktop,
+# menu), the About box and Save All's folder chooser on the test prefix's virtual desktop, and
+# the main window and File menu again at 150% (144 DPI),
 # through the scenes of build/tools/glyphdock-scenes.exe. The user's guide embeds them.
 # Usage: tools/ui-screenshots.sh [OUTPUT-FOLDER]   (default docs/; needs a prior build)
 set -uo pipefail
@@ -32,4 +33,7 @@ exec "$here/tools/wine-session.sh" bash -c '
   shoot "SceneTest.ContextMenu" context-menu.png
   shoot "SceneAbout.AboutBox" about-box.png
   shoot "SceneChooser.FolderChooser" folder-chooser.png
+  # The same window at 150% (144 DPI): the scenes restart themselves with the prefix at that DPI.
+  GLYPHDOCK_TEST_DPI=144 shoot "SceneTest.MainWindow" main-window-150.png
+  GLYPHDOCK_TEST_DPI=144 shoot "SceneTest.FileMenu" file-menu-150.png
 '

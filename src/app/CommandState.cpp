@@ -3,7 +3,9 @@
 
 #include "app/CommandTable.h"
 #include "app/ExplorerDialog.h"
+#include "app/Layout.h"
 #include "app/ProcessObjects.h"
+#include "framework/DisplayScale.h"
 #include "resource.h"
 #include "ui/MenuItems.h"
 
@@ -32,7 +34,10 @@ void ExplorerDialog::SetUpMenuImages() {
 
 void ExplorerDialog::CreateToolBar() {
     toolBar.Create(WS_CHILD | WS_VISIBLE | CCS_TOP, hwnd, IDC_TOOLBAR);
-    toolBar.AddBitmap(CommandPictureCount, IDB_COMMANDS);
+    const CommandPictures pictures = CommandPicturesForScreen();
+    // 16 x 15 is the toolbar's own size (setting it anyway makes Wine's buttons a pixel lower).
+    if (pictures.width != 16 || pictures.height != 15) toolBar.SetBitmapSize(pictures.width, pictures.height);
+    toolBar.AddBitmap(CommandPictureCount, pictures.bitmap);
 
     // The labels in one list, numbered in toolbar order.
     std::string labels;
@@ -66,7 +71,7 @@ void ExplorerDialog::CreateStatusBar() {
 void ExplorerDialog::LayoutStatusBar() {
     RECT client;
     GetClientRect(hwnd, &client);
-    int rightEdges[2] = {140, client.right};
+    int rightEdges[2] = {Scaled(StatusPartWidth), client.right};
     statusBar.SetParts(2, rightEdges);
     // The bar places itself along the bottom edge at its own height whenever it is moved.
     MoveWindow(statusBar.GetSafeHwnd(), 0, 0, 0, 0, TRUE);

@@ -1,5 +1,6 @@
 #include "app/CommandTable.h"
 
+#include "framework/DisplayScale.h"
 #include "resource.h"
 
 namespace {
@@ -21,3 +22,11 @@ const CommandInfo ToolBarCommands[10] = {New,    Delete,  UndoDelete, Separator,
                                          SaveAs, SaveAll, Separator,  Back,      Forward};
 const CommandInfo FileMenuCommands[7] = {New, Delete, UndoDelete, Copy, SaveAs, SaveAll, Exit};
 const CommandInfo HelpMenuCommands[2] = {HelpContents, About};
+
+CommandPictures CommandPicturesForScreen() {
+    switch (PictureScale()) {
+    case 150: return {IDB_COMMANDS_150, 24, 23};
+    case 200: return {IDB_COMMANDS_200, 32, 30};
+    }
+    return {IDB_COMMANDS, 16, 15};
+}

@@ -1,5 +1,6 @@
 // The commands of the File and Help menus and of the toolbar: picture, label and enabling rule.
 #pragma once
+#include <windows.h>
 
 enum class EnabledWhen {
     Always,
@@ -23,3 +24,12 @@ extern const CommandInfo ToolBarCommands[10];
 // The File menu's items in order (separators left out), then the Help menu's.
 extern const CommandInfo FileMenuCommands[7];
 extern const CommandInfo HelpMenuCommands[2];
+
+// The strip of command pictures drawn for the screen's scale (100, 150 or 200 percent, the
+// nearest), and the size of one picture in it.
+struct CommandPictures {
+    UINT bitmap;
+    int width;
+    int height;
+};
+CommandPictures CommandPicturesForScreen();

@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/CommandTable.h"
+#include "app/Layout.h"
 #include "app/ProcessObjects.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/CWinApp.h"
+#include "framework/DisplayScale.h"
 #include "framework/ScopedValue.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"
@@ -133,6 +136,9 @@ LRESULT ExplorerDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
         OnEndSession(wParam != FALSE);
         return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETNONCLIENTMETRICS) OnMenuFontChange();
+        break;
     case WM_SYSCOMMAND:
         return OnSystemCommand(wParam, lParam);
     case WM_PAINT:
@@ -166,9 +172,10 @@ bool ExplorerDialog::InitMainWindow() {
     catalogueList.Attach(GetDlgItem(IDC_CATALOGUE_LIST));
     iconView.Attach(GetDlgItem(IDC_ICON_VIEW));
 
+    const CommandPictures pictures = CommandPicturesForScreen();
     CBitmap commandPictures;  // the image list keeps its own copy
-    commandPictures.LoadBitmap(AppInstance(), IDB_COMMANDS);
-    toolImageList.Create(16, 15, ILC_COLOR4 | ILC_MASK, 9, 1);
+    commandPictures.LoadBitmap(AppInstance(), pictures.bitmap);
+    toolImageList.Create(pictures.width, pictures.height, ILC_COLOR4 | ILC_MASK, 9, 1);
     toolImageList.Add(commandPictures, RGB(0xC0, 0xC0, 0xC0));
 
     CreateIconLists();
@@ -181,11 +188,12 @@ bool ExplorerDialog::InitMainWindow() {
     InitCommonControls();
 
     // The size change lays the window out for the first time.
-    MoveWindow(hwnd, 100, 50, 550, 400, TRUE);
+    const int width = Scaled(WindowWidth), height = Scaled(WindowHeight);
+    MoveWindow(hwnd, Scaled(100), Scaled(50), width, height, TRUE);
     RECT workArea;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    SetWindowPos(hwnd, nullptr, workArea.left + (workArea.right - workArea.left - 550) / 2,
-                 workArea.top + (workArea.bottom - workArea.top - 400) / 2, 0, 0,
+    SetWindowPos(hwnd, nullptr, workArea.left + (workArea.right - workArea.left - width) / 2,
+                 workArea.top + (workArea.bottom - workArea.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     {

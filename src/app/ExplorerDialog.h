@@ -133,6 +133,7 @@ private:
 
     // Menus with images and Help (src/ui/)
     void CreateMenuFont();
+    void OnMenuFontChange();
     LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
     void MeasureMenuItem(MEASUREITEMSTRUCT* measure);
     void DrawMenuItem(const DRAWITEMSTRUCT* draw);

@@ -4,6 +4,7 @@
 #include "app/Layout.h"
 #include "app/ProcessObjects.h"
 #include "framework/CWinApp.h"
+#include "framework/DisplayScale.h"
 #include "resource.h"
 
 int splitterPos = 140;
@@ -25,7 +26,7 @@ void Place(HWND window, int x, int y, int width, int height) {
 }  // namespace
 
 void ExplorerDialog::SetUpSplitter() {
-    splitterPos = 140;
+    splitterPos = Scaled(InitialSplitterPos);
     splitterCursor = LoadCursorA(AppInstance(), MAKEINTRESOURCEA(IDCUR_SPLITTER));
     splitterBrush.CreateSolidBrush(GetSysColor(COLOR_WINDOW) != 0 ? RGB(0, 0, 0) : RGB(1, 0, 0));
     splitterBar = GetDlgItem(IDC_SPLITTER_BAR);
@@ -43,7 +44,7 @@ void ExplorerDialog::LayoutPanes(UINT sizeType, int clientWidth, int clientHeigh
         return;
 
     RECT tools = ChildRectInParent(hwnd, toolBar.GetSafeHwnd());
-    Place(toolBar.GetSafeHwnd(), tools.left, tools.top, std::max(clientWidth, MinimumToolBarSpan) - tools.left,
+    Place(toolBar.GetSafeHwnd(), tools.left, tools.top, std::max(clientWidth, Scaled(MinimumToolBarSpan)) - tools.left,
           tools.bottom - tools.top);
     LayoutStatusBar();
     RECT status = ChildRectInParent(hwnd, statusBar.GetSafeHwnd());
@@ -52,9 +53,9 @@ void ExplorerDialog::LayoutPanes(UINT sizeType, int clientWidth, int clientHeigh
     Place(catalogueList.GetSafeHwnd(), 0, tools.bottom, splitterPos, paneHeight);
     paneTop = tools.bottom;
     paneBottom = status.top;
-    if (clientWidth >= MinimumIconViewClientWidth)
-        Place(iconView.GetSafeHwnd(), splitterPos + PaneGap, tools.bottom, clientWidth - splitterPos - PaneGap,
-              paneHeight);
+    const int gap = Scaled(PaneGap);
+    if (clientWidth >= Scaled(MinimumIconViewClientWidth))
+        Place(iconView.GetSafeHwnd(), splitterPos + gap, tools.bottom, clientWidth - splitterPos - gap, paneHeight);
 }
 
 void ExplorerDialog::BeginSplitterDrag() {
@@ -69,8 +70,8 @@ void ExplorerDialog::TrackSplitter(WPARAM buttonFlags, int x, int) {
     if (GetCursor() != splitterCursor) SetCursor(splitterCursor);
     if (!(buttonFlags & MK_LBUTTON)) return;
     // The right-hand limit is applied last, so a very narrow window puts the bar there.
-    splitterPos = std::min(std::max(x, SplitterLeftLimit), lastClientWidth - SplitterRightLimit);
-    MoveWindow(splitterBar, splitterPos, paneTop, SplitterBarWidth, paneBottom - paneTop, TRUE);
+    splitterPos = std::min(std::max(x, Scaled(SplitterLeftLimit)), lastClientWidth - Scaled(SplitterRightLimit));
+    MoveWindow(splitterBar, splitterPos, paneTop, Scaled(SplitterBarWidth), paneBottom - paneTop, TRUE);
 }
 
 void ExplorerDialog::EndSplitterDrag() {

@@ -1,16 +1,34 @@
+#include <algorithm>
+
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 #include "catalogue/CatalogueEntry.h"
+#include "framework/DisplayScale.h"
+#include "framework/OwnedHandles.h"
+#include "view/IconView.h"
 
 namespace {
-constexpr UINT CatalogueItemHeight = 16;
-constexpr int IconLeft = 2;   // the small icon, left of the selection band
-constexpr int BandLeft = 18;  // selection band and focus rectangle
-constexpr int TextLeft = 20;
+// Lengths at 96 DPI: a line of 16 pixels, the small icon at its left + 2, then the selection
+// band and focus rectangle right of the icon, and the text 2 pixels into the band.
+constexpr int CatalogueItemHeight = 16;
+constexpr int IconLeft = 2;
+constexpr int TextInBand = 2;
+
+int BandLeft() {
+    return Scaled(IconLeft) + SmallIconSide();
+}
 }  // namespace
 
+// A line holds its small icon, and never cuts the text of the window's font.
 void ExplorerDialog::MeasureCatalogueItem(MEASUREITEMSTRUCT* measure) {
-    measure->itemHeight = CatalogueItemHeight;
+    int height = std::max(Scaled(CatalogueItemHeight), SmallIconSide());
+    if (auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0))) {
+        const ScreenDC screen;
+        ScopedSelection selected(screen, font);
+        TEXTMETRICA metrics{};
+        if (GetTextMetricsA(screen, &metrics)) height = std::max(height, static_cast<int>(metrics.tmHeight));
+    }
+    measure->itemHeight = static_cast<UINT>(height);
 }
 
 // Each item is its small icon followed by its name; only the band right of the icon shows the
@@ -30,24 +48,27 @@ void ExplorerDialog::DrawCatalogueItem(const DRAWITEMSTRUCT* draw) {
         COLORREF previousText = SetTextColor(dc, textColour);
         COLORREF previousBackground = SetBkColor(dc, backgroundColour);
 
+        const int bandLeft = BandLeft();
         bool lostSelection = draw->itemState == 0 && (draw->itemAction & ODA_SELECT);
         if (lostSelection || selected)
-            PatBlt(dc, item.left + BandLeft, item.top, item.right - item.left - BandLeft, item.bottom - item.top,
+            PatBlt(dc, item.left + bandLeft, item.top, item.right - item.left - bandLeft, item.bottom - item.top,
                    PATCOPY);
         if (entry) {
             if (entry->smallImage < 0) MakeSmallImage(*entry);
-            smallIconList.Draw(dc, entry->smallImage, item.left + IconLeft, item.top, ILD_NORMAL);
+            // A line taller than the icon (for a tall font) centres it.
+            const int iconTop = item.top + std::max(0, (static_cast<int>(item.bottom - item.top) - SmallIconSide()) / 2);
+            smallIconList.Draw(dc, entry->smallImage, item.left + Scaled(IconLeft), iconTop, ILD_NORMAL);
             lstrcpynA(itemText, entry->name, sizeof itemText);
             GetTextMetricsA(dc, &textMetrics);
             int y = (item.top + item.bottom - static_cast<int>(textMetrics.tmHeight)) / 2;
-            TextOutA(dc, item.left + TextLeft, y, itemText, lstrlenA(itemText));
+            TextOutA(dc, item.left + bandLeft + Scaled(TextInBand), y, itemText, lstrlenA(itemText));
         }
         SetTextColor(dc, previousText);
         SetBkColor(dc, previousBackground);
     }
     if ((draw->itemAction & ODA_FOCUS) && (draw->itemState & ODS_SELECTED)) {
         focusRect = item;
-        focusRect.left += BandLeft;
+        focusRect.left += BandLeft();
         DrawFocusRect(dc, &focusRect);
     }
 }

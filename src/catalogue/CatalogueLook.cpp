@@ -10,6 +10,7 @@
 #include "files/TextFunctions.h"
 #include "framework/OwnedHandles.h"
 #include "view/IconStrip.h"
+#include "view/IconView.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ HICON CatalogueSmallIcon(const char* path, const SourceReading& reading) {
     switch (look.road) {
     case IconRoad::FilePicture: {
         IconPicture picture;
-        picture.size = SmallPictureSize;
+        picture.size = SmallIconSide();
         if (!SourceIconPicture(reading, 0, ScreenBitsPerPixel(), picture)) return nullptr;
         AsTheShellKeepsIt(picture);
         return IconOfPicture(picture);

@@ -34,6 +34,12 @@ GroupPicture Picture(ByteSpan image, IconPicture& picture) {
 
 }  // namespace
 
+void FitPicture(IconPicture& picture) {
+    const size_t pixels = static_cast<size_t>(PictureSide(picture)) * static_cast<size_t>(PictureSide(picture));
+    picture.colour.assign(pixels, 0);
+    picture.mask.assign(pixels, 0);
+}
+
 int ChooseIconImage(const std::vector<IconCandidate>& candidates, int width, int height, int depth) {
     unsigned bestTotal = ~0u, bestX = 0, bestY = 0;
     for (const IconCandidate& c : candidates) {
@@ -173,17 +179,18 @@ PictureDecode DecodeIconPicture(ByteSpan image, IconPicture& picture) {
     const uint64_t colourStart = BitmapHeaderSize + 4 * uint64_t{entries};
     const uint64_t rowBytes = (uint64_t{static_cast<unsigned>(size)} * bitCount + 31) / 32 * 4;
     const uint64_t maskStart = colourStart + rowBytes * static_cast<unsigned>(size);
-    constexpr uint64_t MaskRowBytes = 4;  // 16 or 32 bits, padded to 32
+    const uint64_t maskRowBytes = (uint64_t{static_cast<unsigned>(size)} + 31) / 32 * 4;  // padded to 32 bits
 
     // Colour indices past the table are black, as the system draws them.
     uint32_t table[256] = {};
+    FitPicture(picture);
     for (uint32_t c = 0; c < entries; ++c)
         table[c] = LittleU32(header + BitmapHeaderSize + 4 * c) & 0xFFFFFF;
 
     for (int row = 0; row < size; ++row) {
         const int y = size - 1 - row;  // rows are stored bottom-up
         const unsigned char* colour = header + colourStart + rowBytes * row;
-        const unsigned char* mask = header + maskStart + MaskRowBytes * row;
+        const unsigned char* mask = header + maskStart + maskRowBytes * row;
         for (int x = 0; x < size; ++x) {
             uint32_t pixel = 0;
             switch (bitCount) {

@@ -1,7 +1,7 @@
-// The picture of an icon at 32x32, as the icon view shows it, or at 16x16, as a catalogue line
-// shows it: the image of the icon's group that the system would pick for that size, decoded here
-// when it is a common bitmap image of exactly that size, or else handed to the system as checked
-// bytes (which also scales an image of another size, as the shell does).
+// The picture of an icon at the size the icon view shows it (32x32 at 96 DPI) or a catalogue line
+// shows it (16x16 at 96 DPI): the image of the icon's group that the system would pick for that
+// size, decoded here when it is a common bitmap image of exactly that size, or else handed to the
+// system as checked bytes (which also scales an image of another size, as the shell does).
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -9,22 +9,27 @@
 #include "engine/ByteSpan.h"
 #include "engine/GroupDirectory.h"
 
-constexpr int PictureSize = 32;
-constexpr int SmallPictureSize = 16;
+constexpr int PictureSize = 32;       // the icon view's side at 96 DPI
+constexpr int SmallPictureSize = 16;  // a catalogue line's
+constexpr int MaxPictureSize = 256;
 
 // size x size pixels, rows top-down (row stride `size`), each 0xAARRGGBB (as a 32-bit bitmap
 // stores it; alpha 0 for images without alpha), and the mask: 1 where the background shows
-// through. The size is set before the picture is asked for: the pick and the decoder work at it.
+// through. The size is set before the picture is asked for: the pick and the decoder work at it,
+// and whatever fills the picture sizes colour and mask to it (FitPicture).
 struct IconPicture {
     int size = PictureSize;
-    uint32_t colour[PictureSize * PictureSize];
-    uint8_t mask[PictureSize * PictureSize];
+    std::vector<uint32_t> colour;
+    std::vector<uint8_t> mask;
 };
 
-// The side a picture is made at: 16 when asked for, else 32.
+// The side a picture is made at: its size when that is from 1 to 256 pixels, else 32.
 inline int PictureSide(const IconPicture& picture) {
-    return picture.size == SmallPictureSize ? SmallPictureSize : PictureSize;
+    return picture.size >= 1 && picture.size <= MaxPictureSize ? picture.size : PictureSize;
 }
+
+// Sizes the picture's colour and mask to its side, the colour black and the mask opaque.
+void FitPicture(IconPicture& picture);
 
 // What a directory entry says of an image.
 struct IconCandidate {

@@ -10,6 +10,7 @@
 #include "files/TextFunctions.h"
 #include "framework/CDialog.h"
 #include "framework/CWinApp.h"
+#include "framework/DisplayScale.h"
 
 HWND chooserDialog = nullptr;
 HWND chooserEdit = nullptr;
@@ -21,6 +22,7 @@ HFONT chooserEditFont = nullptr;
 
 namespace {
 constexpr const char* ChooserTitle = "Enter or select a folder";
+// Lengths at 96 DPI, placed through Scaled.
 constexpr int EditLeft = 10;
 constexpr int EditTop = 30;
 constexpr int EditWidth = 295;
@@ -29,6 +31,18 @@ constexpr int TitleTop = 12;
 constexpr int TitleHeight = 15;
 constexpr int Gap = 10;
 
+// A stock font at the screen's DPI: the stock font itself at 96 DPI, otherwise a font made once
+// like it at the scaled height.
+HFONT ScaledStockFont(int stock) {
+    auto font = static_cast<HFONT>(GetStockObject(stock));
+    LOGFONTA look{};
+    if (Scaled(BaseDpi) == BaseDpi || !font || !GetObjectA(font, sizeof look, &look)) return font;
+    look.lfHeight = Scaled(look.lfHeight);
+    look.lfWidth = Scaled(look.lfWidth);
+    HFONT scaled = CreateFontIndirectA(&look);
+    return scaled ? scaled : font;
+}
+
 // A child's rectangle in the client coordinates of the dialog.
 RECT ClientRectOf(HWND child) {
     return ChildRectInParent(chooserDialog, child);
@@ -36,12 +50,13 @@ RECT ClientRectOf(HWND child) {
 
 void CreateChooserEdit(HWND dialog) {
     chooserEdit = CreateWindowExA(
-        WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, EditLeft,
-        EditTop, EditWidth, EditHeight, dialog, reinterpret_cast<HMENU>(ChooserEditId), AppInstance(), nullptr);
+        WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
+        Scaled(EditLeft), Scaled(EditTop), Scaled(EditWidth), Scaled(EditHeight), dialog,
+        reinterpret_cast<HMENU>(ChooserEditId), AppInstance(), nullptr);
     if (!chooserEdit) return;
     // A longer text could only be cut into some other folder when it is read back.
     SendMessageA(chooserEdit, EM_LIMITTEXT, MaxPathLength, 0);
-    if (!chooserEditFont) chooserEditFont = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
+    if (!chooserEditFont) chooserEditFont = ScaledStockFont(ANSI_VAR_FONT);
     if (chooserEditFont) SendMessageA(chooserEdit, WM_SETFONT, reinterpret_cast<WPARAM>(chooserEditFont), TRUE);
 }
 
@@ -92,14 +107,14 @@ BOOL CALLBACK ArrangeChooserChild(HWND child, LPARAM) {
         char text[80] = {};
         GetWindowTextA(child, text, sizeof text);
         if (std::strstr(text, "folder"))
-            MoveWindow(child, x, TitleTop, width, TitleHeight, TRUE);
+            MoveWindow(child, x, Scaled(TitleTop), width, Scaled(TitleHeight), TRUE);
         else
             ShowWindow(child, SW_HIDE);  // the status line and any other text
     } else if (std::strstr(className, "TREEVIEW")) {
         chooserTree = child;
         if (!chooserEdit) return TRUE;
-        MoveWindow(chooserEdit, x, EditTop, width, EditHeight, TRUE);
-        const int top = ClientRectOf(chooserEdit).top + EditHeight + Gap;
+        MoveWindow(chooserEdit, x, Scaled(EditTop), width, Scaled(EditHeight), TRUE);
+        const int top = ClientRectOf(chooserEdit).top + Scaled(EditHeight) + Scaled(Gap);
         MoveWindow(child, x, top, width, height, TRUE);
         // The tree ends above the higher of the two buttons, found by their ids: their captions
         // are in the system's language, and their place in the child order varies.
@@ -112,7 +127,7 @@ BOOL CALLBACK ArrangeChooserChild(HWND child, LPARAM) {
             if (!buttonFound || buttonTop < buttonsTop) buttonsTop = buttonTop;
             buttonFound = true;
         }
-        const int fitted = buttonsTop - top - Gap;
+        const int fitted = buttonsTop - top - Scaled(Gap);
         if (buttonFound && fitted > 0) MoveWindow(child, x, top, width, fitted, TRUE);
     }
     return TRUE;

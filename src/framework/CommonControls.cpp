@@ -15,6 +15,10 @@ bool CToolBarCtrl::Create(DWORD style, HWND parent, UINT id) {
     return hwnd != nullptr;
 }
 
+bool CToolBarCtrl::SetBitmapSize(int width, int height) {
+    return SendMessageA(hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height)) != 0;
+}
+
 bool CToolBarCtrl::AddBitmap(int count, UINT bitmapId) {
     TBADDBITMAP bitmap = {AppInstance(), bitmapId};
     return SendMessageA(hwnd, TB_ADDBITMAP, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&bitmap)) != -1;

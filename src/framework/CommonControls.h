@@ -7,6 +7,7 @@
 class CToolBarCtrl {
 public:
     bool Create(DWORD style, HWND parent, UINT id);
+    bool SetBitmapSize(int width, int height);  // before the first bitmap is added
     bool AddBitmap(int count, UINT bitmapId);
     bool AddStrings(const char* strings);  // each ended by a NUL, the list by a second NUL
     bool AddButtons(int count, TBBUTTON* buttons);

@@ -7,9 +7,20 @@
 #include "ui/ShellHandOff.h"
 
 namespace {
-constexpr COLORREF LinkColour = RGB(0, 0, 255);
+constexpr COLORREF LinkBlue = RGB(0, 0, 255);
 constexpr const char* WebTarget = GLYPHDOCK_WEB_ADDRESS;
 constexpr const char* MailTarget = "mailto:" GLYPHDOCK_MAIL_ADDRESS;
+
+// Blue, unless a high-contrast theme is on: then the theme's colour of links, which it makes
+// readable on its own background.
+COLORREF LinkColour() {
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    if (SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+        (contrast.dwFlags & HCF_HIGHCONTRASTON))
+        return GetSysColor(COLOR_HOTLIGHT);
+    return LinkBlue;
+}
 
 bool IsLink(HWND control) {
     if (!control) return false;
@@ -72,6 +83,6 @@ LRESULT AboutDialog::OpenLink(WPARAM flags, POINT point) {
 
 LRESULT AboutDialog::ColourLinkText(HDC dc, HWND control, UINT kind, UINT message) {
     LRESULT brush = DefaultProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    if (kind == CTLCOLOR_STATIC && IsLink(control)) SetTextColor(dc, LinkColour);
+    if (kind == CTLCOLOR_STATIC && IsLink(control)) SetTextColor(dc, LinkColour());
     return brush;
 }

@@ -1,11 +1,13 @@
 #include "ui/MenuItems.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 #include "files/TextFunctions.h"
+#include "framework/DisplayScale.h"
 #include "framework/OwnedHandles.h"
 
 CFont menuFont;
@@ -13,14 +15,35 @@ std::deque<MenuItemRecord> MenuItemRecords;
 
 namespace {
 constexpr int MeasureTextSize = 80;  // menu texts have at most 79 characters
-constexpr UINT ItemHeight = 19;
+// Lengths at 96 DPI: an item 19 pixels high (more for a taller menu font), 15 wider than its
+// text; the part after a tab starts 45 pixels left of the right edge.
+constexpr int ItemHeight = 19;
+constexpr int FontMargin = 5;  // above and below the text together
 constexpr int ExtraWidth = 15;
-constexpr int ImageLeft = 2;  // the picture, 16 x 15, at the item's left + 2, top + 2
-constexpr int BandLeft = 20;  // the highlight band of an item with a picture
-constexpr int BoxRight = 19;  // the picture's box, L..L + 19 by T..T + 18
-constexpr int BoxBottom = 18;
-constexpr int TextLeft = 22;
-constexpr int ShortcutFromRight = 45;  // the part after a tab starts this far left of the right edge
+constexpr int ImageLeft = 2;
+constexpr int TextInBand = 2;
+constexpr int ShortcutFromRight = 45;
+
+// Where the parts of an item lie, from the size of the command pictures (16 x 15 at 96 DPI):
+// the picture at the item's left + 2, top + 2; its box one pixel beyond it (L..L + 19 by
+// T..T + 18 at 96 DPI); the highlight band right of the box, and the text 2 pixels into it.
+struct ItemGeometry {
+    int imageLeft, pictureWidth, pictureHeight, boxRight, boxBottom, bandLeft, textLeft;
+};
+
+ItemGeometry Geometry() {
+    int width = 16, height = 15;
+    if (!ImageList_GetIconSize(toolImageList, &width, &height)) width = 16, height = 15;
+    ItemGeometry g{};
+    g.imageLeft = Scaled(ImageLeft);
+    g.pictureWidth = width;
+    g.pictureHeight = height;
+    g.boxRight = g.imageLeft + width + 1;
+    g.boxBottom = g.imageLeft + height + 1;
+    g.bandLeft = g.boxRight + 1;
+    g.textLeft = g.bandLeft + Scaled(TextInBand);
+    return g;
+}
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
     MoveToEx(dc, x1, y1, nullptr);
@@ -28,13 +51,13 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 }
 
 // The image box's four edges: top and left first, then right and bottom.
-void TopLeftEdges(HDC dc, const RECT& r) {
-    Line(dc, r.left, r.top, r.left + BoxRight, r.top);
-    Line(dc, r.left, r.top, r.left, r.top + BoxBottom);
+void TopLeftEdges(HDC dc, const RECT& r, const ItemGeometry& g) {
+    Line(dc, r.left, r.top, r.left + g.boxRight, r.top);
+    Line(dc, r.left, r.top, r.left, r.top + g.boxBottom);
 }
-void BottomRightEdges(HDC dc, const RECT& r) {
-    Line(dc, r.left + BoxRight, r.top, r.left + BoxRight, r.top + BoxBottom);
-    Line(dc, r.left, r.top + BoxBottom, r.left + BoxRight + 1, r.top + BoxBottom);
+void BottomRightEdges(HDC dc, const RECT& r, const ItemGeometry& g) {
+    Line(dc, r.left + g.boxRight, r.top, r.left + g.boxRight, r.top + g.boxBottom);
+    Line(dc, r.left, r.top + g.boxBottom, r.left + g.boxRight + 1, r.top + g.boxBottom);
 }
 
 struct MenuLetter {
@@ -62,6 +85,25 @@ void ExplorerDialog::CreateMenuFont() {
         return;
     LOGFONTA guiFont{};
     if (GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof guiFont, &guiFont)) menuFont.CreateFontIndirect(guiFont);
+}
+
+// The system's menu font changed (its size or face): the items are drawn in the new font and,
+// told to be measured again, get the height it needs.
+void ExplorerDialog::OnMenuFontChange() {
+    CreateMenuFont();
+    HMENU bar = GetMenu(hwnd);
+    for (int popup = 0; popup < GetMenuItemCount(bar); ++popup) {
+        HMENU menu = GetSubMenu(bar, popup);
+        for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+            if (!MenuItemRecordAt(menu, static_cast<UINT>(position))) continue;
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE;
+            info.fType = MFT_OWNERDRAW;
+            SetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+        }
+    }
+    DrawMenuBar(hwnd);
 }
 
 bool MakeOwnerDrawnItem(HMENU menu, UINT command, int imageIndex) {
@@ -108,15 +150,20 @@ void ExplorerDialog::MeasureMenuItem(MEASUREITEMSTRUCT* measure) {
     TrimBlanks(text);
 
     SIZE size{};
+    TEXTMETRICA metrics{};
     HDC dc = GetDC(hwnd);
     {
         ScopedSelection font(dc, menuFont);
         GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+        GetTextMetricsA(dc, &metrics);
     }
     ReleaseDC(hwnd, dc);
 
-    measure->itemWidth = static_cast<UINT>(size.cx + ExtraWidth);
-    measure->itemHeight = ItemHeight;
+    const ItemGeometry g = Geometry();
+    const int height =
+        std::max({Scaled(ItemHeight), g.boxBottom + 1, static_cast<int>(metrics.tmHeight) + Scaled(FontMargin)});
+    measure->itemWidth = static_cast<UINT>(size.cx + Scaled(ExtraWidth));
+    measure->itemHeight = static_cast<UINT>(height);
 }
 
 // The item's text at the item's left + 22, vertically centred; the part after a tab, if any,
@@ -138,14 +185,15 @@ void ExplorerDialog::DrawMenuItemText(HDC dc, const RECT& item, UINT state) {
 
     auto drawPart = [&](const char* part, int length, int x) {
         DrawStateA(dc, drawBrush, nullptr, reinterpret_cast<LPARAM>(part), static_cast<WPARAM>(length), x, y,
-                   item.right, static_cast<int>(ItemHeight), flags);
+                   item.right, std::max(Scaled(ItemHeight), static_cast<int>(item.bottom - item.top)), flags);
     };
+    const int textLeft = item.left + Geometry().textLeft;
     const char* tab = std::strchr(itemText, '\t');
     if (tab) {
-        drawPart(itemText, static_cast<int>(tab - itemText), item.left + TextLeft);
-        drawPart(tab + 1, lstrlenA(tab + 1), item.right - ShortcutFromRight);
+        drawPart(itemText, static_cast<int>(tab - itemText), textLeft);
+        drawPart(tab + 1, lstrlenA(tab + 1), item.right - Scaled(ShortcutFromRight));
     } else {
-        drawPart(itemText, lstrlenA(itemText), item.left + TextLeft);
+        drawPart(itemText, lstrlenA(itemText), textLeft);
     }
 }
 
@@ -177,40 +225,41 @@ void ExplorerDialog::DrawMenuItem(const DRAWITEMSTRUCT* draw) {
     COLORREF previousText = GetTextColor(dc);
     COLORREF previousBackground = GetBkColor(dc);
 
-    int x = item.left + ImageLeft;
-    int y = item.top + ImageLeft;
+    const ItemGeometry g = Geometry();
+    int x = item.left + g.imageLeft;
+    int y = item.top + g.imageLeft;
     if (disabled) {
         const UniqueIcon icon(toolImageList.ExtractIcon(record->imageIndex));
         CBrush menuBrush;
         menuBrush.CreateSolidBrush(GetSysColor(COLOR_MENU));
         if (icon)
-            DrawStateA(dc, menuBrush, nullptr, reinterpret_cast<LPARAM>(icon.get()), 0, x, y, 16, 15,
+            DrawStateA(dc, menuBrush, nullptr, reinterpret_cast<LPARAM>(icon.get()), 0, x, y, g.pictureWidth, g.pictureHeight,
                        DST_ICON | DSS_DISABLED);
     } else {
         toolImageList.Draw(dc, record->imageIndex, x, y, ILD_NORMAL);
     }
 
-    int bandWidth = item.right - item.left - BandLeft;
+    int bandWidth = item.right - item.left - g.bandLeft;
     int height = item.bottom - item.top;
-    if (draw->itemAction & ODA_SELECT) PatBlt(dc, item.left + BandLeft, item.top, bandWidth, height, PATCOPY);
+    if (draw->itemAction & ODA_SELECT) PatBlt(dc, item.left + g.bandLeft, item.top, bandWidth, height, PATCOPY);
     if (!selected && !disabled) {
         // The outline in the menu colour removes a raised frame drawn before.
         drawPen.CreatePen(PS_SOLID, 1, GetSysColor(COLOR_MENU));
         ScopedSelection pen(dc, drawPen);
-        TopLeftEdges(dc, item);
-        BottomRightEdges(dc, item);
+        TopLeftEdges(dc, item, g);
+        BottomRightEdges(dc, item, g);
     }
     if (selected) {
-        PatBlt(dc, item.left + BandLeft, item.top, bandWidth, height, PATCOPY);
+        PatBlt(dc, item.left + g.bandLeft, item.top, bandWidth, height, PATCOPY);
         if (!disabled) {
             drawPen.CreatePen(PS_SOLID, 1, lightEdgeColour);
             drawEdgePen.CreatePen(PS_SOLID, 1, darkEdgeColour);
             {
                 ScopedSelection pen(dc, drawPen);
-                TopLeftEdges(dc, item);
+                TopLeftEdges(dc, item, g);
             }
             ScopedSelection pen(dc, drawEdgePen);
-            BottomRightEdges(dc, item);
+            BottomRightEdges(dc, item, g);
         }
     }
 

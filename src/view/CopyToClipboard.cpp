@@ -10,7 +10,6 @@
 #include "view/IconView.h"
 
 namespace {
-constexpr int IconSide = 32;
 constexpr const char* ClipboardBusy = "The clipboard is in use by another program. Try again.";
 constexpr const char* CopyFailed = "The icon could not be copied to the clipboard.";
 
@@ -33,18 +32,20 @@ Copy PutOnClipboard(UniqueBitmap& bitmap) {
     return handed && closed ? Copy::Done : Copy::Failed;
 }
 
-// The icon drawn on white as a 32 x 32 bitmap of the screen's format, put on the clipboard.
+// The icon drawn on white as a bitmap of the screen's format and the icon view's size (32 x 32
+// at 96 DPI), put on the clipboard.
 Copy CopyToClipboard(int image) {
+    const int side = LargeIconSide();
     const ScreenDC screen;
     const UniqueMemoryDC memory(Refused(CopyStep::MemoryContext) ? nullptr : CreateCompatibleDC(screen));
-    UniqueBitmap bitmap(Refused(CopyStep::Bitmap) ? nullptr : CreateCompatibleBitmap(screen, IconSide, IconSide));
+    UniqueBitmap bitmap(Refused(CopyStep::Bitmap) ? nullptr : CreateCompatibleBitmap(screen, side, side));
     if (!screen || !memory || !bitmap) return Copy::Failed;
     bool drawn = false;
     {
         // A bitmap still selected into a context cannot be used by the clipboard's readers.
         const ScopedSelection drawing(memory.get(), bitmap.get());
         // White shows through the icon's transparent pixels.
-        drawn = drawing.Selected() && PatBlt(memory.get(), 0, 0, IconSide, IconSide, WHITENESS) &&
+        drawn = drawing.Selected() && PatBlt(memory.get(), 0, 0, side, side, WHITENESS) &&
                 largeIconList.Draw(memory.get(), image, 0, 0, ILD_TRANSPARENT);
     }
     return drawn ? PutOnClipboard(bitmap) : Copy::Failed;

@@ -11,11 +11,11 @@
 
 namespace {
 
-constexpr int StripIcons = 4096;  // images per strip: one ImageList_Add, and one growth of the list, each
+constexpr int StripIcons = 4096;  // 32-pixel images per strip: one ImageList_Add, and one growth of the list, each
 
 void BlankPicture(IconPicture& picture) {
-    std::fill(std::begin(picture.colour), std::end(picture.colour), 0u);
-    std::fill(std::begin(picture.mask), std::end(picture.mask), uint8_t{1});
+    FitPicture(picture);
+    std::fill(picture.mask.begin(), picture.mask.end(), uint8_t{1});
 }
 
 // A 32-bit bitmap of width x height, rows top-down.
@@ -71,10 +71,11 @@ bool PictureOfIcon(HICON icon, IconPicture& picture) {
     const UniqueBitmap colour(info.hbmColor), monochrome(info.hbmMask);
     const ScreenDC screen;
     bool read = false;
+    FitPicture(picture);
     const int size = PictureSide(picture), pixels = size * size;
     std::vector<uint32_t> mask(2 * static_cast<size_t>(pixels));
     if (info.hbmColor) {
-        read = ReadPixels(screen, info.hbmColor, size, size, picture.colour) &&
+        read = ReadPixels(screen, info.hbmColor, size, size, picture.colour.data()) &&
                ReadPixels(screen, info.hbmMask, size, size, mask.data());
     } else if (ReadPixels(screen, info.hbmMask, size, 2 * size, mask.data())) {
         // A monochrome icon: the AND mask above the XOR bits in one bitmap.
@@ -89,6 +90,8 @@ bool PictureOfIcon(HICON icon, IconPicture& picture) {
 
 HICON IconOfPicture(const IconPicture& picture) {
     const int size = PictureSide(picture);
+    const size_t pixels = static_cast<size_t>(size) * static_cast<size_t>(size);
+    if (picture.colour.size() < pixels || picture.mask.size() < pixels) return nullptr;
     const BITMAPINFO format = TopDownFormat(size, size);
     void* bits = nullptr;
     const UniqueBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -97,7 +100,7 @@ HICON IconOfPicture(const IconPicture& picture) {
         if (picture.mask[p]) maskBits.Set(p % size, p / size);
     const UniqueBitmap mask = maskBits.Bitmap();
     if (!colour || !bits || !mask) return nullptr;
-    std::memcpy(bits, picture.colour, sizeof(uint32_t) * static_cast<size_t>(size * size));
+    std::memcpy(bits, picture.colour.data(), sizeof(uint32_t) * pixels);
     GdiFlush();
     ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
     return CreateIconIndirect(&info);
@@ -170,18 +173,19 @@ private:
     std::vector<int16_t> lookup;
 };
 
-// Adds the pictures of icons first to first + n - 1 as one strip: 32-bit colour, or with
-// `reduction` 8-bit colour in the list's own table, which the list then copies as it is.
-bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, int depth, ColourReduction* reduction,
-              const RGBQUAD* table) {
-    const int width = n * PictureSize;
+// Adds the pictures of icons first to first + n - 1, `side` pixels square, as one strip: 32-bit
+// colour, or with `reduction` 8-bit colour in the list's own table, which the list then copies as
+// it is.
+bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, int side, int depth,
+              ColourReduction* reduction, const RGBQUAD* table) {
+    const int width = n * side;
     struct {
         BITMAPINFOHEADER header;
         RGBQUAD colours[256];
     } format{};
     format.header.biSize = sizeof format.header;
     format.header.biWidth = width;
-    format.header.biHeight = -PictureSize;
+    format.header.biHeight = -side;
     format.header.biPlanes = 1;
     format.header.biBitCount = reduction ? 8 : 32;
     if (reduction) {
@@ -192,20 +196,22 @@ bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, i
     const UniqueBitmap colour(
         CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!colour || !bits) return false;
-    MaskBits maskBits(width, PictureSize);
+    MaskBits maskBits(width, side);
     IconPicture picture;
+    picture.size = side;
     for (int k = 0; k < n; ++k) {
         if (!SourceIconPicture(reading, first + k, depth, picture)) BlankPicture(picture);
-        for (int y = 0; y < PictureSize; ++y)
-            for (int x = 0; x < PictureSize; ++x) {
-                const int column = k * PictureSize + x;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const int column = k * side + x;
                 const size_t at = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(column);
-                const uint32_t pixel = picture.colour[y * PictureSize + x];
+                const size_t p = static_cast<size_t>(y) * static_cast<size_t>(side) + static_cast<size_t>(x);
+                const uint32_t pixel = picture.colour[p];
                 if (reduction)
                     static_cast<uint8_t*>(bits)[at] = reduction->Index(pixel);
                 else
                     static_cast<uint32_t*>(bits)[at] = pixel;
-                if (picture.mask[y * PictureSize + x]) maskBits.Set(column, y);
+                if (picture.mask[p]) maskBits.Set(column, y);
             }
     }
     GdiFlush();
@@ -217,6 +223,12 @@ bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, i
 
 int AppendSourceIcons(CImageList& list, const SourceReading& reading, int count) {
     const int depth = ScreenBitsPerPixel();
+    int side = PictureSize, height = PictureSize;
+    if (!ImageList_GetIconSize(list.GetSafeHandle(), &side, &height) || side != height || side < 1 ||
+        side > MaxPictureSize)
+        return 0;
+    // Strips of larger pictures hold fewer, so that a strip's bitmap stays as large as at 32 pixels.
+    const int perStrip = std::max(1, StripIcons * PictureSize / side);
     int added = 0;
     std::unique_ptr<ColourReduction> reduction;
     RGBQUAD table[256];
@@ -225,8 +237,8 @@ int AppendSourceIcons(CImageList& list, const SourceReading& reading, int count)
         // pixel. Its colours are known once it holds an image.
         if (!reduction && ListColourTable(list.GetSafeHandle(), table))
             reduction = std::make_unique<ColourReduction>(table);
-        const int n = reduction || list.GetImageCount() > 0 ? std::min(StripIcons, count - added) : 1;
-        if (!AddStrip(list.GetSafeHandle(), reading, added, n, depth, reduction.get(), table)) break;
+        const int n = reduction || list.GetImageCount() > 0 ? std::min(perStrip, count - added) : 1;
+        if (!AddStrip(list.GetSafeHandle(), reading, added, n, side, depth, reduction.get(), table)) break;
         added += n;
     }
     return added;

@@ -21,7 +21,8 @@ bool PictureOfIcon(HICON icon, IconPicture& picture);
 // system makes none.
 HICON IconOfPicture(const IconPicture& picture);
 
-// Appends the pictures of icons 0 to count - 1 of the reading to the list, a blank placeholder
+// Appends the pictures of icons 0 to count - 1 of the reading to the list, at the list's (square)
+// image size, a blank placeholder
 // for each that cannot be read, so that ranges stay aligned. Answers the number of images added
 // (count, unless the list refuses them).
 int AppendSourceIcons(CImageList& list, const SourceReading& reading, int count);

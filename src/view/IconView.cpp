@@ -11,6 +11,14 @@
 #include "view/IconStrip.h"
 #include "view/IconView.h"
 
+int LargeIconSide() {
+    return GetSystemMetrics(SM_CXICON);
+}
+
+int SmallIconSide() {
+    return GetSystemMetrics(SM_CXSMICON);
+}
+
 UINT IconListFlags() {
     return ScreenBitsPerPixel() > 8 ? ILC_COLOR8 | ILC_MASK : ILC_COLOR | ILC_MASK;
 }
@@ -18,9 +26,9 @@ UINT IconListFlags() {
 namespace {
 constexpr int WaitCursorAbove = 20;
 
-// Creates largeIconList anew, empty: 32 x 32 icons, growing by 100.
+// Creates largeIconList anew, empty: icons of the system's size (32 x 32 at 96 DPI), growing by 100.
 bool CreateIconCache() {
-    return largeIconList.Create(32, 32, IconListFlags(), 0, 100);
+    return largeIconList.Create(LargeIconSide(), LargeIconSide(), IconListFlags(), 0, 100);
 }
 }  // namespace
 
@@ -30,7 +38,7 @@ int SelectedIconIndex(const CListCtrl& view) {
 }
 
 void ExplorerDialog::CreateIconLists() {
-    smallIconList.Create(16, 16, IconListFlags(), 0, 20);
+    smallIconList.Create(SmallIconSide(), SmallIconSide(), IconListFlags(), 0, 20);
     CreateIconCache();
     iconView.SetImageList(largeIconList.GetSafeHandle(), LVSIL_NORMAL);
 }

@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <utility>
 
+#include "app/ProcessObjects.h"
+#include "framework/DisplayScale.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
 #include "ui/MenuItems.h"
@@ -17,12 +20,12 @@ TEST_F(MainWindowTest, OpensAtItsSizeCentredWithThePanesOfTheFirstLayout) {
 
     RECT outer;
     GetWindowRect(hwnd, &outer);
-    EXPECT_EQ(outer.right - outer.left, 550);
-    EXPECT_EQ(outer.bottom - outer.top, 400);
+    EXPECT_EQ(outer.right - outer.left, Scaled(550));
+    EXPECT_EQ(outer.bottom - outer.top, Scaled(400));
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_EQ(outer.left, work.left + (work.right - work.left - 550) / 2);
-    EXPECT_EQ(outer.top, work.top + (work.bottom - work.top - 400) / 2);
+    EXPECT_EQ(outer.left, work.left + (work.right - work.left - Scaled(550)) / 2);
+    EXPECT_EQ(outer.top, work.top + (work.bottom - work.top - Scaled(400)) / 2);
 
     RECT client;
     GetClientRect(hwnd, &client);
@@ -32,16 +35,16 @@ TEST_F(MainWindowTest, OpensAtItsSizeCentredWithThePanesOfTheFirstLayout) {
     RECT view = ChildRectInParent(hwnd, window.IconView());
 
     EXPECT_EQ(tools.top, 0);
-    EXPECT_GT(tools.bottom, 20) << "the toolbar shows its labelled buttons";
+    EXPECT_GT(tools.bottom, Scaled(20)) << "the toolbar shows its labelled buttons";
     EXPECT_GE(tools.right, client.right);
     EXPECT_EQ(status.bottom, client.bottom);
     EXPECT_EQ(status.right, client.right);
 
     EXPECT_EQ(list.left, 0);
-    EXPECT_EQ(list.right - list.left, 140);
+    EXPECT_EQ(list.right - list.left, Scaled(140));
     EXPECT_EQ(list.top, tools.bottom);
     EXPECT_EQ(list.bottom, status.top);
-    EXPECT_EQ(view.left, 143);
+    EXPECT_EQ(view.left, Scaled(140) + Scaled(3));
     EXPECT_EQ(view.right, client.right);
     EXPECT_EQ(view.top, tools.bottom);
     EXPECT_EQ(view.bottom, status.top);
@@ -50,6 +53,47 @@ TEST_F(MainWindowTest, OpensAtItsSizeCentredWithThePanesOfTheFirstLayout) {
     EXPECT_FALSE(IsWindowVisible(window.GetDlgItem(IDC_SPLITTER_BAR)));
     EXPECT_EQ(WindowText(window.GetDlgItem(IDC_SPLITTER_BAR)), "");
     EXPECT_FALSE(IsWindowVisible(window.GetDlgItem(IDC_GROUP_NAME_LIST)));
+}
+
+// At the screen's scale: the icons at the system's sizes, the command pictures drawn for it, and
+// lines and menu items never lower than their pictures and fonts need.
+TEST_F(MainWindowTest, PicturesAndLinesHaveTheirSizesAtTheScreensScale) {
+    ExplorerDialog& window = Start();
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(Scaled(96), GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    const auto sizeOf = [](HIMAGELIST list) {
+        int width = 0, height = 0;
+        ImageList_GetIconSize(list, &width, &height);
+        return std::make_pair(width, height);
+    };
+    EXPECT_EQ(sizeOf(largeIconList), std::make_pair(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    EXPECT_EQ(sizeOf(smallIconList), std::make_pair(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(window.IconView(), LVM_GETIMAGELIST, LVSIL_NORMAL, 0)),
+              largeIconList.GetSafeHandle());
+    const auto toolbarPictures =
+        reinterpret_cast<HIMAGELIST>(SendMessageA(window.ToolBar(), TB_GETIMAGELIST, 0, 0));
+    // The toolbar's own cells are 16 wide, and at least 15 high, at 96 DPI.
+    EXPECT_EQ(sizeOf(toolbarPictures).first, Scaled(16));
+    EXPECT_GE(sizeOf(toolbarPictures).second, Scaled(15));
+    EXPECT_EQ(sizeOf(toolImageList), std::make_pair(Scaled(16), Scaled(15)));
+
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemData = reinterpret_cast<ULONG_PTR>(MenuItemRecordAt(GetSubMenu(GetMenu(window.GetSafeHwnd()), 0), 0));
+    SendMessageA(window.GetSafeHwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    HDC dc = GetDC(window.GetSafeHwnd());
+    HGDIOBJ previous = SelectObject(dc, menuFont);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window.GetSafeHwnd(), dc);
+    EXPECT_GE(static_cast<int>(measure.itemHeight), Scaled(19));
+    EXPECT_GT(static_cast<int>(measure.itemHeight), metrics.tmHeight);
+    if (Scaled(96) == 96) {
+        EXPECT_EQ(measure.itemHeight, 19u);
+    }
+    EXPECT_GE(SendMessageA(window.CatalogueList(), LB_GETITEMHEIGHT, 0, 0), GetSystemMetrics(SM_CYSMICON));
 }
 
 TEST_F(MainWindowTest, ToolBarHasTenButtonsWithTheirLabelsAndPictures) {
@@ -91,16 +135,16 @@ TEST_F(MainWindowTest, StatusBarHasTwoPartsWhoseFirstIs140PixelsWide) {
     ASSERT_EQ(SendMessageA(window.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
     RECT client;
     GetClientRect(window.GetSafeHwnd(), &client);
-    EXPECT_EQ(edges[0], 140);
+    EXPECT_EQ(edges[0], Scaled(140));
     EXPECT_EQ(edges[1], client.right);
     EXPECT_TRUE(GetWindowLongPtrA(window.StatusBar(), GWL_STYLE) & SBARS_SIZEGRIP);
 
     // Narrower and wider windows keep the first part and move the second's end with the edge.
-    SetWindowPos(window.GetSafeHwnd(), nullptr, 0, 0, 700, 300, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(window.GetSafeHwnd(), nullptr, 0, 0, Scaled(700), Scaled(300), SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
     GetClientRect(window.GetSafeHwnd(), &client);
     ASSERT_EQ(SendMessageA(window.StatusBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
-    EXPECT_EQ(edges[0], 140);
+    EXPECT_EQ(edges[0], Scaled(140));
     EXPECT_EQ(edges[1], client.right);
     EXPECT_EQ(ChildRectInParent(window.GetSafeHwnd(), window.StatusBar()).bottom, client.bottom);
 }
@@ -113,24 +157,24 @@ TEST_F(MainWindowTest, NarrowWindowClipsTheToolBarAndKeepsTheIconViewInPlace) {
     GetWindowRect(hwnd, &outer);
     GetClientRect(hwnd, &client);
     int frame = (outer.right - outer.left) - client.right;
-    SetWindowPos(hwnd, nullptr, 0, 0, 250 + frame, 400, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(hwnd, nullptr, 0, 0, Scaled(250) + frame, Scaled(400), SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
 
     // The buttons keep their places on one row; the window clips what does not fit.
     RECT first{}, last{};
     SendMessageA(window.ToolBar(), TB_GETRECT, ID_FILE_NEW, reinterpret_cast<LPARAM>(&first));
     SendMessageA(window.ToolBar(), TB_GETRECT, ID_NEXT_FILE, reinterpret_cast<LPARAM>(&last));
-    EXPECT_GT(last.right, 250);
+    EXPECT_GT(last.right, Scaled(250));
     EXPECT_EQ(last.top, first.top);
     RECT view = ChildRectInParent(hwnd, window.IconView());
     EXPECT_EQ(view.left, before.left);
     EXPECT_EQ(view.right, before.right) << "below 300 pixels the icon view keeps its place and size";
 
-    SetWindowPos(hwnd, nullptr, 0, 0, 400 + frame, 400, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(hwnd, nullptr, 0, 0, Scaled(400) + frame, Scaled(400), SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
     GetClientRect(hwnd, &client);
     view = ChildRectInParent(hwnd, window.IconView());
-    EXPECT_EQ(view.left, 143);
+    EXPECT_EQ(view.left, Scaled(140) + Scaled(3));
     EXPECT_EQ(view.right, client.right);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/DisplayScale.h"
 #include "support/Canvas.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
@@ -11,7 +12,11 @@
 namespace {
 
 constexpr COLORREF Marker = RGB(1, 2, 3);  // what lay beneath before the item was drawn
-constexpr int Width = 140;
+// A line's geometry at 96 DPI: 16 pixels high, the band 18 pixels in, the text 20.
+const int Width = Scaled(140);
+const int Line = Scaled(16);
+const int Band = Scaled(18);
+const int Text = Scaled(20);
 
 class CatalogueDrawingTest : public MainWindowTest {
 protected:
@@ -24,7 +29,7 @@ protected:
         draw.itemState = state;
         draw.hwndItem = dialog->CatalogueList();
         draw.hDC = canvas.Dc();
-        draw.rcItem = {0, top, Width, top + 16};
+        draw.rcItem = {0, top, Width, top + Line};
         draw.itemData = reinterpret_cast<ULONG_PTR>(index >= 0 ? EntryOf(index) : nullptr);
         SendMessageA(Window(), WM_DRAWITEM, IDC_CATALOGUE_LIST, reinterpret_cast<LPARAM>(&draw));
     }
@@ -33,36 +38,36 @@ protected:
 TEST_F(CatalogueDrawingTest, SelectionPaintsTheBandRightOfTheIconAndFocusInverts) {
     WriteCatalogue("C:\\windows\\notepad.exe\r\n");
     Start();
-    EXPECT_EQ(SendMessageA(dialog->CatalogueList(), LB_GETITEMHEIGHT, 0, 0), 16) << "one row per small icon";
+    EXPECT_EQ(SendMessageA(dialog->CatalogueList(), LB_GETITEMHEIGHT, 0, 0), Line) << "one row per small icon";
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF window = GetSysColor(COLOR_WINDOW);
-    Canvas canvas(Width, 64, Marker);
+    Canvas canvas(Width, 4 * Line, Marker);
     Draw(canvas, 0, 0, ODA_SELECT, ODS_SELECTED);
-    Draw(canvas, 16, 0, ODA_SELECT, 0);                              // the item has just lost the selection
-    Draw(canvas, 32, -1, ODA_DRAWENTIRE, ODS_SELECTED | ODS_FOCUS);  // an empty list
+    Draw(canvas, Line, 0, ODA_SELECT, 0);                            // the item has just lost the selection
+    Draw(canvas, 2 * Line, -1, ODA_DRAWENTIRE, ODS_SELECTED | ODS_FOCUS);  // an empty list
 
     // Selected: the band from 18 pixels in, the text in the highlight's text colour; the icon
     // in its column on what lay beneath.
-    EXPECT_EQ(canvas.Pixel(18, 0), highlight);
-    EXPECT_EQ(canvas.Pixel(Width - 1, 15), highlight);
-    EXPECT_EQ(canvas.Pixel(17, 0), Marker);
-    EXPECT_EQ(canvas.Pixel(0, 8), Marker);
-    EXPECT_GT(canvas.Colours(2, 0, 18, 16).size(), 2u) << "the file's small icon";
-    EXPECT_TRUE(canvas.Colours(20, 0, Width, 16).count(GetSysColor(COLOR_HIGHLIGHTTEXT)));
+    EXPECT_EQ(canvas.Pixel(Band, 0), highlight);
+    EXPECT_EQ(canvas.Pixel(Width - 1, Line - 1), highlight);
+    EXPECT_EQ(canvas.Pixel(Band - 1, 0), Marker);
+    EXPECT_EQ(canvas.Pixel(0, Line / 2), Marker);
+    EXPECT_GT(canvas.Colours(Scaled(2), 0, Band, Line).size(), 2u) << "the file's small icon";
+    EXPECT_TRUE(canvas.Colours(Text, 0, Width, Line).count(GetSysColor(COLOR_HIGHLIGHTTEXT)));
     // Deselected: the band back in the window colour, the text in the window's text colour.
-    EXPECT_EQ(canvas.Pixel(18, 16), window);
-    EXPECT_EQ(canvas.Pixel(Width - 1, 31), window);
-    EXPECT_TRUE(canvas.Colours(20, 16, Width, 32).count(GetSysColor(COLOR_WINDOWTEXT)));
-    EXPECT_EQ(canvas.Colours(2, 0, 18, 16), canvas.Colours(2, 16, 18, 32));
-    EXPECT_EQ(canvas.Colours(0, 32, Width, 48), std::set<COLORREF>{Marker}) << "nothing for an empty list";
+    EXPECT_EQ(canvas.Pixel(Band, Line), window);
+    EXPECT_EQ(canvas.Pixel(Width - 1, 2 * Line - 1), window);
+    EXPECT_TRUE(canvas.Colours(Text, Line, Width, 2 * Line).count(GetSysColor(COLOR_WINDOWTEXT)));
+    EXPECT_EQ(canvas.Colours(Scaled(2), 0, Band, Line), canvas.Colours(Scaled(2), Line, Band, 2 * Line));
+    EXPECT_EQ(canvas.Colours(0, 2 * Line, Width, 3 * Line), std::set<COLORREF>{Marker}) << "nothing for an empty list";
 
     // The focus rectangle starts at the band and is drawn by inversion: twice leaves no trace.
-    std::set<COLORREF> edge = canvas.Colours(18, 0, Width, 1);
+    std::set<COLORREF> edge = canvas.Colours(Band, 0, Width, 1);
     Draw(canvas, 0, 0, ODA_FOCUS, ODS_SELECTED | ODS_FOCUS);
-    EXPECT_NE(canvas.Colours(18, 0, Width, 1), edge);
-    EXPECT_EQ(canvas.Colours(0, 0, 18, 16), canvas.Colours(0, 16, 18, 32)) << "nothing left of the band";
+    EXPECT_NE(canvas.Colours(Band, 0, Width, 1), edge);
+    EXPECT_EQ(canvas.Colours(0, 0, Band, Line), canvas.Colours(0, Line, Band, 2 * Line)) << "nothing left of the band";
     Draw(canvas, 0, 0, ODA_FOCUS, ODS_SELECTED | ODS_FOCUS);
-    EXPECT_EQ(canvas.Colours(18, 0, Width, 1), edge);
+    EXPECT_EQ(canvas.Colours(Band, 0, Width, 1), edge);
 }
 
 // The list keeps its names in order without regard to letter case anywhere in the name.

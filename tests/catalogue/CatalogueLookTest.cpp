@@ -15,6 +15,7 @@
 #include "support/MainWindowHarness.h"
 #include "support/TempFolder.h"
 #include "view/IconStrip.h"
+#include "view/IconView.h"
 
 namespace {
 
@@ -34,14 +35,13 @@ void ExpectTheShellsLook(const std::string& path) {
     EXPECT_STREQ(name, info.szDisplayName);
 
     IconPicture a, b;
-    a.size = b.size = SmallPictureSize;
+    a.size = b.size = SmallIconSide();
     ASSERT_TRUE(PictureOfIcon(ours, a));
     ASSERT_TRUE(PictureOfIcon(shells, b));
     DestroyIcon(ours);
     DestroyIcon(shells);
-    constexpr size_t Pixels = SmallPictureSize * SmallPictureSize;
-    EXPECT_EQ(std::memcmp(a.colour, b.colour, Pixels * sizeof a.colour[0]), 0);
-    EXPECT_EQ(std::memcmp(a.mask, b.mask, Pixels), 0);
+    EXPECT_TRUE(a.colour == b.colour);
+    EXPECT_TRUE(a.mask == b.mask);
 }
 
 }  // namespace

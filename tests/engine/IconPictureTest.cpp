@@ -28,27 +28,33 @@ TEST(IconPicture, ChoosesTheImageTheSystemPicks) {
     EXPECT_FALSE(GroupCandidates(ExactBytes(GroupDirectory({}, 2)).Span(), fromDirectory));
 }
 
-TEST(IconPicture, DecodesCommonBitmapsOfThirtyTwoPixels) {
-    for (int bits : {1, 4, 8, 24, 32}) {
-        SCOPED_TRACE(bits);
-        const std::string image = BitmapImage(32, 32, bits, 5);
-        IconPicture picture;
-        ASSERT_EQ(DecodeIconPicture(ExactBytes(image).Span(), picture), PictureDecode::Decoded);
-        const size_t colours = bits <= 8 ? size_t{1} << bits : 0, rowBytes = 32 * static_cast<size_t>(bits) / 8;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                // The generator's top quarter square is transparent, rows are stored bottom-up.
-                EXPECT_EQ(picture.mask[y * 32 + x], x < 8 && y < 8 ? 1 : 0) << x << "," << y;
-                uint32_t expected = 0;
-                if (bits <= 8)
-                    expected = GetU32(image, 40 + 4 * ((x / 2 + y / 3 + 5) % colours)) & 0xFFFFFF;
-                else if (bits == 24)
-                    expected = GetU32(image, 40 + (31 - y) * rowBytes + 3 * x) & 0xFFFFFF;
-                else
-                    expected = GetU32(image, 40 + (31 - y) * rowBytes + 4 * x);
-                ASSERT_EQ(picture.colour[y * 32 + x], expected) << x << "," << y;
-            }
-    }
+// 32 pixels as the icon view shows icons at 96 DPI, 48 as at 144 DPI (mask rows of two words).
+TEST(IconPicture, DecodesCommonBitmapsOfTheViewsSizes) {
+    for (int size : {32, 48})
+        for (int bits : {1, 4, 8, 24, 32}) {
+            SCOPED_TRACE(testing::Message() << size << " pixels, " << bits << " bits");
+            const std::string image = BitmapImage(size, size, bits, 5);
+            IconPicture picture;
+            picture.size = size;
+            ASSERT_EQ(DecodeIconPicture(ExactBytes(image).Span(), picture), PictureDecode::Decoded);
+            ASSERT_EQ(picture.colour.size(), static_cast<size_t>(size * size));
+            const size_t colours = bits <= 8 ? size_t{1} << bits : 0;
+            const size_t rowBytes = (static_cast<size_t>(size) * static_cast<size_t>(bits) + 31) / 32 * 4;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) {
+                    // The generator's top quarter square is transparent, rows are stored bottom-up.
+                    const int quarter = size / 4;
+                    ASSERT_EQ(picture.mask[y * size + x], x < quarter && y < quarter ? 1 : 0) << x << "," << y;
+                    uint32_t expected = 0;
+                    if (bits <= 8)
+                        expected = GetU32(image, 40 + 4 * ((x / 2 + y / 3 + 5) % colours)) & 0xFFFFFF;
+                    else if (bits == 24)
+                        expected = GetU32(image, 40 + (size - 1 - y) * rowBytes + 3 * x) & 0xFFFFFF;
+                    else
+                        expected = GetU32(image, 40 + (size - 1 - y) * rowBytes + 4 * x);
+                    ASSERT_EQ(picture.colour[y * size + x], expected) << x << "," << y;
+                }
+        }
 }
 
 TEST(IconPicture, LeavesOtherImagesToTheSystemAndRefusesUnsoundOnes) {

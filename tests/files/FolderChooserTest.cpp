@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "files/FolderChooser.h"
+#include "framework/DisplayScale.h"
 #include "support/DialogRobot.h"
 #include "support/TempFolder.h"
 
@@ -38,7 +39,8 @@ ChooserView LookAt(HWND dialog) {
     GetWindowTextA(edit, text, sizeof text);
     view.edit = text;
     const RECT editPlace = PlaceIn(dialog, edit), treePlace = PlaceIn(dialog, tree);
-    view.editAboveTree = editPlace.top == 30 && editPlace.bottom + 10 == treePlace.top && IsWindowVisible(edit) &&
+    view.editAboveTree = editPlace.top == Scaled(30) && editPlace.bottom + Scaled(10) == treePlace.top &&
+                         IsWindowVisible(edit) &&
                          (GetWindowLongPtrA(tree, GWL_STYLE) & TVS_SHOWSELALWAYS);
     view.editLimit = SendMessageA(edit, EM_GETLIMITTEXT, 0, 0);
     view.rootSelected = TreeView_GetSelection(tree) == TreeView_GetRoot(tree);
@@ -109,8 +111,8 @@ TEST(FolderChooser, TheTreeEndsAboveTheHigherButtonWhateverTheirOrderAndCaptions
     child("BUTTON", "Annuler", IDCANCEL, 260);
     chooserEdit = child("EDIT", "", ChooserEditId, 0);
     ArrangeChooser(dialog);
-    EXPECT_EQ(PlaceIn(dialog, tree).top, 30 + 22 + 10);
-    EXPECT_EQ(PlaceIn(dialog, tree).bottom, 260 - 10);
+    EXPECT_EQ(PlaceIn(dialog, tree).top, Scaled(30) + Scaled(22) + Scaled(10));
+    EXPECT_EQ(PlaceIn(dialog, tree).bottom, 260 - Scaled(10));
     chooserDialog = chooserEdit = chooserTree = nullptr;
     DestroyWindow(dialog);
 }

@@ -38,16 +38,23 @@ TEST(Resources, NoNumberIsUsedTwiceForOneKindOfIdentifier) {
     EXPECT_GT(defines, 25);
 }
 
-TEST(Resources, CommandBitmapHoldsFourteen16By15PicturesIn16Colours) {
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDB_COMMANDS), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ASSERT_NE(bitmap, nullptr);
-    DIBSECTION section{};
-    ASSERT_EQ(GetObjectA(bitmap, sizeof section, &section), static_cast<int>(sizeof section));
-    EXPECT_EQ(section.dsBm.bmWidth, 224);
-    EXPECT_EQ(section.dsBm.bmHeight, 15);
-    EXPECT_EQ(section.dsBmih.biBitCount, 4);
-    DeleteObject(bitmap);
+// The strip for 100%, and those for 150% and 200%, each of fourteen pictures.
+TEST(Resources, CommandBitmapsHoldFourteenPicturesIn16ColoursAtEachScale) {
+    struct Strip {
+        int id, width, height;
+    };
+    for (Strip strip : {Strip{IDB_COMMANDS, 16, 15}, Strip{IDB_COMMANDS_150, 24, 23}, Strip{IDB_COMMANDS_200, 32, 30}}) {
+        SCOPED_TRACE(strip.id);
+        HBITMAP bitmap = static_cast<HBITMAP>(
+            LoadImageA(AppInstance(), MAKEINTRESOURCEA(strip.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_NE(bitmap, nullptr);
+        DIBSECTION section{};
+        ASSERT_EQ(GetObjectA(bitmap, sizeof section, &section), static_cast<int>(sizeof section));
+        EXPECT_EQ(section.dsBm.bmWidth, 14 * strip.width);
+        EXPECT_EQ(section.dsBm.bmHeight, strip.height);
+        EXPECT_EQ(section.dsBmih.biBitCount, 4);
+        DeleteObject(bitmap);
+    }
 }
 
 TEST(Resources, SplitterCursorIsMonochrome32By32WithItsHotSpotAt15) {
@@ -68,13 +75,13 @@ TEST(Resources, SplitterCursorIsMonochrome32By32WithItsHotSpotAt15) {
     EXPECT_NE(LoadCursorA(AppInstance(), MAKEINTRESOURCEA(IDCUR_HAND)), nullptr);
 }
 
-TEST(Resources, ProgramIconHas32And16PixelImagesIn16Colours) {
+TEST(Resources, ProgramIconHas16To64PixelImagesIn16Colours) {
     HRSRC group = FindResourceA(nullptr, MAKEINTRESOURCEA(IDI_MAIN), MAKEINTRESOURCEA(14));
     ASSERT_NE(group, nullptr);
     const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, group)));
     ASSERT_NE(directory, nullptr);
     WORD count = *reinterpret_cast<const WORD*>(directory + 4);
-    ASSERT_EQ(count, 2);
+    ASSERT_EQ(count, 4);
     std::set<int> widths;
     for (WORD i = 0; i < count; ++i) {
         const BYTE* entry = directory + 6 + 14 * i;
@@ -82,11 +89,20 @@ TEST(Resources, ProgramIconHas32And16PixelImagesIn16Colours) {
         EXPECT_EQ(entry[2], 16) << "colour count";
         EXPECT_EQ(*reinterpret_cast<const WORD*>(entry + 6), 4) << "bits per pixel";
     }
-    EXPECT_EQ(widths, (std::set<int>{16, 32}));
+    EXPECT_EQ(widths, (std::set<int>{16, 32, 48, 64})) << "for 100%, 150% and 200%";
+    const auto icon48 = static_cast<HICON>(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON, 48, 48, 0));
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon48, &info));
+    BITMAP colour{};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, 48);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon48);
     EXPECT_NE(LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON, 16, 16, 0), nullptr);
 }
 
-TEST(Resources, ManifestAsksForCommonControls6AndNoElevation) {
+TEST(Resources, ManifestAsksForCommonControls6NoElevationAndTheSystemsDpi) {
     HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(found, nullptr);
     std::string manifest(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
@@ -94,7 +110,13 @@ TEST(Resources, ManifestAsksForCommonControls6AndNoElevation) {
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(manifest.find("asInvoker"), std::string::npos);
-    EXPECT_EQ(manifest.find("dpiAware"), std::string::npos) << "the system scales the pixel layout";
+    // Aware of the system's DPI, in the namespaces where Windows looks for each element.
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
+              std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">system"
+                            "</dpiAwareness>"),
+              std::string::npos)
+        << "per-monitor awareness is not asked for";
 }
 
 TEST(Resources, VersionResourceNamesTheProduct) {
@@ -139,6 +161,11 @@ TEST_F(MainWindowTest, TemplateGivesTheControlsTheirStylesAndTabOrder) {
     LONG_PTR groups = GetWindowLongPtrA(window.GetDlgItem(IDC_GROUP_NAME_LIST), GWL_STYLE);
     EXPECT_FALSE(groups & LBS_SORT) << "group names keep their enumeration order";
     EXPECT_FALSE(groups & WS_VISIBLE);
+
+    // The dialog font that the system maps to its scalable face.
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, "MS Shell Dlg");
 
     EXPECT_EQ(GetNextDlgTabItem(hwnd, nullptr, FALSE), window.CatalogueList());
     EXPECT_EQ(GetNextDlgTabItem(hwnd, window.CatalogueList(), FALSE), window.IconView());

@@ -3,6 +3,8 @@
 
 #include <map>
 
+#include "app/CommandTable.h"
+#include "framework/DisplayScale.h"
 #include "support/Canvas.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
@@ -11,8 +13,16 @@
 namespace {
 
 constexpr COLORREF Marker = RGB(1, 2, 3);  // what lay beneath before the item was drawn
-constexpr int Width = 160;
-constexpr int Row = 20;  // each drawing gets its own row of the canvas
+const int Width = Scaled(160);
+const int Row = Scaled(20);  // each drawing gets its own row of the canvas
+const int Height = Scaled(19);
+// The picture at the item's left + 2, top + 2 (at 96 DPI), its box one pixel beyond it, the
+// band right of the box and the text 2 pixels into the band.
+const int Inset = Scaled(2);
+const CommandPictures Cell = CommandPicturesForScreen();
+const int BoxRight = Inset + Cell.width + 1;
+const int BoxBottom = Inset + Cell.height + 1;
+const int TextLeft = BoxRight + 1 + Scaled(2);
 
 class MenuItemsTest : public MainWindowTest {
 protected:
@@ -28,7 +38,7 @@ protected:
         draw.itemState = state;
         draw.hwndItem = reinterpret_cast<HWND>(FileMenu());
         draw.hDC = canvas.Dc();
-        draw.rcItem = {0, row * Row, Width, row * Row + 19};
+        draw.rcItem = {0, row * Row, Width, row * Row + Height};
         draw.itemData = reinterpret_cast<ULONG_PTR>(MenuItemRecordAt(FileMenu(), static_cast<UINT>(position)));
         ASSERT_NE(draw.itemData, 0u);
         SendMessageA(Window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
@@ -74,27 +84,29 @@ TEST_F(MenuItemsTest, ItemsWithPicturesLookLikeToolbarButtons) {
     Draw(canvas, 1, Copy, ODA_SELECT, ODS_SELECTED);
     Draw(canvas, 2, UndoDelete, ODA_DRAWENTIRE, ODS_DISABLED | ODS_GRAYED);
     Draw(canvas, 3, UndoDelete, ODA_SELECT, ODS_SELECTED | ODS_DISABLED | ODS_GRAYED);
-    auto picture = [&](int row) { return canvas.Colours(2, row * Row + 2, 18, row * Row + 17); };
-    auto band = [&](int row) { return canvas.Pixel(Width - 2, row * Row + 2); };
+    auto picture = [&](int row) {
+        return canvas.Colours(Inset, row * Row + Inset, Inset + Cell.width, row * Row + Inset + Cell.height);
+    };
+    auto band = [&](int row) { return canvas.Pixel(Width - 2, row * Row + Inset); };
 
     // Idle: the picture in colour, the box outlined in the menu colour, the band left as it was.
     EXPECT_GT(picture(0).size(), 2u) << "the picture with its own colours";
     EXPECT_EQ(canvas.Pixel(0, 0), menu);
-    EXPECT_EQ(canvas.Pixel(19, 10), menu);
-    EXPECT_EQ(canvas.Pixel(10, 18), menu);
+    EXPECT_EQ(canvas.Pixel(BoxRight, Height / 2), menu);
+    EXPECT_EQ(canvas.Pixel(BoxRight / 2, BoxBottom), menu);
     EXPECT_EQ(band(0), Marker);
-    EXPECT_NE(canvas.Colours(22, 2, Width, 17).count(GetSysColor(COLOR_MENUTEXT)), 0u) << "its text";
+    EXPECT_NE(canvas.Colours(TextLeft, 2, Width, Height - 2).count(GetSysColor(COLOR_MENUTEXT)), 0u) << "its text";
 
     // Highlighted: the band from 20 pixels in, a raised frame, the picture's column untouched.
     EXPECT_EQ(band(1), highlight);
-    EXPECT_EQ(canvas.Pixel(20, Row + 10), highlight);
+    EXPECT_EQ(canvas.Pixel(BoxRight + 1, Row + Height / 2), highlight);
     EXPECT_EQ(canvas.Pixel(1, Row + 1), Marker);
     EXPECT_EQ(canvas.Pixel(0, Row), light);
-    EXPECT_EQ(canvas.Pixel(10, Row), light);
-    EXPECT_EQ(canvas.Pixel(19, Row + 10), dark);
-    EXPECT_EQ(canvas.Pixel(10, Row + 18), dark);
+    EXPECT_EQ(canvas.Pixel(BoxRight / 2, Row), light);
+    EXPECT_EQ(canvas.Pixel(BoxRight, Row + Height / 2), dark);
+    EXPECT_EQ(canvas.Pixel(BoxRight / 2, Row + BoxBottom), dark);
     EXPECT_EQ(picture(1), picture(0)) << "the same picture";
-    EXPECT_NE(canvas.Colours(22, Row + 2, Width, Row + 17).count(GetSysColor(COLOR_HIGHLIGHTTEXT)), 0u);
+    EXPECT_NE(canvas.Colours(TextLeft, Row + 2, Width, Row + Height - 2).count(GetSysColor(COLOR_HIGHLIGHTTEXT)), 0u);
 
     // Disabled: the picture greyed (only the embossing colours on what lay beneath), the text
     // embossed rather than in the menu's text colour.
@@ -102,15 +114,15 @@ TEST_F(MenuItemsTest, ItemsWithPicturesLookLikeToolbarButtons) {
     EXPECT_TRUE(greyed.count(dark));
     for (COLORREF colour : greyed)
         EXPECT_TRUE(colour == Marker || colour == light || colour == dark) << std::hex << colour;
-    EXPECT_EQ(canvas.Colours(22, 2 * Row + 2, Width, 2 * Row + 17).count(GetSysColor(COLOR_MENUTEXT)), 0u);
+    EXPECT_EQ(canvas.Colours(TextLeft, 2 * Row + 2, Width, 2 * Row + Height - 2).count(GetSysColor(COLOR_MENUTEXT)), 0u);
 
     // Highlighted and disabled: the band and the greyed picture, no frame, the text in the
     // inactive caption's text colour.
     EXPECT_EQ(band(3), highlight);
     EXPECT_EQ(picture(3), greyed);
     EXPECT_EQ(canvas.Pixel(0, 3 * Row), Marker);
-    EXPECT_EQ(canvas.Pixel(19, 3 * Row + 10), Marker);
-    std::set<COLORREF> text = canvas.Colours(22, 3 * Row + 2, Width, 3 * Row + 17);
+    EXPECT_EQ(canvas.Pixel(BoxRight, 3 * Row + Height / 2), Marker);
+    std::set<COLORREF> text = canvas.Colours(TextLeft, 3 * Row + 2, Width, 3 * Row + Height - 2);
     EXPECT_TRUE(text.count(GetSysColor(COLOR_INACTIVECAPTIONTEXT)));
     EXPECT_FALSE(text.count(GetSysColor(COLOR_HIGHLIGHTTEXT)));
 }
@@ -142,7 +154,7 @@ TEST_F(MenuItemsTest, ItemsWithoutPictureHighlightTheirWholeWidth) {
     Draw(canvas, 0, Exit, ODA_SELECT, ODS_SELECTED);
     Draw(canvas, 1, Exit, ODA_FOCUS, ODS_SELECTED);
     EXPECT_EQ(canvas.Pixel(0, 0), GetSysColor(COLOR_HIGHLIGHT));
-    EXPECT_EQ(canvas.Pixel(Width - 1, 18), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(canvas.Pixel(Width - 1, Height - 1), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(canvas.Colours(0, Row, Width, 2 * Row), std::set<COLORREF>{Marker}) << "the focus action draws nothing";
 }
 
@@ -170,6 +182,26 @@ TEST_F(MenuItemsTest, TypingAInTheOpenHelpMenuShowsTheAboutBox) {
         PumpMessages();
     ASSERT_EQ(robot.Seen().size(), 1u);
     EXPECT_EQ(robot.Seen()[0].caption, "About Glyphdock");
+}
+
+// A change of the system's menu font (its size, or Windows' text size) reaches the items: the
+// font is made again from the system's, and other setting changes leave it alone.
+TEST_F(MenuItemsTest, MenuFontIsMadeAgainWhenTheSystemsChanges) {
+    Start();
+    const HFONT before = menuFont;
+    SendMessageA(Window(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    const HFONT after = menuFont;
+    EXPECT_NE(after, before);
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    LOGFONTA font{};
+    ASSERT_TRUE(GetObjectA(after, sizeof font, &font));
+    EXPECT_EQ(font.lfHeight, metrics.lfMenuFont.lfHeight);
+    EXPECT_STREQ(font.lfFaceName, metrics.lfMenuFont.lfFaceName);
+    EXPECT_NE(MenuItemRecordAt(FileMenu(), 0), nullptr) << "the items stay owner-drawn";
+    SendMessageA(Window(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+    EXPECT_EQ(static_cast<HFONT>(menuFont), after);
 }
 
 }  // namespace

@@ -13,8 +13,10 @@
 #include "files/PathUtilities.h"
 #include "resource.h"
 #include "support/EngineTestSupport.h"
+#include "framework/DisplayScale.h"
 #include "support/MainWindowHarness.h"
 #include "view/CopyToClipboard.h"
+#include "view/IconView.h"
 
 namespace {
 
@@ -37,13 +39,14 @@ std::set<UINT> ClipboardFormats() {
     return formats;
 }
 
-// The 32 x 32 pixels of a bitmap as 0xRRGGBB values.
+// The pixels of a bitmap of the icon view's size (32 x 32 at 96 DPI) as 0xRRGGBB values.
 std::vector<unsigned> Pixels(HBITMAP bitmap) {
+    const int side = LargeIconSide();
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<unsigned> pixels(32 * 32);
+    info.bmiHeader = {sizeof info.bmiHeader, side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<unsigned> pixels(static_cast<size_t>(side * side));
     HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, 32, pixels.data(), &info, DIB_RGB_COLORS);
+    GetDIBits(screen, bitmap, 0, static_cast<UINT>(side), pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     for (unsigned& pixel : pixels)
         pixel &= 0xFFFFFF;
@@ -54,10 +57,10 @@ std::vector<unsigned> Pixels(HBITMAP bitmap) {
 std::vector<unsigned> CacheImageOver(int index, DWORD rop) {
     HDC memory = CreateCompatibleDC(nullptr);
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, LargeIconSide(), LargeIconSide());
     ReleaseDC(nullptr, screen);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    PatBlt(memory, 0, 0, 32, 32, rop);
+    PatBlt(memory, 0, 0, LargeIconSide(), LargeIconSide(), rop);
     ImageList_Draw(largeIconList, index, memory, 0, 0, ILD_TRANSPARENT);
     SelectObject(memory, previous);
     DeleteDC(memory);
@@ -88,8 +91,8 @@ TEST_F(CopyTest, PutsTheSelectedIconOnWhiteAtTheScreensDepthInPlaceOfWhatTheClip
     auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
     BITMAP shape{};
     GetObjectA(bitmap, sizeof shape, &shape);
-    EXPECT_EQ(shape.bmWidth, 32);
-    EXPECT_EQ(shape.bmHeight, 32);
+    EXPECT_EQ(shape.bmWidth, Scaled(32)) << "the icon view's size";
+    EXPECT_EQ(shape.bmHeight, Scaled(32));
     EXPECT_EQ(shape.bmBitsPixel * shape.bmPlanes, ScreenBitsPerPixel());
     const std::vector<unsigned> copied = Pixels(bitmap);
     CloseClipboard();

@@ -32,7 +32,7 @@ std::string Narrow(const std::u16string& text) {
 }
 
 bool SamePicture(const IconPicture& a, const IconPicture& b) {
-    return std::memcmp(a.colour, b.colour, sizeof a.colour) == 0 && std::memcmp(a.mask, b.mask, sizeof a.mask) == 0;
+    return a.colour == b.colour && a.mask == b.mask;
 }
 
 // Count, enumeration order and every picture against the shell's own functions.
@@ -52,7 +52,9 @@ void ExpectTheShellsAnswers(const std::string& path) {
         EXPECT_EQ(ours, names);
     }
     for (int i = 0; i < count; ++i) {
+        // The shell's icons have the system's size, which follows the screen's DPI.
         IconPicture ours{}, shells{};
+        ours.size = shells.size = LargeIconSide();
         HICON icon = ExtractIconA(GetModuleHandleA(nullptr), path.c_str(), static_cast<UINT>(i));
         ASSERT_TRUE(PictureOfIcon(icon, shells)) << "icon " << i;
         DestroyIcon(icon);
@@ -221,7 +223,7 @@ TEST(IconPictures, TheCacheShowsWhatTheListMakesOfEachPictureAlone) {
         format.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
         HBITMAP colour = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-        std::memcpy(bits, picture.colour, sizeof picture.colour);
+        std::memcpy(bits, picture.colour.data(), picture.colour.size() * sizeof picture.colour[0]);
         BYTE mask[32 * 4] = {};
         for (int p = 0; p < 32 * 32; ++p)
             if (picture.mask[p]) mask[p / 8] |= static_cast<BYTE>(0x80 >> (p % 8));

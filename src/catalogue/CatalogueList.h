@@ -4,11 +4,12 @@
 #include <unordered_set>
 
 #include "catalogue/CatalogueEntry.h"
+#include "files/WideNames.h"
 #include "framework/ListControls.h"
 
 // The entry of catalogue item `index`, or nullptr when there is no such item.
 CatalogueEntry* EntryAt(const CListBox& catalogueList, int index);
-// The first item whose entry's path equals `path` (ASCII letters without regard to case), or -1.
+// The first item whose entry's path is the same as `path` (SamePathText), or -1.
 int FindEntryByPath(const CListBox& catalogueList, const char* path);
 
 // The paths of the catalogue's entries, so that adding a file does not walk every line to find
@@ -16,11 +17,10 @@ int FindEntryByPath(const CListBox& catalogueList, const char* path);
 // when SamePathText says so.
 class CataloguePathSet {
 public:
-    void Add(const char* path) { keys.insert(Key(path)); }
-    void Remove(const char* path) { keys.erase(Key(path)); }
-    bool Contains(const char* path) const { return keys.count(Key(path)) > 0; }
+    void Add(const char* path) { keys.insert(PathKey(path)); }
+    void Remove(const char* path) { keys.erase(PathKey(path)); }
+    bool Contains(const char* path) const { return keys.count(PathKey(path)) > 0; }
 
 private:
-    static std::string Key(const char* path);
-    std::unordered_set<std::string> keys;
+    std::unordered_set<std::wstring> keys;
 };

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "files/WideNames.h"
+#include "resource.h"
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
 
@@ -24,6 +26,22 @@ HDROP MakeDrop(const std::vector<std::string>& files) {
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     std::memcpy(drop + 1, names.data(), names.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// The same with the names in UTF-16, as file managers hand them over today.
+HDROP MakeWideDrop(const std::vector<std::wstring>& files) {
+    std::wstring names;
+    for (const std::wstring& file : files)
+        names += file + L'\0';
+    names += L'\0';
+    const size_t bytes = names.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, names.data(), bytes);
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
@@ -58,6 +76,44 @@ TEST_F(DroppedFilesTest, DroppedFilesAreAddedAsPickedOnesAndTheLastOneInTheCatal
     EXPECT_EQ(WindowText(Window()), icon + " - Glyphdock");
     EXPECT_EQ(ListViewItems(window.IconView()), (std::vector<std::string>{"Icon: 000"}));
     EXPECT_EQ(lastAddFolder[0], 0) << "the dialog's folder is the dialog's own";
+}
+
+// A file named in a script the code page cannot hold ("Иконки.ico" in code page 1252) came back
+// from the 8-bit functions as "??????.ico", which then matched it as a wildcard and could not be
+// read: the user was told that it held no icons. Named on the command line, dropped or picked, it
+// is now told for what it is, and the other files are added.
+TEST_F(DroppedFilesTest, ANameTheCodePageCannotHoldIsToldWhereverItComesFrom) {
+    const std::wstring icon = WideFromAnsi(temp.Path().c_str()) + L"\u0418\u043A\u043E\u043D\u043A\u0438.ico";
+    std::string lossy;
+    if (AnsiFromWide(icon.c_str(), lossy)) GTEST_SKIP() << "the code page holds Cyrillic";
+    const std::string bytes = ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON));
+    const HANDLE file = CreateFileW(icon.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+
+    commandLineFiles = NamesOnCommandLine((L"glyphdock.exe \"" + icon + L"\" C:\\windows\\regedit.exe").c_str());
+    robot.Expect(DialogRobot::Press(IDOK));
+    Start();
+    PostMessageA(Window(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeWideDrop({icon, L"C:\\windows\\notepad.exe"})), 0);
+    robot.Expect(DialogRobot::Press(IDOK));
+    PumpMessages();
+    robot.Expect([&icon](HWND open) {
+             SetDlgItemTextW(open, 1148, icon.c_str());
+             DialogRobot::Press(IDOK)(open);
+         })
+        .Expect(DialogRobot::Press(IDOK));
+    Command(ID_FILE_NEW);
+
+    robot.Verify();
+    ASSERT_EQ(robot.Seen().size(), 4u);
+    for (size_t i : {0u, 1u, 3u}) {
+        EXPECT_EQ(robot.Seen()[i].caption, "Glyphdock");
+        EXPECT_EQ(robot.Seen()[i].texts.back(), NameNotUsable);
+    }
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, Regedit}));
 }
 
 // A folder adds every file with icons in it and in its subfolders, hidden ones too, once each,

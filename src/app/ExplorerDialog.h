@@ -99,7 +99,11 @@ private:
     // A folder's walk skips the files without icons silently (src/catalogue/AddFolder.cpp).
     bool AddCatalogueFile(const char* path, bool reportNoIcons = true);
     bool AddCatalogueFile(const char* path, const CatalogueFileLook& look, bool reportNoIcons);
-    void AddFolderFiles(const char* folder, char* shown, int& looked);
+    // `looked` counts the entries of the folders walked for one drop or command line, against
+    // one limit, and `unusableNames` the files skipped for names the code page cannot hold;
+    // FolderWalkEndText says what the walks leave unsaid.
+    void AddFolderFiles(const char* folder, char* shown, int& looked, int& unusableNames);
+    static std::string FolderWalkEndText(int looked, int unusableNames);
     void ShowCatalogueCount();
     void ShowIconCount();
     void OnCatalogueSelChange();

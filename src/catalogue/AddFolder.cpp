@@ -4,12 +4,14 @@
 // and junctions to folders are not followed, so that a link back up ends no walk in a loop.
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/ExplorerDialog.h"
 #include "catalogue/CatalogueFileLook.h"
 #include "files/TextFunctions.h"
+#include "files/WideNames.h"
 #include "framework/WaitCursor.h"
 
 namespace {
@@ -39,7 +41,7 @@ private:
 };
 }  // namespace
 
-void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked) {
+void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked, int& unusableNames) {
     if (looked >= MaxEntriesLooked) return;
     CWaitCursor wait;
     // A folder named on the command line is walked before the window would show: the window
@@ -62,27 +64,35 @@ void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked
             PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
             shownAt = GetTickCount();
         };
-        std::vector<std::string> folders = {folder};
+        // Listed by wide names: a name the code page cannot hold would come back with '?' in
+        // place of its letters. Such a file is counted, and one below such a folder too.
+        std::vector<std::wstring> folders = {WideFromAnsi(folder)};
         while (!folders.empty() && looked <= MaxEntriesLooked) {
-            std::string current = folders.back();
+            std::wstring current = folders.back();
             folders.pop_back();
-            if (current.empty() || current.back() != '\\') current += '\\';
-            std::vector<std::string> files, subfolders;
-            WIN32_FIND_DATAA found;
-            HANDLE search = FindFirstFileA((current + "*").c_str(), &found);
+            if (current.empty() || current.back() != L'\\') current += L'\\';
+            std::vector<std::string> files;
+            std::vector<std::wstring> subfolders;
+            WIN32_FIND_DATAW found;
+            HANDLE search = FindFirstFileW((current + L"*").c_str(), &found);
             if (search == INVALID_HANDLE_VALUE) continue;
             do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
+                const std::wstring name = found.cFileName;
+                if (name == L"." || name == L"..") continue;
                 if (++looked > MaxEntriesLooked) break;
-                const std::string path = current + name;
-                // A longer path is refused like a missing file, never cut short.
-                if (path.size() > static_cast<size_t>(MaxPathLength)) continue;
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    files.push_back(path);
-                else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                    subfolders.push_back(path);
-            } while (FindNextFileA(search, &found));
+                const std::wstring widePath = current + name;
+                std::string path;
+                const bool usable = AnsiFromWide(widePath.c_str(), path);
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                    // A longer path is refused like a missing file, never cut short.
+                    if (!usable)
+                        ++unusableNames;
+                    else if (path.size() <= static_cast<size_t>(MaxPathLength))
+                        files.push_back(path);
+                } else if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                    subfolders.push_back(widePath);
+                }
+            } while (FindNextFileW(search, &found));
             FindClose(search);
             showProgress();
 
@@ -103,6 +113,17 @@ void ExplorerDialog::AddFolderFiles(const char* folder, char* shown, int& looked
         }
     }
     if (catalogueList.GetCount() != countBefore) ShowCatalogueCount();
-    if (looked > MaxEntriesLooked)
-        MessageBoxA(hwnd, "Only the first 100000 files were looked at.", appTitle, MB_ICONINFORMATION | MB_OK);
+}
+
+std::string ExplorerDialog::FolderWalkEndText(int looked, int unusableNames) {
+    std::string text;
+    if (unusableNames > 0) {
+        char sentence[128];
+        std::snprintf(sentence, sizeof sentence,
+                      "%d files were skipped because their names hold characters this program cannot use.",
+                      unusableNames);
+        text = sentence;
+    }
+    if (looked > MaxEntriesLooked) text += (text.empty() ? "" : "\n") + std::string("Only the first 100000 files were looked at.");
+    return text;
 }

@@ -129,8 +129,7 @@ void CatalogueDisplayName(const char* path, char* name) {
     HANDLE search = FindFirstFileA(path, &found);
     if (search == INVALID_HANDLE_VALUE) return;
     FindClose(search);
-    std::string onDisk = path;
-    onDisk.resize(onDisk.find_last_of("\\/:") + 1);  // the folder, or nothing (npos + 1 is 0)
+    std::string onDisk(path, static_cast<size_t>(FileNamePart(path) - path));  // the folder, or nothing
     onDisk += found.cFileName;
     if (onDisk.size() > static_cast<size_t>(MaxPathLength)) return;
     SHFILEINFOA info{};

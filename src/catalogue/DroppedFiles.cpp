@@ -50,6 +50,7 @@ void ExplorerDialog::AddStartupFiles() {
 void ExplorerDialog::AddHandedFiles(const std::vector<std::wstring>& files) {
     char shown[PathBufferSize] = {};
     int looked = 0;  // the entries of the folders walked, counted against one limit
+    int unusableNames = 0;
     for (const std::wstring& name : files) {
         // A file or folder whose name the code page cannot hold is named to the user; a missing
         // one is passed over, as a missing file always is.
@@ -68,9 +69,12 @@ void ExplorerDialog::AddHandedFiles(const std::vector<std::wstring>& files) {
         if (length == 0 || length >= sizeof path) continue;
         const DWORD attributes = GetFileAttributesA(path);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            AddFolderFiles(path, shown, looked);
+            AddFolderFiles(path, shown, looked, unusableNames);
         else if (AddCatalogueFile(path))
             lstrcpynA(shown, path, PathBufferSize);
     }
     if (shown[0]) ShowCatalogueFile(shown);
+    // What the walks leave unsaid comes once, in one message, after the last file is shown.
+    const std::string text = FolderWalkEndText(looked, unusableNames);
+    if (!text.empty()) MessageBoxA(hwnd, text.c_str(), appTitle, MB_ICONINFORMATION | MB_OK);
 }

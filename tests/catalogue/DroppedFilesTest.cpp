@@ -80,25 +80,36 @@ TEST_F(DroppedFilesTest, DroppedFilesAreAddedAsPickedOnesAndTheLastOneInTheCatal
 
 // A file named in a script the code page cannot hold ("Иконки.ico" in code page 1252) came back
 // from the 8-bit functions as "??????.ico", which then matched it as a wildcard and could not be
-// read: the user was told that it held no icons. Named on the command line, dropped or picked, it
-// is now told for what it is, and the other files are added.
+// read: the user was told that it held no icons, or nothing when a folder's walk met it. Named on
+// the command line, dropped or picked, it is now told for what it is; a walk counts such files,
+// below such a folder too, and says so once at its end. The other files are added.
 TEST_F(DroppedFilesTest, ANameTheCodePageCannotHoldIsToldWhereverItComesFrom) {
-    const std::wstring icon = WideFromAnsi(temp.Path().c_str()) + L"\u0418\u043A\u043E\u043D\u043A\u0438.ico";
+    const std::wstring folder = WideFromAnsi(temp.Path().c_str()), cyrillic = L"\u0418\u043A\u043E\u043D\u043A\u0438";
+    const std::wstring icon = folder + cyrillic + L".ico";
     std::string lossy;
     if (AnsiFromWide(icon.c_str(), lossy)) GTEST_SKIP() << "the code page holds Cyrillic";
     const std::string bytes = ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON));
-    const HANDLE file = CreateFileW(icon.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    const auto write = [&bytes](const std::wstring& path) {
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    };
+    write(icon);
+    const std::wstring walked = folder + L"walked\\";
+    ASSERT_TRUE(CreateDirectoryW(walked.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((walked + cyrillic).c_str(), nullptr));
+    write(walked + cyrillic + L".ico");
+    write(walked + cyrillic + L"\\Picture.ico");
+    write(walked + L"Plain.ico");
 
     commandLineFiles = NamesOnCommandLine((L"glyphdock.exe \"" + icon + L"\" C:\\windows\\regedit.exe").c_str());
     robot.Expect(DialogRobot::Press(IDOK));
     Start();
     PostMessageA(Window(), WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeWideDrop({icon, L"C:\\windows\\notepad.exe"})), 0);
-    robot.Expect(DialogRobot::Press(IDOK));
+                 reinterpret_cast<WPARAM>(MakeWideDrop({icon, L"C:\\windows\\notepad.exe", walked})), 0);
+    robot.Expect(DialogRobot::Press(IDOK)).Expect(DialogRobot::Press(IDOK));
     PumpMessages();
     robot.Expect([&icon](HWND open) {
              SetDlgItemTextW(open, 1148, icon.c_str());
@@ -108,12 +119,14 @@ TEST_F(DroppedFilesTest, ANameTheCodePageCannotHoldIsToldWhereverItComesFrom) {
     Command(ID_FILE_NEW);
 
     robot.Verify();
-    ASSERT_EQ(robot.Seen().size(), 4u);
-    for (size_t i : {0u, 1u, 3u}) {
+    ASSERT_EQ(robot.Seen().size(), 5u);
+    for (size_t i : {0u, 1u, 2u, 4u}) {
         EXPECT_EQ(robot.Seen()[i].caption, "Glyphdock");
-        EXPECT_EQ(robot.Seen()[i].texts.back(), NameNotUsable);
+        EXPECT_EQ(robot.Seen()[i].texts.back(),
+                  i == 2 ? "2 files were skipped because their names hold characters this program cannot use."
+                         : NameNotUsable);
     }
-    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, Regedit}));
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, temp.Path() + "walked\\Plain.ico", Regedit}));
 }
 
 // A folder adds every file with icons in it and in its subfolders, hidden ones too, once each,

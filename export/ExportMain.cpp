@@ -128,7 +128,7 @@ bool OutputFolder(const char* argument, std::string& folder) {
     // The folder with its trailing backslash must fit in a path buffer; a cut folder would be
     // another folder, and the names would be glued onto it.
     const std::string full = FullPath(argument);
-    if (full.size() + (full.empty() || full.back() != '\\' ? 1 : 0) > static_cast<size_t>(MaxPathLength)) {
+    if (full.size() + (!EndsWithBackslash(full.c_str()) ? 1 : 0) > static_cast<size_t>(MaxPathLength)) {
         Fail(argument, "Folder name too long");
         return false;
     }

@@ -7,15 +7,23 @@ packages=(
   pkg-config libpng-dev libstb-dev  # the native exporter's PNG images; stb_image decodes them in the tests
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb xauth imagemagick
+  locales  # a Japanese locale, in which Wine gives the program code page 932 for the tests
   chromium  # shows the user's guide in a test
 )
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+# Wine converts file names and command lines through the C library's locale: without this one
+# the Japanese names of the tests would reach the program as seven-bit garbage.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  echo "Generating the locale ja_JP.UTF-8"
+  $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi

@@ -10,6 +10,7 @@
 #include "app/ProcessObjects.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
+#include "files/WideNames.h"
 #include "framework/CWinApp.h"
 #include "framework/DisplayScale.h"
 #include "framework/ScopedValue.h"
@@ -39,6 +40,25 @@ bool JoinPath(char* output, const char* folder, const char* name) {
     if (folder[0] == 0 || std::strlen(folder) + std::strlen(name) >= MAX_PATH) return false;
     std::snprintf(output, MAX_PATH, "%s%s", folder, name);
     return true;
+}
+
+// The temporary folder as the program can name it, or empty. A folder whose name the code page
+// cannot hold (a user profile named in another script) is taken by its short name, which the
+// file system makes of plain letters.
+void TemporaryFolder(char (&folder)[MAX_PATH]) {
+    folder[0] = 0;
+    wchar_t wide[MAX_PATH];
+    DWORD length = GetTempPathW(MAX_PATH, wide);
+    if (length == 0 || length >= MAX_PATH) return;
+    std::string name;
+    if (!AnsiFromWide(wide, name)) {
+        wchar_t shortName[MAX_PATH];
+        length = GetShortPathNameW(wide, shortName, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH || !AnsiFromWide(shortName, name)) return;
+    }
+    if (name.size() >= MAX_PATH) return;
+    std::memcpy(folder, name.c_str(), name.size() + 1);
+    AppendBackslash(folder);
 }
 }  // namespace
 
@@ -230,12 +250,8 @@ void ExplorerDialog::SetUpFolders() {
     else
         AppendBackslash(startupFolder);
 
-    char tempFolder[MAX_PATH] = {};
-    length = GetTempPathA(MAX_PATH, tempFolder);
-    if (length == 0 || length >= MAX_PATH)
-        tempFolder[0] = 0;
-    else
-        AppendBackslash(tempFolder);
+    char tempFolder[MAX_PATH];
+    TemporaryFolder(tempFolder);
 
     if (!JoinPath(catalogueFilePath, tempFolder, CatalogueFileName))
         JoinPath(catalogueFilePath, startupFolder, CatalogueFileName);

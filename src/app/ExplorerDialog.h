@@ -23,7 +23,8 @@ struct FolderWalk;
 // of the code that owns it: the caption of the program's message boxes, the hidden list box
 // 1013 (scratch list of icon-group names), the catalogue item whose icons the view shows and the
 // icon whose formats the status bar describes (NoIndex for none), the folders the commands
-// last used, and the files named on the command line, added at start-up.
+// last used, and the files named on the command line, added at start-up (as the system gives
+// names, in UTF-16, so that a name the code page cannot hold is told apart).
 extern const char* appTitle;
 extern HWND GroupNameList;
 // Puts names in GroupNameList in their order, in place of what it held; none clears it.
@@ -34,7 +35,9 @@ extern int describedIconIndex;
 extern char lastAddFolder[MAX_PATH];
 extern char lastSaveAsFolder[MAX_PATH];
 extern char lastSaveAllFolder[MAX_PATH];
-extern std::vector<std::string> commandLineFiles;
+extern std::vector<std::wstring> commandLineFiles;
+// The names on a command line, without the program's own name first.
+std::vector<std::wstring> NamesOnCommandLine(const wchar_t* commandLine);
 
 class ExplorerDialog : public CDialog {
 public:
@@ -119,7 +122,7 @@ private:
     void ShowCatalogueFile(const char* path);
     void OnDropFiles(HDROP drop);
     void AddStartupFiles();
-    void AddHandedFiles(const std::vector<std::string>& files);
+    void AddHandedFiles(const std::vector<std::wstring>& files);
 
     // Icon view and export commands (src/view/)
     void CreateIconLists();

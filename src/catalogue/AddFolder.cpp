@@ -12,6 +12,7 @@
 #include "app/ExplorerDialog.h"
 #include "catalogue/CatalogueFileLook.h"
 #include "catalogue/FolderWalk.h"
+#include "files/WideNames.h"
 #include "framework/ScopedValue.h"
 #include "framework/WaitCursor.h"
 #include "framework/WorkWhileAnswering.h"
@@ -58,12 +59,15 @@ void ExplorerDialog::AddFolderFiles(const char* folder, FolderWalk& walk) {
             shownAt = GetTickCount();
         };
         // The window goes when the session ends during the walk: the walk ends with it.
-        std::vector<std::string> folders = {folder};
+        // Folders are walked by their wide names, so that one whose name the code page cannot hold
+        // still has its files counted.
+        std::vector<std::wstring> folders = {WideFromAnsi(folder)};
         while (!folders.empty() && !walk.cut && hwnd) {
-            std::string current = folders.back();
+            std::wstring current = folders.back();
             folders.pop_back();
-            if (current.empty() || current.back() != '\\') current += '\\';
-            std::vector<std::string> files, subfolders;
+            if (current.empty() || current.back() != L'\\') current += L'\\';
+            std::vector<std::string> files;
+            std::vector<std::wstring> subfolders;
             RunWhileAnswering([&] { walk.List(current, files, subfolders); });
             showProgress();
 

@@ -41,7 +41,7 @@ public:
     bool Reachable(const char* path) const;
 
 private:
-    std::map<std::string, bool> answers;  // by PathKey of the root
+    std::map<std::wstring, bool> answers;  // by PathKey of the root
 };
 
 // For tests: replaces the look at one file (to slow it down, or make it fail) on every road.

@@ -1,6 +1,6 @@
 #include "catalogue/CatalogueList.h"
 
-#include "files/TextFunctions.h"
+#include "files/WideNames.h"
 
 CatalogueEntry* EntryAt(const CListBox& catalogueList, int index) {
     return static_cast<CatalogueEntry*>(catalogueList.GetItemDataPtr(index));
@@ -13,11 +13,4 @@ int FindEntryByPath(const CListBox& catalogueList, const char* path) {
         if (entry && SamePathText(entry->path, path)) return i;
     }
     return -1;
-}
-
-std::string PathKey(const char* path) {
-    std::string key = path;
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return key;
 }

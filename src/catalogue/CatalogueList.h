@@ -4,15 +4,13 @@
 #include <unordered_set>
 
 #include "catalogue/CatalogueEntry.h"
+#include "files/WideNames.h"
 #include "framework/ListControls.h"
 
 // The entry of catalogue item `index`, or nullptr when there is no such item.
 CatalogueEntry* EntryAt(const CListBox& catalogueList, int index);
-// The first item whose entry's path equals `path` (ASCII letters without regard to case), or -1.
+// The first item whose entry's path is the same as `path` (SamePathText), or -1.
 int FindEntryByPath(const CListBox& catalogueList, const char* path);
-
-// A path with its ASCII letters in lower case: equal for paths that SamePathText takes as one.
-std::string PathKey(const char* path);
 
 // The paths of the catalogue's entries, so that adding a file does not walk every line to find
 // a duplicate: a folder of thousands of files would take the square of that. Paths are the same
@@ -24,5 +22,5 @@ public:
     bool Contains(const char* path) const { return keys.count(PathKey(path)) > 0; }
 
 private:
-    std::unordered_set<std::string> keys;
+    std::unordered_set<std::wstring> keys;
 };

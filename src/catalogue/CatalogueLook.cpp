@@ -22,16 +22,15 @@ struct TypeLook {
     int systemIndex = -1;
 };
 
-// The part of the file name from its last period on, in lower case ("" when it has none).
+// The part of the file name from its last period on, its ASCII letters in lower case ("" when it
+// has none). The second byte of a double-byte character is neither a period nor a letter.
 std::string Extension(const char* path) {
     const char* dot = nullptr;
-    for (const char* p = path; *p; ++p) {
-        if (*p == '\\' || *p == '/' || *p == ':') dot = nullptr;
+    for (const char* p = FileNamePart(path); *p; p += CharLength(p))
         if (*p == '.') dot = p;
-    }
     std::string extension = dot ? dot : "";
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (size_t i = 0; i < extension.size(); i += static_cast<size_t>(CharLength(extension.c_str() + i)))
+        if (extension[i] >= 'A' && extension[i] <= 'Z') extension[i] = static_cast<char>(extension[i] - 'A' + 'a');
     return extension;
 }
 
@@ -131,8 +130,7 @@ void CatalogueDisplayName(const char* path, char* name) {
     HANDLE search = FindFirstFileA(path, &found);
     if (search == INVALID_HANDLE_VALUE) return;
     FindClose(search);
-    std::string onDisk = path;
-    onDisk.resize(onDisk.find_last_of("\\/:") + 1);  // the folder, or nothing (npos + 1 is 0)
+    std::string onDisk(path, static_cast<size_t>(FileNamePart(path) - path));  // the folder, or nothing
     onDisk += found.cFileName;
     if (onDisk.size() > static_cast<size_t>(MaxPathLength)) return;
     SHFILEINFOA info{};

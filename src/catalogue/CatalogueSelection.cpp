@@ -9,17 +9,8 @@
 #include "catalogue/CatalogueFileLook.h"
 #include "catalogue/CatalogueLook.h"
 #include "engine/SourceReading.h"
+#include "files/TextFunctions.h"
 #include "framework/OwnedHandles.h"
-
-namespace {
-// The file part of a path, for a file the shell has no display name for.
-const char* FileTitle(const char* path) {
-    const char* title = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/' || *p == ':') title = p + 1;
-    return title;
-}
-}  // namespace
 
 void ExplorerDialog::ShowCatalogueCount() {
     char text[32];
@@ -49,7 +40,7 @@ bool ExplorerDialog::AddCatalogueFile(const char* path, const CatalogueFileLook&
     if (cataloguePathSet.Contains(path)) return true;
 
     auto entry = std::make_unique<CatalogueEntry>();
-    lstrcpynA(entry->name, look.name[0] ? look.name : FileTitle(path), MAX_PATH);
+    lstrcpynA(entry->name, look.name[0] ? look.name : FileNamePart(path), MAX_PATH);
     CharUpperBuffA(entry->name, 1);
     std::strcpy(entry->path, path);
 

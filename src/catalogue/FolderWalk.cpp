@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "files/WideNames.h"
+
 namespace {
 // Newer than the system headers of the build.
 constexpr DWORD RecallOnOpen = 0x00040000;        // FILE_ATTRIBUTE_RECALL_ON_OPEN
@@ -20,34 +22,45 @@ WalkEntry WalkEntryKind(DWORD attributes, DWORD reparseTag) {
     return WalkEntry::File;
 }
 
-void FolderWalk::List(const std::string& folder, std::vector<std::string>& files,
-                      std::vector<std::string>& subfolders) {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+void FolderWalk::List(const std::wstring& folder, std::vector<std::string>& files,
+                      std::vector<std::wstring>& subfolders) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
         if (looked >= limit) {
             cut = true;
             break;
         }
         ++looked;
-        const std::string path = folder + name;
-        if (path.size() > static_cast<size_t>(MaxPathLength)) continue;
+        const std::wstring widePath = folder + name;
+        std::string path;
         switch (WalkEntryKind(found.dwFileAttributes, found.dwReserved0)) {
-        case WalkEntry::Subfolder: subfolders.push_back(path); break;
-        case WalkEntry::File: files.push_back(path); break;
+        case WalkEntry::Subfolder: subfolders.push_back(widePath); break;
+        case WalkEntry::File:
+            if (!AnsiFromWide(widePath.c_str(), path))
+                ++unusableNames;
+            else if (path.size() <= static_cast<size_t>(MaxPathLength))
+                files.push_back(path);
+            break;
         case WalkEntry::OnlineOnly: ++onlineOnly; break;
         case WalkEntry::Skip: break;
         }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
 }
 
 std::vector<std::string> FolderWalk::EndSentences() const {
     std::vector<std::string> sentences;
-    char text[96];
+    char text[128];
+    if (unusableNames > 0) {
+        std::snprintf(text, sizeof text,
+                      "%d files were skipped because their names hold characters this program cannot use.",
+                      unusableNames);
+        sentences.push_back(text);
+    }
     if (onlineOnly > 0) {
         std::snprintf(text, sizeof text, "%d files stored only online were not looked at.", onlineOnly);
         sentences.push_back(text);

@@ -24,12 +24,14 @@ struct FolderWalk {
     int looked = 0;
     bool cut = false;  // entries were left out for the limit
     int onlineOnly = 0;
+    int unusableNames = 0;  // files whose names, or their folders' names, the code page cannot hold
     char shown[PathBufferSize] = {};  // the file added last, shown at the end
 
     // Appends the files and the subfolders of `folder` (with its trailing backslash) in the
-    // order found, and counts what it leaves out. A path too long for a path buffer is left
-    // out, never cut short.
-    void List(const std::string& folder, std::vector<std::string>& files, std::vector<std::string>& subfolders);
+    // order found, and counts what it leaves out. The listing is by wide names: a name the code
+    // page cannot hold would come back with '?' in place of its letters. A file's path too long
+    // for a path buffer is left out, never cut short.
+    void List(const std::wstring& folder, std::vector<std::string>& files, std::vector<std::wstring>& subfolders);
     // The sentences of the one message at the end, in order; none when there is nothing to say.
     std::vector<std::string> EndSentences() const;
 };

@@ -20,9 +20,8 @@ bool CatalogueFormOfRegisteredPath(char* value, char* output) {
 
     char folder[PathBufferSize] = {};
     char name[PathBufferSize] = {};
-    const char* lastBackslash = std::strrchr(value, '\\');
     // A bare file name has no folder part and keeps the name alone.
-    size_t folderLength = lastBackslash ? static_cast<size_t>(lastBackslash - value) + 1 : 0;
+    const size_t folderLength = static_cast<size_t>(LastBackslash(value) + 1);
     std::memcpy(folder, value, folderLength);
     std::strcpy(name, value + folderLength);
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "files/PathUtilities.h"
+#include "files/TextFunctions.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ std::string SystemResourcesTwin(const char* path) {
     const UINT windowsLength = GetWindowsDirectoryA(windows, MAX_PATH);
     if (length == 0 || length >= MAX_PATH || !name || windowsLength == 0 || windowsLength >= MAX_PATH) return {};
     std::string folder = windows;
-    if (folder.back() != '\\') folder += '\\';
+    if (!EndsWithBackslash(folder.c_str())) folder += '\\';
     if (!StartsWithFolder(full, folder)) return {};
     return folder + "SystemResources\\" + name + ".mun";
 }

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -24,7 +25,9 @@ void CopyText(char* output, const char* text) {
 
 bool PathExists(const char* path) {
     const int length = BoundedLength(path, MaxPathLength + 1);
-    if (length == 0 || length > MaxPathLength) {
+    // A name holding a wildcard is no file's name: such a path is what a name the code page
+    // cannot hold comes to ("???.dll"), and must not pass for whatever file matches it.
+    if (length == 0 || length > MaxPathLength || std::strpbrk(path, "*?") != nullptr) {
         return false;
     }
     char copy[PathBufferSize];
@@ -53,12 +56,17 @@ bool CreateDirectoryPath(char* path) {
     char work[PathBufferSize];
     CopyText(work, path);
 
-    // Start at the deepest ancestor that already exists.
-    int start = -1;
-    for (int i = length - 1; i >= 1; --i) {
-        if (work[i] != Backslash) {
-            continue;
+    // Start at the deepest ancestor that already exists. The path is walked a character at a
+    // time: a second byte that is 0x5C is no backslash.
+    std::vector<int> backslashes;
+    for (int i = 0; i < length; i += CharLength(work + i)) {
+        if (work[i] == Backslash && i >= 1) {
+            backslashes.push_back(i);
         }
+    }
+    int start = -1;
+    for (auto at = backslashes.rbegin(); at != backslashes.rend(); ++at) {
+        const int i = *at;
         work[i] = '\0';
         if (GetFileAttributesA(work) != INVALID_FILE_ATTRIBUTES) {
             // After a drive such as "C:" the root backslash needs no test.
@@ -68,14 +76,15 @@ bool CreateDirectoryPath(char* path) {
     }
     CopyText(work, path);
     if (start < 0) {
+        // Just past the root of a drive, two characters after its colon.
         const char* colon = std::strchr(work, ':');
-        start = colon != nullptr ? static_cast<int>(colon - work) + 2 : 0;
+        start = colon != nullptr ? static_cast<int>(colon - work) + 1 + CharLength(colon + 1) : 0;
     }
 
     int i = start;
     while (i < Length(work)) {
         if (work[i] != Backslash) {
-            ++i;
+            i += CharLength(work + i);
             continue;
         }
         work[i] = '\0';
@@ -153,7 +162,7 @@ void DisplayNamePath(const char* directory, char* output) {
 
     char prefix[PathBufferSize];
     char name[PathBufferSize];
-    for (int i = resultLength; i < length; ++i) {
+    for (int i = resultLength; i < length; i += CharLength(directory + i)) {
         if (directory[i] != Backslash) {
             continue;
         }

@@ -2,12 +2,18 @@
 
 #include <cstring>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 constexpr char Blank = ' ';
 constexpr char Quote = '"';
 constexpr char Backslash = '\\';
 constexpr char Period = '.';
+
+unsigned testCodePage = 0;  // 0: the system's
 
 // Removes every leading and trailing occurrence of mark, in place.
 void TrimCharacter(char* text, char mark) {
@@ -28,6 +34,74 @@ void TrimCharacter(char* text, char mark) {
 }
 
 }  // namespace
+
+unsigned TextCodePage() {
+    if (testCodePage != 0) {
+        return testCodePage;
+    }
+#ifdef _WIN32
+    return GetACP();
+#else
+    return 65001;
+#endif
+}
+
+unsigned SetTextCodePageForTesting(unsigned codePage) {
+    const unsigned previous = testCodePage;
+    testCodePage = codePage;
+    return previous;
+}
+
+bool IsLeadByte(unsigned codePage, unsigned char c) {
+    switch (codePage) {
+    case 932:  // Japanese
+        return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    case 936:  // Simplified Chinese
+    case 949:  // Korean
+    case 950:  // Traditional Chinese
+        return c >= 0x81 && c <= 0xFE;
+    default:
+        return false;
+    }
+}
+
+int CharLength(const char* text) {
+    if (text == nullptr || text[0] == '\0') {
+        return 0;
+    }
+    return IsLeadByte(TextCodePage(), static_cast<unsigned char>(text[0])) && text[1] != '\0' ? 2 : 1;
+}
+
+int LastBackslash(const char* text) {
+    int last = -1;
+    for (int i = 0, step = 0; (step = CharLength(text + i)) > 0; i += step) {
+        if (text[i] == Backslash) {
+            last = i;
+        }
+    }
+    return last;
+}
+
+bool EndsWithBackslash(const char* text) {
+    int lastCharacter = -1;
+    for (int i = 0, step = 0; (step = CharLength(text + i)) > 0; i += step) {
+        lastCharacter = i;
+    }
+    return lastCharacter >= 0 && text[lastCharacter] == Backslash;
+}
+
+const char* FileNamePart(const char* path) {
+    if (path == nullptr) {
+        return nullptr;
+    }
+    const char* name = path;
+    for (const char* p = path; *p != '\0'; p += CharLength(p)) {
+        if (*p == Backslash || *p == '/' || *p == ':') {
+            name = p + 1;
+        }
+    }
+    return name;
+}
 
 int BoundedLength(const char* text, int limit) {
     if (text == nullptr) {
@@ -83,7 +157,7 @@ void AppendBackslash(char* text) {
         return;
     }
     // A full (or overlong) text has no room for one more character.
-    if (text[length - 1] == Backslash || length >= MaxPathLength) {
+    if (length >= MaxPathLength || EndsWithBackslash(text)) {
         return;
     }
     text[length] = Backslash;
@@ -91,12 +165,8 @@ void AppendBackslash(char* text) {
 }
 
 void RemoveTrailingBackslash(char* text) {
-    if (text == nullptr) {
-        return;
-    }
-    const std::size_t length = std::strlen(text);
-    if (length > 0 && text[length - 1] == Backslash) {
-        text[length - 1] = '\0';
+    if (text != nullptr && EndsWithBackslash(text)) {
+        text[std::strlen(text) - 1] = '\0';
     }
 }
 
@@ -112,16 +182,13 @@ void DirectoryPart(char* output, const char* path) {
     std::memcpy(output, path, static_cast<std::size_t>(length));
     output[length] = '\0';
 
-    if (output[length - 1] == Backslash) {
+    if (EndsWithBackslash(output)) {
         // Already a directory: the backslash removed here comes back below.
         output[length - 1] = '\0';
     } else {
         // The first character is never taken as the cut, so a path such as
         // "\name" stays whole and is treated as a directory name.
-        int cut = length - 2;
-        while (cut >= 1 && output[cut] != Backslash) {
-            --cut;
-        }
+        const int cut = LastBackslash(output);
         if (cut >= 1) {
             output[cut] = '\0';
         } else if (length == MaxPathLength) {
@@ -131,19 +198,6 @@ void DirectoryPart(char* output, const char* path) {
         }
     }
     AppendBackslash(output);
-}
-
-bool SamePathText(const char* a, const char* b) {
-    auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; };
-    if (a == nullptr || b == nullptr) {
-        return a == b;
-    }
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        if (fold(static_cast<unsigned char>(*a)) != fold(static_cast<unsigned char>(*b))) {
-            return false;
-        }
-    }
-    return *a == *b;
 }
 
 std::string Utf8FromUtf16(const std::u16string& text) {

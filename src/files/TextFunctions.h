@@ -18,9 +18,40 @@
 //    write the empty text when their input is longer than MaxPathLength or
 //    their result would not fit.
 // A null text counts as empty; a null output is left alone.
+//
+// Texts are in TextCodePage(). In a double-byte code page the second byte of a
+// character may be 0x5C, the backslash, so the functions that look for a
+// backslash step through a text a character at a time. Only the backslash can
+// be such a second byte: blanks, quotes, periods, colons and '/' are all below
+// 0x40.
 
 constexpr int PathBufferSize = 260;
 constexpr int MaxPathLength = PathBufferSize - 1;
+
+// The code page of the program's 8-bit texts: the system's ANSI code page on
+// Windows, UTF-8 (65001) elsewhere.
+unsigned TextCodePage();
+// Makes TextCodePage() answer codePage (0: the system's again), so that tests
+// can work in any code page; returns the code page set before.
+unsigned SetTextCodePageForTesting(unsigned codePage);
+
+// True when c begins a two-byte character in codePage. Of the code pages a
+// system may use for its 8-bit texts, 932, 936, 949 and 950 have such bytes.
+bool IsLeadByte(unsigned codePage, unsigned char c);
+
+// Bytes of the character at text: 2 for a lead byte followed by its second
+// byte, otherwise 1 (0 at the terminating NUL).
+int CharLength(const char* text);
+
+// Index of the last backslash of text that is a character of its own, or -1.
+int LastBackslash(const char* text);
+
+// True when the last character of text is a backslash.
+bool EndsWithBackslash(const char* text);
+
+// The file name of path: what follows its last backslash, '/' or ':' ("C:\dir\a.exe" gives
+// "a.exe"), or the whole text when it has none.
+const char* FileNamePart(const char* path);
 
 // Number of characters before the terminating NUL, but never more than
 // limit; reads at most limit + 1 bytes. Lets callers tell whether a text fits
@@ -52,10 +83,6 @@ void RemoveTrailingBackslash(char* text);
 // character is taken as a directory name ("file.exe" gives "file.exe\").
 // An empty path gives the empty output.
 void DirectoryPart(char* output, const char* path);
-
-// True when the texts are equal with ASCII letters compared without regard to case; every
-// other byte compares as it is. This is how paths are told apart.
-bool SamePathText(const char* a, const char* b);
 
 // UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf8FromUtf16(const std::u16string& text);

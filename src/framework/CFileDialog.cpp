@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "files/TextFunctions.h"
+#include "files/WideNames.h"
 #include "framework/CWinApp.h"
 
 CFileDialog::CFileDialog(bool openFileDialog_, const char* defaultExtension_, const char* fileName, DWORD flags,
@@ -29,7 +31,7 @@ void CFileDialog::SetInitialFolder(const char* folder) {
     ofn.lpstrInitialDir = nullptr;
     if (!folder || !folder[0]) return;
     std::string path = folder;
-    if (path.back() != '\\') path += '\\';
+    if (!EndsWithBackslash(path.c_str())) path += '\\';
     path += file;
     // A path that would not fit leaves the name alone and names the folder the older way.
     if (path.size() >= MAX_PATH)
@@ -38,17 +40,73 @@ void CFileDialog::SetInitialFolder(const char* folder) {
         std::memcpy(file, path.c_str(), path.size() + 1);
 }
 
+namespace {
+// The wide form of `length` bytes of text, NULs inside it (a filter list's) kept.
+std::wstring Wide(const char* text, size_t length) {
+    if (!text || length == 0) return {};
+    const int size = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0) MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), wide.data(), size);
+    return wide;
+}
+
+std::wstring Wide(const char* text) {
+    return Wide(text, text ? std::strlen(text) : 0);
+}
+
+const wchar_t* OrNull(const std::wstring& text, const char* original) {
+    return original ? text.c_str() : nullptr;
+}
+}  // namespace
+
 INT_PTR CFileDialog::DoModal(const char* messageCaption) {
+    // The dialog runs in UTF-16, so that a name the code page cannot hold is told apart from one
+    // it can: the 8-bit dialog would hand it back with '?' or a look-alike in its place.
+    const std::wstring filter = Wide(ofn.lpstrFilter, filters.size() + 1);
+    const std::wstring title = Wide(ofn.lpstrTitle), folder = Wide(ofn.lpstrInitialDir);
+    const std::wstring extension = Wide(ofn.lpstrDefExt);
+    const DWORD bufferSize = ofn.nMaxFile < MAX_PATH ? ofn.nMaxFile : MAX_PATH;
+    wchar_t chosen[MAX_PATH] = {};
+    lstrcpynW(chosen, Wide(ofn.lpstrFile).c_str(), static_cast<int>(bufferSize));
+
+    OPENFILENAMEW wide{};
+    wide.lStructSize = sizeof wide;
+    wide.hwndOwner = ofn.hwndOwner;
+    wide.hInstance = ofn.hInstance;
+    wide.lpstrFilter = ofn.lpstrFilter ? filter.c_str() : nullptr;
+    wide.nFilterIndex = ofn.nFilterIndex;
+    wide.lpstrFile = chosen;
+    wide.nMaxFile = bufferSize;
+    wide.lpstrInitialDir = OrNull(folder, ofn.lpstrInitialDir);
+    wide.lpstrTitle = OrNull(title, ofn.lpstrTitle);
+    wide.Flags = ofn.Flags;
+    wide.lpstrDefExt = OrNull(extension, ofn.lpstrDefExt);
+
     // The dialogs make the folder last shown the current one, which would keep it in use until
     // the program ends: a USB stick could not be ejected, the folder not be removed or renamed.
-    char current[MAX_PATH];
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
-    const BOOL confirmed = openFileDialog ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
-    if (length > 0 && length < MAX_PATH) SetCurrentDirectoryA(current);
+    wchar_t current[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH, current);
+    const BOOL confirmed = openFileDialog ? GetOpenFileNameW(&wide) : GetSaveFileNameW(&wide);
+    if (length > 0 && length < MAX_PATH) SetCurrentDirectoryW(current);
+    const char* caption = messageCaption ? messageCaption : AppName();
+    ofn.nFilterIndex = wide.nFilterIndex;
     // A chosen path that does not fit the buffer comes back as a failure: the user confirmed a
     // path, so the command must not end in silence.
-    if (!confirmed && CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-        MessageBoxA(ofn.hwndOwner, PathTooLong, messageCaption ? messageCaption : AppName(),
-                    MB_OK | MB_ICONINFORMATION);
-    return confirmed ? IDOK : IDCANCEL;
+    if (!confirmed) {
+        if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+            MessageBoxA(ofn.hwndOwner, PathTooLong, caption, MB_OK | MB_ICONINFORMATION);
+        return IDCANCEL;
+    }
+    std::string path;
+    if (!AnsiFromWide(chosen, path)) {
+        MessageBoxA(ofn.hwndOwner, NameNotUsable, caption, MB_OK | MB_ICONINFORMATION);
+        return IDCANCEL;
+    }
+    // A character of two bytes takes two: the 8-bit path may not fit where the wide one did.
+    if (path.size() >= bufferSize) {
+        MessageBoxA(ofn.hwndOwner, PathTooLong, caption, MB_OK | MB_ICONINFORMATION);
+        return IDCANCEL;
+    }
+    std::memcpy(file, path.c_str(), path.size() + 1);
+    return IDOK;
 }

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "files/TextFunctions.h"
+
 namespace {
 CWinApp* currentApp = nullptr;
 }
@@ -30,10 +32,7 @@ const char* AppName() {
         char path[MAX_PATH] = {};
         DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
         if (length == 0 || length >= MAX_PATH) return "";
-        const char* base = path;
-        for (const char* p = path; *p; ++p)
-            if (*p == '\\' || *p == '/' || *p == ':') base = p + 1;
-        strcpy(name, base);
+        strcpy(name, FileNamePart(path));
         if (char* dot = strrchr(name, '.')) *dot = 0;
     }
     return name;

@@ -33,7 +33,7 @@ bool IsFolder(const char* path) {
 // Whether the longest output name of `iconCount` icons fits in a path buffer.
 bool OutputNamesFit(const char* folder, const std::string& displayName, int iconCount) {
     const std::string last = GroupFileName(folder, displayName, std::max(iconCount - 1, 0));
-    const bool separator = folder[0] == 0 || folder[std::strlen(folder) - 1] != '\\';
+    const bool separator = !EndsWithBackslash(folder);
     return last.size() + (separator ? 1 : 0) <= static_cast<size_t>(MaxPathLength);
 }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "files/WideNames.h"
 #include "support/MainWindowHarness.h"
 
 namespace {
@@ -54,6 +55,36 @@ TEST_F(MainWindowTest, TemporaryFolderLongerThanAPathGivesTheStartupFolder) {
     SetCurrentDirectoryA(WithoutTrailingBackslash(temp.Path()).c_str());
     ExplorerDialog& window = Start();
     EXPECT_EQ(std::string(window.CatalogueFilePath()), temp.Path() + "glyphdocklib.dat");
+}
+
+// A user profile named in a script the code page cannot hold: the temporary folder's 8-bit name
+// holds '?' in place of its letters. Its short name is used instead, so the catalogue is read
+// and written there; without one the catalogue lives in the start-up folder.
+TEST_F(MainWindowTest, TemporaryFolderNamedOutsideTheCodePageIsTakenByItsShortName) {
+    const std::wstring folder = WideFromAnsi(temp.Path().c_str()) + L"\u041F\u0430\u043F\u043A\u0430";
+    std::string name;
+    if (AnsiFromWide(folder.c_str(), name)) GTEST_SKIP() << "the code page holds Cyrillic";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    SetEnvironmentVariableW(L"TMP", folder.c_str());
+    SetEnvironmentVariableW(L"TEMP", folder.c_str());
+    SetCurrentDirectoryA(WithoutTrailingBackslash(temp.Path()).c_str());
+    wchar_t shortName[MAX_PATH] = {};
+    const DWORD length = GetShortPathNameW(folder.c_str(), shortName, MAX_PATH);
+    const bool named = length > 0 && length < MAX_PATH && AnsiFromWide(shortName, name);
+    const HANDLE file = CreateFileW((folder + L"\\glyphdocklib.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
+                                    nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "C:\\windows\\notepad.exe\r\n", 24, &written, nullptr);
+    CloseHandle(file);
+
+    ExplorerDialog& window = Start();
+    if (named) {
+        EXPECT_EQ(std::string(window.CatalogueFilePath()), name + "\\glyphdocklib.dat");
+        EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{"C:\\windows\\notepad.exe"}));
+    } else {
+        EXPECT_EQ(std::string(window.CatalogueFilePath()), temp.Path() + "glyphdocklib.dat");
+    }
 }
 
 TEST_F(MainWindowTest, NoRoomAnywhereLeavesTheCatalogueWithoutAFile) {

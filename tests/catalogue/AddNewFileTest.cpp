@@ -39,8 +39,7 @@ protected:
     // The next open dialog is looked at, then `finish` answers it.
     void ExpectOpenDialog(DialogRobot::Action finish) {
         robot.Expect([this, finish](HWND open) {
-            char folder[MAX_PATH] = {};
-            SendMessageA(open, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
+            const std::string folder = FileDialogFolder(open);
             char name[MAX_PATH] = {};
             GetDlgItemTextA(open, FileNameBox, name, sizeof name);
             OpenDialogSeen look{WithoutTrailingBackslash(folder), name, {}, -1};

@@ -9,6 +9,7 @@
 
 #include "catalogue/CatalogueFileLook.h"
 #include "framework/HandlerFailures.h"
+#include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
 
@@ -158,9 +159,9 @@ TEST_F(CatalogueFileTest, LinesOnADriveThatIsNotThereAreKeptForALaterRun) {
     while (letter < 'Z' && (GetLogicalDrives() & (1u << (letter - 'A'))))
         ++letter;
     const std::string away = std::string(1, letter) + ":\\Apps\\", awayTool = away + "tool.exe",
-                      awayLibrary = away + "icons.dll";
+                      awayLibrary = away + "icons.dll", awayToolAgain = std::string(1, letter) + ":\\APPS\\TOOL.EXE";
     WriteCatalogue(awayTool + "\r\n" + Notepad + "\r\nC:\\windows\\missing.exe\r\n" + awayLibrary + "\r\n" +
-                   PathKey(awayTool.c_str()) + "\r\n" + Regedit + "\r\n");
+                   awayToolAgain + "\r\n" + Regedit + "\r\n");
     ExplorerDialog& window = Open();
     EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, Regedit}));
     EXPECT_EQ(StatusText(window.StatusBar(), 0), "2 Object(s)");
@@ -218,6 +219,20 @@ TEST_F(CatalogueFileTest, SavingReplacesAFolderNamedLikeTheFileWithAMessageOnly)
     EXPECT_EQ(robot.Seen().size(), 1u);
     EXPECT_TRUE(GetFileAttributesA(CatalogueFile().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_TRUE(LeftoverTemporaryFiles().empty());
+}
+
+// In code page 932 the second byte of 表 is 0x5C, and that of ア and ヂ 'A' and 'a': a line under a
+// folder whose name ends in 表 is read whole, and names that differ only in such a byte are two
+// files, so two entries.
+TEST_F(CatalogueFileTest, DoubleByteNamesAreReadWholeAndToldApart) {
+    if (GetACP() != 932) GTEST_SKIP() << "runs in code page 932";
+    const std::string icon = ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON));
+    ASSERT_TRUE(CreateDirectoryA((temp.Path() + "\x83\x41\x83\x43\x83\x52\x83\x93\x95\x5C").c_str(), nullptr));
+    const std::vector<std::string> files = {temp.WriteFile("\x83\x41\x83\x43\x83\x52\x83\x93\x95\x5C\\Picture.ico", icon),
+                                            temp.WriteFile("\x83\x41.ico", icon), temp.WriteFile("\x83\x61.ico", icon)};
+    WriteCatalogue(files[0] + "\r\n" + files[1] + "\r\n" + files[2] + "\r\n");
+    Open();
+    EXPECT_EQ(CataloguePaths(), files);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 #include "catalogue/CatalogueFileLook.h"
 #include "catalogue/FolderWalk.h"
+#include "files/WideNames.h"
+#include "resource.h"
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
 
@@ -28,6 +30,22 @@ HDROP MakeDrop(const std::vector<std::string>& files) {
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     std::memcpy(drop + 1, names.data(), names.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+// The same with the names in UTF-16, as file managers hand them over today.
+HDROP MakeWideDrop(const std::vector<std::wstring>& files) {
+    std::wstring names;
+    for (const std::wstring& file : files)
+        names += file + L'\0';
+    names += L'\0';
+    const size_t bytes = names.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, names.data(), bytes);
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
@@ -62,6 +80,57 @@ TEST_F(DroppedFilesTest, DroppedFilesAreAddedAsPickedOnesAndTheLastOneInTheCatal
     EXPECT_EQ(WindowText(Window()), icon + " - Glyphdock");
     EXPECT_EQ(ListViewItems(window.IconView()), (std::vector<std::string>{"Icon: 000"}));
     EXPECT_EQ(lastAddFolder[0], 0) << "the dialog's folder is the dialog's own";
+}
+
+// A file named in a script the code page cannot hold ("Иконки.ico" in code page 1252) came back
+// from the 8-bit functions as "??????.ico", which then matched it as a wildcard and could not be
+// read: the user was told that it held no icons, or nothing when a folder's walk met it. Named on
+// the command line, dropped or picked, it is now told for what it is; a walk counts such files,
+// below such a folder too, and says so once at its end. The other files are added.
+TEST_F(DroppedFilesTest, ANameTheCodePageCannotHoldIsToldWhereverItComesFrom) {
+    const std::wstring folder = WideFromAnsi(temp.Path().c_str()), cyrillic = L"\u0418\u043A\u043E\u043D\u043A\u0438";
+    const std::wstring icon = folder + cyrillic + L".ico";
+    std::string lossy;
+    if (AnsiFromWide(icon.c_str(), lossy)) GTEST_SKIP() << "the code page holds Cyrillic";
+    const std::string bytes = ReadWholeFile(HostPathToWindows(GLYPHDOCK_PROGRAM_ICON));
+    const auto write = [&bytes](const std::wstring& path) {
+        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    };
+    write(icon);
+    const std::wstring walked = folder + L"walked\\";
+    ASSERT_TRUE(CreateDirectoryW(walked.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((walked + cyrillic).c_str(), nullptr));
+    write(walked + cyrillic + L".ico");
+    write(walked + cyrillic + L"\\Picture.ico");
+    write(walked + L"Plain.ico");
+
+    commandLineFiles = NamesOnCommandLine((L"glyphdock.exe \"" + icon + L"\" C:\\windows\\regedit.exe").c_str());
+    robot.Expect(DialogRobot::Press(IDOK));
+    Start();
+    PostMessageA(Window(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeWideDrop({icon, L"C:\\windows\\notepad.exe", walked})), 0);
+    robot.Expect(DialogRobot::Press(IDOK)).Expect(DialogRobot::Press(IDOK));
+    PumpMessages();
+    robot.Expect([&icon](HWND open) {
+             SetDlgItemTextW(open, 1148, icon.c_str());
+             DialogRobot::Press(IDOK)(open);
+         })
+        .Expect(DialogRobot::Press(IDOK));
+    Command(ID_FILE_NEW);
+
+    robot.Verify();
+    ASSERT_EQ(robot.Seen().size(), 5u);
+    for (size_t i : {0u, 1u, 2u, 4u}) {
+        EXPECT_EQ(robot.Seen()[i].caption, "Glyphdock");
+        EXPECT_EQ(robot.Seen()[i].texts.back(),
+                  i == 2 ? "2 files were skipped because their names hold characters this program cannot use."
+                         : NameNotUsable);
+    }
+    EXPECT_EQ(CataloguePaths(), (std::vector<std::string>{Notepad, temp.Path() + "walked\\Plain.ico", Regedit}));
 }
 
 // A folder adds every file with icons in it and in its subfolders, hidden ones too, once each,
@@ -127,17 +196,22 @@ TEST(FolderWalk, AFolderCutByTheLimitIsToldWithTheOtherSentences) {
         folder.WriteFile(name, "");
     FolderWalk walk;
     walk.limit = 3;
-    std::vector<std::string> files, subfolders;
-    walk.List(folder.Path(), files, subfolders);          // its three folders
-    walk.List(folder.Path() + "c\\", files, subfolders);  // empty: nothing is cut
+    std::vector<std::string> files;
+    std::vector<std::wstring> subfolders;
+    const std::wstring top = WideFromAnsi(folder.Path().c_str());
+    walk.List(top, files, subfolders);          // its three folders
+    walk.List(top + L"c\\", files, subfolders);  // empty: nothing is cut
     EXPECT_FALSE(walk.cut);
     EXPECT_TRUE(walk.EndSentences().empty());
-    walk.List(folder.Path() + "a\\", files, subfolders);
+    walk.List(top + L"a\\", files, subfolders);
     EXPECT_TRUE(walk.cut);
     EXPECT_EQ(files, (std::vector<std::string>{}));
     walk.onlineOnly = 2;
-    EXPECT_EQ(walk.EndSentences(), (std::vector<std::string>{"2 files stored only online were not looked at.",
-                                                             "Only the first 3 files were looked at."}));
+    walk.unusableNames = 1;
+    EXPECT_EQ(walk.EndSentences(),
+              (std::vector<std::string>{"1 files were skipped because their names hold characters this program cannot use.",
+                                        "2 files stored only online were not looked at.",
+                                        "Only the first 3 files were looked at."}));
 }
 
 // Files that take seconds each to read (a slow share, a scanner that holds every file it is

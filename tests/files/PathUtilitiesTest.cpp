@@ -81,7 +81,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PathUtilities, PathExistsSeesFilesDirectoriesDrivesAndWildcards) {
+TEST_F(PathUtilities, PathExistsSeesFilesDirectoriesAndDrivesButNoWildcards) {
     MakeFile(At("icons.dll"));
 
     EXPECT_FALSE(PathExists(""));
@@ -90,8 +90,11 @@ TEST_F(PathUtilities, PathExistsSeesFilesDirectoriesDrivesAndWildcards) {
     EXPECT_TRUE(PathExists(root.c_str()));
     EXPECT_TRUE(PathExists((root + "\\").c_str()));
     EXPECT_TRUE(PathExists(At("icons.dll").c_str()));
-    EXPECT_TRUE(PathExists(At("*.dll").c_str()));
-    EXPECT_TRUE(PathExists(At("icons.?ll").c_str()));
+    // A wildcard names no file, whatever matches it: "???.dll" is what a name the code page
+    // cannot hold comes to.
+    EXPECT_FALSE(PathExists(At("*.dll").c_str()));
+    EXPECT_FALSE(PathExists(At("icons.?ll").c_str()));
+    EXPECT_FALSE(PathExists(At("?????.dll").c_str()));
 
     EXPECT_FALSE(PathExists(At("missing.dll").c_str()));
     EXPECT_FALSE(PathExists(At("missing\\").c_str()));

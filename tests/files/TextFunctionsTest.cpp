@@ -172,12 +172,33 @@ TEST(TextFunctions, EmptyTextsStayEmptyInTinyBuffers) {
     EXPECT_EQ(output[0], '\0');
 }
 
-TEST(TextFunctions, SamePathTextFoldsOnlyAsciiLetters) {
-    EXPECT_TRUE(SamePathText("C:\\Windows\\NOTEPAD.exe", "c:\\windows\\notepad.EXE"));
-    EXPECT_FALSE(SamePathText("C:\\a", "C:\\a\\"));
-    EXPECT_FALSE(SamePathText("C:\\a", "C:\\"));
-    EXPECT_TRUE(SamePathText("", ""));
-    // Bytes above 127 are compared as they are: no code page decides they are the same letter.
-    EXPECT_FALSE(SamePathText("\xC4", "\xE4"));
-    EXPECT_FALSE(SamePathText("[", "{"));  // 0x5B and 0x7B differ by 32 but are not letters
+// In code page 932 the second byte of many characters is 0x5C, the backslash: 表 is 0x95 0x5C and
+// ソ 0x83 0x5C. Such a byte neither ends a folder nor begins a file name.
+TEST(TextFunctions, TheSecondByteOfACharacterIsNoBackslash) {
+    struct CodePage {
+        explicit CodePage(unsigned codePage) : previous(SetTextCodePageForTesting(codePage)) {}
+        ~CodePage() { SetTextCodePageForTesting(previous); }
+        unsigned previous;
+    };
+    const std::string table = "\x95\x5C", software = "\x83\x5C\x83\x74\x83\x67";  // 表, ソフト
+    {
+        const CodePage japanese(932);
+        EXPECT_EQ(InPlace(AppendBackslash, "D:\\" + table), "D:\\" + table + "\\");
+        EXPECT_EQ(InPlace(AppendBackslash, "D:\\" + table + "\\"), "D:\\" + table + "\\");
+        EXPECT_EQ(InPlace(RemoveTrailingBackslash, "D:\\" + software), "D:\\" + software);
+        EXPECT_EQ(InPlace(RemoveTrailingBackslash, "D:\\" + table + "\\"), "D:\\" + table);
+        EXPECT_EQ(Directory("D:\\" + table + "\\" + software + ".exe"), "D:\\" + table + "\\");
+        EXPECT_EQ(Directory("D:\\" + software), "D:\\");
+        EXPECT_EQ(Directory("D:\\" + table + "\\"), "D:\\" + table + "\\");
+        EXPECT_EQ(Directory(table + software), table + software + "\\");
+        EXPECT_EQ(LastBackslash(("D:\\" + table).c_str()), 2);
+        EXPECT_STREQ(FileNamePart(("D:\\" + table + "\\" + software).c_str()), software.c_str());
+        // A lead byte at the very end stands alone.
+        EXPECT_EQ(CharLength("\x95"), 1);
+        EXPECT_FALSE(EndsWithBackslash("\x95"));
+    }
+    // The same bytes in a code page of single bytes are two characters, the second a backslash.
+    const CodePage western(1252);
+    EXPECT_EQ(LastBackslash(table.c_str()), 1);
+    EXPECT_EQ(Directory("D:\\" + software), "D:\\\x83\\");
 }

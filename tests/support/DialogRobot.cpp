@@ -1,5 +1,7 @@
 #include "support/DialogRobot.h"
 
+#include <commdlg.h>
+
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -129,4 +131,12 @@ void DialogRobot::Verify() const {
             texts += " | " + text;
         ADD_FAILURE() << "unexpected dialog \"" << dialog.caption << "\"" << texts;
     }
+}
+
+std::string FileDialogFolder(HWND dialog) {
+    wchar_t folder[MAX_PATH] = {};
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    char text[2 * MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, folder, -1, text, sizeof text, nullptr, nullptr);
+    return text;
 }

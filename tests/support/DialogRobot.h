@@ -57,5 +57,8 @@ private:
     UINT_PTR timer = 0;
 };
 
+// The folder a file dialog shows. The dialog answers in UTF-16, as the program runs it.
+std::string FileDialogFolder(HWND dialog);
+
 // The texts of a window's children, in child order (non-empty ones only).
 std::vector<std::string> ChildTexts(HWND window);

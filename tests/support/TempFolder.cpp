@@ -45,25 +45,35 @@ std::string TempFolder::WriteFile(const std::string& name, const std::string& by
     return file;
 }
 
-void RemoveFolderTree(const std::string& folder) {
-    std::string base = folder;
-    if (!base.empty() && base.back() != '\\') base += '\\';
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
+namespace {
+// By wide names, so that files named in any script go too.
+void RemoveFolderTree(std::wstring base) {
+    if (!base.empty() && base.back() != L'\\') base += L'\\';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((base + L"*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = base + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring full = base + name;
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveFolderTree(full);
             else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(full.c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(base.c_str());
+    RemoveDirectoryW(base.c_str());
+}
+}  // namespace
+
+void RemoveFolderTree(const std::string& folder) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(size > 0 ? size : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide.data(), size);
+    wide.resize(wide.size() - 1);
+    RemoveFolderTree(wide);
 }
 
 std::string ReadWholeFile(const std::string& path) {

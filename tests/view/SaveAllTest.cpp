@@ -11,6 +11,7 @@
 #include "engine/IconSource.h"
 #include "files/FolderChooser.h"
 #include "files/ReplaceFile.h"
+#include "files/WideNames.h"
 #include "fixtures/IconFixtures.h"
 #include "resource.h"
 #include "support/EngineTestSupport.h"
@@ -91,6 +92,37 @@ TEST_F(SaveAllTest, ATypedFolderIsCreatedAfterYesAndFilledAndFilesLeftThereAreRe
     Command(ID_FILE_SAVE_ALL);
     EXPECT_EQ(shown, folder);
     ExpectEngineFiles(folder + "\\", icons);
+}
+
+// In code page 932 the second byte of 表 and ソ is 0x5C: the new folders are made as typed, never
+// cut inside a character, and a folder whose name ends in 表 gets its files inside it.
+TEST_F(SaveAllTest, NewFoldersNamedInADoubleByteCodePageAreMadeAsTyped) {
+    if (GetACP() != 932) GTEST_SKIP() << "runs in code page 932";
+    StartWith(icons);
+    const std::string parent = temp.Path() + "\x95\x5C\x8E\xA6\\";                            // 表示
+    const std::string folder = parent + "\x83\x5C\x83\x74\x83\x67", table = parent + "\x95\x5C";  // ソフト, 表
+    robot.Expect(TypeFolder(folder)).Expect(DialogRobot::Press(IDYES));
+    robot.Expect(TypeFolder(table)).Expect(DialogRobot::Press(IDYES));
+    Command(ID_FILE_SAVE_ALL);
+    Command(ID_FILE_SAVE_ALL);
+    robot.Verify();
+    const auto folders = [](const std::string& in) {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW((WideFromAnsi(in.c_str()) + L"*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && found.cFileName[0] != L'.')
+                names.push_back(found.cFileName);
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    EXPECT_EQ(folders(temp.Path()), std::vector<std::wstring>{L"\u8868\u793A"});
+    EXPECT_EQ(folders(parent), (std::vector<std::wstring>{L"\u30BD\u30D5\u30C8", L"\u8868"}));
+    ExpectEngineFiles(folder + "\\", icons);
+    EXPECT_EQ(FolderFiles(table + "\\"), FolderFiles(folder + "\\"));
 }
 
 TEST_F(SaveAllTest, NoBlanksOrCancelWriteNothing) {

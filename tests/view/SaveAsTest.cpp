@@ -28,8 +28,7 @@ DialogRobot::Action AnswerSaveDialog(Proposal& seen, const std::string& typed) {
         char text[MAX_PATH] = {};
         GetDlgItemTextA(dialog, FileNameBox, text, MAX_PATH);
         seen.name = text;
-        SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(text));
-        seen.folder = std::string(text) + "\\";
+        seen.folder = FileDialogFolder(dialog) + "\\";
         DialogRobot::TypeAndPress(FileNameBox, typed, IDOK)(dialog);
     };
 }

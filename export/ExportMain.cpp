@@ -28,9 +28,6 @@
 #else
 #include <filesystem>
 
-#include <signal.h>
-#include <unistd.h>
-
 #include "export/ImageExport.h"
 #endif
 
@@ -153,26 +150,12 @@ bool OutputFolder(const char* argument, std::string& folder) {
     return true;
 }
 
-#ifndef _WIN32
-// A source that another program shortens while it is mapped faults on the pages past its new end
-// (a download being replaced, say): the run ends as a failure with a word, never as a crash. The
-// bytes are read before anything is written, so no output file is left half made.
-extern "C" void SourceShortened(int) {
-    static const char text[] = "glyphdock-export: a source file was shortened while it was read\n";
-    if (write(STDERR_FILENO, text, sizeof text - 1) < 0) _exit(1);
-    _exit(1);
-}
-#endif
-
 int main(int argc, char** argv) {
     const std::string option = argc >= 2 ? argv[1] : "";
     if (argc == 2 && option == "--help") return std::fputs(UsageText, stdout) < 0;
     if (argc == 2 && option == "--version") return std::printf("glyphdock-export %s\n", GLYPHDOCK_VERSION) < 0;
     SetEngineReporter(ReportToErrorStream);
 #ifndef _WIN32
-    struct sigaction onFault {};
-    onFault.sa_handler = SourceShortened;
-    sigaction(SIGBUS, &onFault, nullptr);
     if (option == "--png") {
         if (argc < 4) return Usage();
         ExportImages(argv[2], argv + 3, argc - 3);

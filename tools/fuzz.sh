@@ -8,7 +8,7 @@ out="$here/build-native/fuzz"
 seconds="${1:-60}"
 mkdir -p "$out/corpus"
 engine=(src/engine/IconRecord.cpp src/engine/GroupDirectory.cpp src/engine/IcoLayout.cpp src/engine/NeModule.cpp
-        src/engine/PeResources.cpp src/engine/IconPicture.cpp src/files/TextFunctions.cpp
+        src/engine/PeResources.cpp src/engine/SourceBytes.cpp src/engine/IconPicture.cpp src/files/TextFunctions.cpp
         src/engine/BitmapDecoder.cpp src/engine/ImageFacts.cpp src/engine/Thumbnail.cpp src/native/PngCodec.cpp)
 cd "$here"
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -Isrc -Itests \

@@ -36,7 +36,8 @@ struct Entry {
 
 class ResourceReader {
 public:
-    ResourceReader(ByteSpan bytes, const std::vector<uint16_t>& preferred) : file(bytes), languages(preferred) {}
+    ResourceReader(const SourceBytes& bytes, const std::vector<uint16_t>& preferred)
+        : file(bytes), languages(preferred) {}
     uint64_t Visited() const { return visited; }
 
     PeRead Read(PeIconModule& module) {
@@ -228,7 +229,7 @@ private:
         return true;
     }
 
-    ByteSpan file;
+    const SourceBytes& file;
     const std::vector<uint16_t>& languages;
     std::vector<Section> sections;
     uint64_t root = 0;
@@ -246,6 +247,10 @@ bool PeIconModule::FindImage(uint16_t id, ByteSpan& image) const {
 }
 
 PeRead ReadPeIconModule(ByteSpan file, const std::vector<uint16_t>& languages, PeIconModule& module) {
+    return ReadPeIconModule(SourceBytes(file), languages, module);
+}
+
+PeRead ReadPeIconModule(const SourceBytes& file, const std::vector<uint16_t>& languages, PeIconModule& module) {
     module = PeIconModule();
     ResourceReader reader(file, languages);
     const PeRead read = reader.Read(module);

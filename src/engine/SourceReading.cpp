@@ -5,11 +5,16 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 
+#include "engine/SourceFile.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 
 namespace {
+
+constexpr uint16_t MzSignature = 0x5A4D;
+std::atomic<SourceOpenedHook> sourceOpened{nullptr};
 
 #ifdef _WIN32
 bool StartsWithFolder(const std::string& path, const std::string& folder) {
@@ -28,6 +33,10 @@ bool SoundNeModule(ByteSpan file, const NeResourceTable& table) {
 }
 
 }  // namespace
+
+void SetSourceOpenedHook(SourceOpenedHook hook) {
+    sourceOpened = hook;
+}
 
 #ifdef _WIN32
 const std::vector<uint16_t>& ResourceLanguages() {
@@ -73,23 +82,44 @@ std::string SystemResourcesTwin(const char*) {
 #endif
 
 SourceReading::SourceReading(const char* path) {
-    if (!path || !path[0]) return;
-    file = std::make_unique<MappedFile>(path);
-    Read(file->Bytes());
+    if (!path || !path[0] || !ReadSource(path)) return;
     if (kind != Kind::Pe || !module.groups.empty()) return;
-    const std::string twin = SystemResourcesTwin(path);
-    if (twin.empty() || !PathExists(twin.c_str())) return;
-    auto twinFile = std::make_unique<MappedFile>(twin.c_str());
-    PeIconModule twinModule;
-    if (ReadPeIconModule(twinFile->Bytes(), ResourceLanguages(), twinModule) != PeRead::Read ||
-        twinModule.groups.empty())
-        return;
-    file = std::move(twinFile);
-    module = std::move(twinModule);
+    const std::string twinPath = SystemResourcesTwin(path);
+    if (twinPath.empty() || !PathExists(twinPath.c_str())) return;
+    SourceReading twin;
+    if (!twin.ReadSource(twinPath.c_str()) || twin.kind != Kind::Pe || twin.module.groups.empty()) return;
+    source = std::move(twin.source);
+    module = std::move(twin.module);
     whole = module.whole;
 }
 
-void SourceReading::Read(ByteSpan bytes) {
+bool SourceReading::ReadSource(const char* path) {
+    const SourceFile file(path);
+    if (file.Size() == 0) return false;
+    auto bytes = std::make_unique<SourceBytes>(
+        file.Size(),
+        [&file](uint64_t offset, size_t count, unsigned char* into) { return file.ReadAt(offset, count, into); },
+        LargestSourceReading);
+    const SourceOpenedHook hook = sourceOpened;
+    if (hook && !hook(path)) return false;
+    Read(*bytes);
+    bytes->StopReading();
+    if (bytes->Failed()) {
+        kind = Kind::None;
+        module = PeIconModule();
+        table = NeResourceTable();
+        fileBytes = ByteSpan();
+        whole = false;
+        return false;
+    }
+    source = std::move(bytes);
+    return true;
+}
+
+// A 32- or 64-bit module is read in the pieces its reader looks at. A 16-bit module and an ICO
+// file, whose tables may lead anywhere in them, are read whole; other files no further than
+// their first bytes.
+void SourceReading::Read(const SourceBytes& bytes) {
     switch (ReadPeIconModule(bytes, ResourceLanguages(), module)) {
     case PeRead::Read:
         kind = Kind::Pe;
@@ -98,16 +128,20 @@ void SourceReading::Read(ByteSpan bytes) {
     case PeRead::Invalid: return;
     case PeRead::NotPe: break;
     }
-    const NeWalk walk = WalkNeModule(bytes, table);
+    uint16_t first = 0, second = 0;
+    if (!bytes.U16(0, first)) return;
+    const bool ico = first == 0 && bytes.U16(2, second) && second == 1;
+    if ((first != MzSignature && !ico) || !bytes.Part(0, bytes.Size(), fileBytes)) return;
+    const NeWalk walk = WalkNeModule(fileBytes, table);
     if (walk == NeWalk::Walked || walk == NeWalk::NoResourceTable) {
         kind = Kind::Ne;
-        whole = SoundNeModule(bytes, table);
+        whole = SoundNeModule(fileBytes, table);
         return;
     }
     table = NeResourceTable();
     std::vector<IconCandidate> candidates;
     std::vector<ByteSpan> images;
-    if (IcoFileCandidates(bytes, candidates, images)) {
+    if (IcoFileCandidates(fileBytes, candidates, images)) {
         kind = Kind::Ico;
         whole = std::all_of(images.begin(), images.end(), IsSoundIconImage);
     }
@@ -131,7 +165,7 @@ bool SourceReading::Group(int i, ByteSpan& directory, ImageFinder& find) const {
         find = [this](uint16_t id, ByteSpan& found) { return module.FindImage(id, found); };
         return true;
     case Kind::Ne: {
-        const ByteSpan bytes = file->Bytes();
+        const ByteSpan bytes = fileBytes;
         const NeResourceRecord& group = table.groups[static_cast<size_t>(i)];
         directory = bytes.Clip(group.offset, group.length);
         find = [this, bytes](uint16_t id, ByteSpan& found) { return NeReadIconImage(bytes, table, id, found); };
@@ -144,7 +178,7 @@ bool SourceReading::Group(int i, ByteSpan& directory, ImageFinder& find) const {
 }
 
 GroupPicture SourceReading::Picture(int i, int depth, IconPicture& picture, ByteSpan& image) const {
-    if (kind == Kind::Ico && i == 0) return PictureOfIcoFile(file->Bytes(), depth, picture, image);
+    if (kind == Kind::Ico && i == 0) return PictureOfIcoFile(fileBytes, depth, picture, image);
     ByteSpan directory;
     ImageFinder find;
     if (!Group(i, directory, find)) return GroupPicture::Blank;
@@ -155,7 +189,7 @@ bool SourceReading::Images(int i, std::vector<ByteSpan>& images) const {
     images.clear();
     if (kind == Kind::Ico && i == 0) {
         std::vector<IconCandidate> candidates;
-        return IcoFileCandidates(file->Bytes(), candidates, images);
+        return IcoFileCandidates(fileBytes, candidates, images);
     }
     ByteSpan directory;
     ImageFinder find;

@@ -6,15 +6,20 @@
 // Windows 10 and later keep the icons of some system modules beside them in
 // %WINDIR%\SystemResources\NAME.mun and leave none in the module: a module inside the Windows
 // folder that holds no icon groups is read through that twin when it exists.
+//
+// The bytes are read while the reading is made, into memory of its own (SourceBytes.h), and the
+// file is closed again before the constructor returns. A file whose bytes cannot be read (a read
+// fails or comes back short: a network drive that dropped, a removed disk, a file shortened
+// meanwhile), or whose reading would need hundreds of megabytes, is of kind None.
 #pragma once
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/IconPicture.h"
-#include "engine/MappedFile.h"
 #include "engine/NeModule.h"
 #include "engine/PeResources.h"
+#include "engine/SourceBytes.h"
 
 class SourceReading {
 public:
@@ -34,9 +39,10 @@ public:
     bool AcceptedWhole() const { return whole; }
     // The icon groups of a 32- or 64-bit module.
     const PeIconModule& Module() const { return module; }
-    // The resource table of a 16-bit module, and the bytes it was read from.
+    // The resource table of a 16-bit module, and the bytes it was read from: the whole file,
+    // of a 16-bit module or an ICO file.
     const NeResourceTable& Table() const { return table; }
-    ByteSpan Bytes() const { return file ? file->Bytes() : ByteSpan(); }
+    ByteSpan Bytes() const { return fileBytes; }
 
     // The picture of icon i for a screen of `depth` bits per pixel.
     GroupPicture Picture(int i, int depth, IconPicture& picture, ByteSpan& image) const;
@@ -45,17 +51,30 @@ public:
     bool Images(int i, std::vector<ByteSpan>& images) const;
 
 private:
-    void Read(ByteSpan bytes);
+    SourceReading() = default;
+    // Reads the file at `path`; false when its bytes could not be read, leaving this reading empty.
+    bool ReadSource(const char* path);
+    void Read(const SourceBytes& bytes);
     // The directory of a module's icon group i and the finder of its images; false for an ICO
     // file, or when there is no group i.
     bool Group(int i, ByteSpan& directory, ImageFinder& find) const;
 
-    std::unique_ptr<MappedFile> file;
+    std::unique_ptr<SourceBytes> source;  // what was read of the file
+    ByteSpan fileBytes;                   // the whole file, read for a 16-bit module or an ICO file
     Kind kind = Kind::None;
     PeIconModule module;
     NeResourceTable table;
     bool whole = false;
 };
+
+// Called once a source file is open and before its bytes are read; answering false makes the
+// reading fail as a failed read does. Tests make bytes vanish there; null removes the hook.
+using SourceOpenedHook = bool (*)(const char* path);
+void SetSourceOpenedHook(SourceOpenedHook hook);
+
+// A reading that would hold more of a file than this is refused: no module needs so much for
+// its icons, and a hostile one must not make the program read gigabytes.
+constexpr uint64_t LargestSourceReading = 256ull * 1024 * 1024;
 
 // The languages in the order the system's resource lookup tries them for a name stored in
 // several: neutral, the thread's, the user's and the system's (each also without its

@@ -3,6 +3,7 @@
 // read outside their bytes or without end, through the pictures and records made of them.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -21,9 +22,40 @@ using namespace fixtures;
 namespace {
 
 const std::vector<uint16_t> Languages = {0x0000, 0x0409};
+constexpr uint64_t LargestRead = 256u << 20;
 
 PeRead Read(const ExactBytes& file, PeIconModule& module, const std::vector<uint16_t>& languages = Languages) {
     return ReadPeIconModule(file.Span(), languages, module);
+}
+
+// Serves a file's bytes in pieces, counting what is read; the reads at `failAt` fail.
+SourceBytes::Reader PieceReader(ByteSpan file, uint64_t& read, uint64_t failAt = UINT64_MAX) {
+    return [file, &read, failAt](uint64_t offset, size_t count, unsigned char* into) {
+        read += count;
+        for (size_t i = 0; i < count; ++i)
+            into[i] = offset + i < file.Size() ? file.Data()[offset + i] : 0;
+        return failAt < offset || failAt >= offset + count;
+    };
+}
+
+// A module read in small pieces, each a block of its own, gives exactly what it gives read whole.
+void ExpectSameReadInPieces(ByteSpan file) {
+    PeIconModule whole, pieces;
+    uint64_t read = 0;
+    const SourceBytes bytes(file.Size(), PieceReader(file, read), UINT64_MAX, 61);
+    ASSERT_EQ(ReadPeIconModule(bytes, Languages, pieces), ReadPeIconModule(file, Languages, whole));
+    ASSERT_EQ(pieces.groups.size(), whole.groups.size());
+    for (size_t g = 0; g < whole.groups.size(); ++g) {
+        EXPECT_EQ(pieces.groups[g].name.integer, whole.groups[g].name.integer);
+        EXPECT_EQ(pieces.groups[g].name.id, whole.groups[g].name.id);
+        EXPECT_EQ(pieces.groups[g].name.text, whole.groups[g].name.text);
+        EXPECT_EQ(AsString(pieces.groups[g].directory), AsString(whole.groups[g].directory));
+    }
+    ASSERT_EQ(pieces.images.size(), whole.images.size());
+    for (const auto& [id, image] : whole.images)
+        EXPECT_EQ(AsString(pieces.images.at(id)), AsString(image));
+    EXPECT_EQ(pieces.whole, whole.whole);
+    EXPECT_EQ(pieces.entriesVisited, whole.entriesVisited);
 }
 
 // Everything the program does with a reading: what it leaves to the system is never empty.
@@ -31,6 +63,7 @@ void ThroughEverything(ByteSpan file) {
     EngineChecks checks;
     checks.systemImage = [](ByteSpan image) { ASSERT_GT(SystemImageBytes(image), 0u); };
     ThroughPeModule(file, {8, 24, 32}, checks);
+    ExpectSameReadInPieces(file);
 }
 
 std::string SampleModule(bool pe32plus = true) {
@@ -108,6 +141,33 @@ TEST(PeResources, TellsOtherFilesAndModulesWithoutIcons) {
     ASSERT_EQ(Read(ExactBytes(damaged), module), PeRead::Read);
     EXPECT_EQ(module.groups.size(), 2u);
     EXPECT_FALSE(module.whole);
+}
+
+// An installer carries its payload behind the module: only the parts the reading looks at are
+// read, and a part that cannot be read voids the reading.
+TEST(PeResources, AModuleReadInPiecesReadsNoMoreThanItsResourcesNeed) {
+    const ExactBytes file(SampleModule());
+    const uint64_t appended = uint64_t{2} << 30;
+    uint64_t read = 0;
+    const SourceBytes bytes(file.Span().Size() + appended, PieceReader(file.Span(), read), LargestRead);
+    PeIconModule module;
+    ASSERT_EQ(ReadPeIconModule(bytes, Languages, module), PeRead::Read);
+    EXPECT_EQ(module.groups.size(), 4u);
+    EXPECT_TRUE(module.whole);
+    EXPECT_LE(read, SourceBytes::DefaultPiece);
+    EXPECT_EQ(bytes.Held(), read);
+
+    const SourceBytes failing(file.Span().Size(), PieceReader(file.Span(), read, PeResourceFileOffset + 20),
+                              LargestRead, 256);
+    ReadPeIconModule(failing, Languages, module);
+    EXPECT_TRUE(failing.Failed());
+    ByteSpan part;
+    EXPECT_FALSE(failing.Part(0, 2, part)) << "nothing more is given once a read failed";
+
+    const SourceBytes tooMuch(appended, PieceReader(file.Span(), read), LargestRead);
+    EXPECT_FALSE(tooMuch.Part(0, appended, part));
+    EXPECT_TRUE(tooMuch.Failed());
+    EXPECT_EQ(tooMuch.Held(), 0u);
 }
 
 TEST(PeResources, DirectoriesThatShareOrLoopAreReadWithinABudget) {

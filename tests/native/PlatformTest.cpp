@@ -1,9 +1,13 @@
-// The POSIX side of the platform layer: mapping a source file, and replacing a file whole.
+// The POSIX side of the platform layer: reading a source file, and replacing a file whole.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include "engine/MappedFile.h"
+#include "engine/SourceFile.h"
+#include "engine/SourceReading.h"
 #include "files/ReplaceFile.h"
+#include "fixtures/IconFixtures.h"
+#include "fixtures/PeFixtures.h"
 #include "native/NativeSupport.h"
 
 namespace fs = std::filesystem;
@@ -16,15 +20,44 @@ std::vector<unsigned char> Bytes(const std::string& text) {
 
 }  // namespace
 
-TEST(Platform, AMappedFileHoldsExactlyItsBytesAndNothingElseMapsToNothing) {
+TEST(Platform, ASourceFileGivesExactlyItsBytesAndAShortenedOneFailsToRead) {
     const TempDirectory folder;
     const fs::path file = folder.path / "a.ico";
-    ASSERT_EQ(ReplaceFileWith(file.string(), Bytes("icon")), ReplaceResult::Replaced);
-    const MappedFile mapped(file.c_str());
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(mapped.Bytes().Data()), mapped.Bytes().Size()), "icon");
+    ASSERT_EQ(ReplaceFileWith(file.string(), Bytes("icons")), ReplaceResult::Replaced);
+    const SourceFile source(file.c_str());
+    ASSERT_EQ(source.Size(), 5u);
+    unsigned char read[5] = {};
+    EXPECT_TRUE(source.ReadAt(1, 4, read));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(read), 4), "cons");
+    EXPECT_FALSE(source.ReadAt(2, 4, read)) << "past the end";
+    ASSERT_EQ(truncate(file.c_str(), 3), 0);
+    EXPECT_FALSE(source.ReadAt(0, 5, read)) << "shortened since it was opened";
     std::ofstream(folder.path / "empty");
-    for (const fs::path& nothing : {folder.path / "empty", folder.path, folder.path / "missing"})
-        EXPECT_EQ(MappedFile(nothing.c_str()).Bytes().Size(), 0u) << nothing;
+    for (const fs::path& nothing : {folder.path / "empty", folder.path, folder.path / "missing"}) {
+        EXPECT_EQ(SourceFile(nothing.c_str()).Size(), 0u) << nothing;
+        EXPECT_FALSE(SourceFile(nothing.c_str()).ReadAt(0, 1, read)) << nothing;
+    }
+}
+
+// The bytes of a source vanish between the opening of its file and their reading: it is a file
+// that cannot be read, whatever its kind; read again later, it has its icons.
+TEST(Platform, ASourceShortenedBeforeItsBytesAreReadCannotBeRead) {
+    const TempDirectory folder;
+    const std::string module =
+        fixtures::PeIconLibrary({{fixtures::BitmapImage(16, 16, 4, 1)}, {fixtures::BitmapImage(32, 32, 8, 2)}});
+    static std::string vanishing;
+    SetSourceOpenedHook([](const char* path) { return path != vanishing || truncate(path, 10) == 0; });
+    const std::pair<std::string, std::string> sources[] = {
+        {"module.dll", module}, {"icons.ico", fixtures::IcoFile({fixtures::BitmapImage(16, 16, 4, 1)})}};
+    for (const auto& [name, bytes] : sources) {
+        vanishing = (folder.path / name).string();
+        std::ofstream(vanishing, std::ios::binary) << bytes;
+        EXPECT_EQ(SourceReading(vanishing.c_str()).GetKind(), SourceReading::Kind::None) << name;
+    }
+    SetSourceOpenedHook(nullptr);
+    vanishing = (folder.path / "module.dll").string();
+    std::ofstream(vanishing, std::ios::binary) << module;
+    EXPECT_EQ(SourceReading(vanishing.c_str()).IconCount(), 2);
 }
 
 TEST(Platform, AReplacedFileIsWholeKeepsItsPermissionsAndLeavesNoTemporaryFile) {

@@ -1,6 +1,7 @@
 // Damaged copies of a real program (the prefix's regedit.exe), cut inside its resources or with
 // bytes of its resources changed: read by the program's own readers only, in the catalogue at
-// start-up, when added and when their icons are shown.
+// start-up, when added and when their icons are shown. And copies whose bytes cannot be read
+// once the file is open (a network drive that drops, a removed disk).
 #include <windows.h>
 
 #include <random>
@@ -9,6 +10,7 @@
 #include "fixtures/PeFixtures.h"
 #include "support/MainWindowHarness.h"
 #include "support/RandomDamage.h"
+#include "resource.h"
 
 namespace {
 
@@ -25,7 +27,25 @@ std::vector<std::string> DamagedCopies(const std::string& module, int count, uns
     return copies;
 }
 
-class DamagedFilesTest : public MainWindowTest {};
+class DamagedFilesTest : public MainWindowTest {
+protected:
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        SetSourceOpenedHook(nullptr);
+    }
+    // The copy of regedit.exe whose bytes cannot be read from now on.
+    static void Vanish(const std::string& path) {
+        vanishing = path;
+        SetSourceOpenedHook([](const char* opened) { return lstrcmpiA(opened, vanishing.c_str()) != 0; });
+    }
+    void CloseAndExpectCatalogue(const std::string& lines) {
+        const HWND window = Window();
+        Command(ID_FILE_EXIT);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(ReadWholeFile(CatalogueFile()), lines);
+    }
+    static inline std::string vanishing;
+};
 
 }  // namespace
 
@@ -60,4 +80,32 @@ TEST_F(DamagedFilesTest, TheProgramStartsShowsAndAddsThem) {
     }
     for (int i = 0; i < Catalogue().GetCount(); ++i)
         SelectCatalogueItem(i);
+}
+
+TEST_F(DamagedFilesTest, AFileWhoseBytesVanishAtStartUpIsLeftOutAndTheRestSaved) {
+    const std::string copy = temp.WriteFile("vanishing.exe", ReadWholeFile(Regedit));
+    WriteCatalogue(copy + "\r\n" + Regedit + "\r\n");
+    Vanish(copy);
+    robot.Expect(DialogRobot::Press(IDOK));
+    Start();
+    robot.Verify();
+    EXPECT_EQ(robot.Seen().at(0).texts.back(), "The selected file does not contain icons.");
+    EXPECT_EQ(CataloguePaths(), std::vector<std::string>{Regedit});
+    CloseAndExpectCatalogue(std::string(Regedit) + "\r\n");
+}
+
+TEST_F(DamagedFilesTest, AFileWhoseBytesVanishWhenShownShowsNoIconsUntilItCanBeReadAgain) {
+    const std::string copy = temp.WriteFile("vanishing.exe", ReadWholeFile(Regedit));
+    WriteCatalogue(copy + "\r\n" + Regedit + "\r\n");
+    Start();
+    ASSERT_EQ(CataloguePaths(), (std::vector<std::string>{Regedit, copy}));
+    Vanish(copy);
+    SelectCatalogueItem(1);
+    EXPECT_TRUE(ListViewItems(dialog->IconView()).empty());
+    EXPECT_EQ(StatusText(dialog->StatusBar(), 1), " 0 Icon(s)");
+    Vanish("");
+    SelectCatalogueItem(0);
+    SelectCatalogueItem(1);
+    EXPECT_EQ(ListViewItems(dialog->IconView()).size(), 6u);
+    CloseAndExpectCatalogue(std::string(Regedit) + "\r\n" + copy + "\r\n");
 }

@@ -64,6 +64,7 @@ void ExplorerDialog::MakeSmallImage(CatalogueEntry& entry) {
     {
         const SourceReading reading(entry.path);
         if (reading.IconCount() > 0 && reading.AcceptedWhole()) icon.reset(CatalogueSmallIcon(entry.path, reading));
+        if (reading.Lost()) icon.reset();
     }
     // A file the shell shows no icon for, or one changed since it was added, still gets a
     // picture of its own in the list.

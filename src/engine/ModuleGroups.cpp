@@ -55,11 +55,15 @@ IconResourcePtr LoadIconGroup(const PeIconModule& module, const char* modulePath
     return LoadGroup(module, modulePath, index, report, record) == GroupLoad::Loaded ? std::move(record) : nullptr;
 }
 
-GroupExport ExportGroupToIco(const PeIconModule& module, const char* modulePath, int index, const char* outputPath) {
+GroupExport ExportGroupToIco(const SourceReading& reading, const char* modulePath, int index, const char* outputPath) {
+    const PeIconModule& module = reading.Module();
     const std::string output = outputPath;  // the caller's buffer may be reused meanwhile
     IconResourcePtr record;
     switch (LoadGroup(module, modulePath, index, true, record)) {
-    case GroupLoad::Loaded: return WriteIcoFile(*record, output.c_str());
+    case GroupLoad::Loaded:
+        // Bytes the source lost while the group was loaded are zeros: such a group is not read.
+        if (reading.Lost()) return GroupExport::Unread;
+        return WriteIcoFile(*record, output.c_str());
     case GroupLoad::Refused: return GroupExport::Unread;
     case GroupLoad::OutOfMemory:
     case GroupLoad::NotLinked: break;
@@ -75,7 +79,8 @@ bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index
     return true;
 }
 
-ModuleGroups::ModuleGroups(const PeIconModule& read, const char* path) : module(read), sourcePath(path) {
+ModuleGroups::ModuleGroups(const SourceReading& read, const char* path)
+    : reading(read), module(read.Module()), sourcePath(path) {
     for (const PeIconGroup& group : module.groups)
         lines.push_back(GroupNameText(group.name));
 }
@@ -87,7 +92,7 @@ std::string ModuleGroups::Line(int i) const {
 // Line i names group i of the same reading.
 GroupExport ModuleGroups::Export(int i, const char* outputPath) const {
     if (i < 0 || i >= Count()) return GroupExport::Unread;
-    return ExportGroupToIco(module, sourcePath, i, outputPath);
+    return ExportGroupToIco(reading, sourcePath, i, outputPath);
 }
 
 bool ModuleGroups::Describe(int i, std::string& text) const {
@@ -99,7 +104,7 @@ bool ModuleGroups::Describe(int i, std::string& text) const {
 bool WithModuleGroups(const SourceReading& reading, const char* sourcePath, const GroupNameListing& listing,
                       const std::function<void(const ModuleGroups&)>& work) {
     if (reading.GetKind() != SourceReading::Kind::Pe) return false;
-    const ModuleGroups groups(reading.Module(), sourcePath);
+    const ModuleGroups groups(reading, sourcePath);
     if (groups.Count() == 0) return true;
     struct Listed {
         const GroupNameListing& listing;

@@ -27,9 +27,9 @@ using GroupNameListing = std::function<void(const std::vector<std::string>& name
 // path as caption.
 IconResourcePtr LoadIconGroup(const PeIconModule& module, const char* modulePath, int index, bool report);
 
-// Loads the group and writes it as an ICO file at outputPath; the writer reports its own
-// failures.
-GroupExport ExportGroupToIco(const PeIconModule& module, const char* modulePath, int index, const char* outputPath);
+// Loads the group of the reading's module and writes it as an ICO file at outputPath; the writer
+// reports its own failures. A group loaded while the source lost bytes is not written.
+GroupExport ExportGroupToIco(const SourceReading& reading, const char* modulePath, int index, const char* outputPath);
 
 // Loads the group silently and sets text to its summary; false leaves text empty.
 bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index, std::string& text);
@@ -37,7 +37,7 @@ bool DescribeGroup(const PeIconModule& module, const char* modulePath, int index
 // The icon groups of one module and their names, line i naming group i.
 class ModuleGroups {
 public:
-    ModuleGroups(const PeIconModule& module, const char* sourcePath);
+    ModuleGroups(const SourceReading& reading, const char* sourcePath);
     const char* SourcePath() const { return sourcePath; }
     int Count() const { return static_cast<int>(lines.size()); }
     const std::vector<std::string>& Lines() const { return lines; }
@@ -46,6 +46,7 @@ public:
     bool Describe(int i, std::string& text) const;
 
 private:
+    const SourceReading& reading;
     const PeIconModule& module;
     const char* sourcePath;
     std::vector<std::string> lines;

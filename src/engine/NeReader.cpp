@@ -9,7 +9,8 @@
 GroupExport NeExportGroup(const SourceReading& reading, const char* outputPath, int s) {
     if (s < 0) return GroupExport::Unread;
     std::vector<unsigned char> ico;
-    if (NeGroupIcoBytes(reading.Bytes(), reading.Table(), static_cast<size_t>(s), ico) != NeGroup::Built)
+    if (NeGroupIcoBytes(reading.Bytes(), reading.Table(), static_cast<size_t>(s), ico) != NeGroup::Built ||
+        reading.Lost())
         return GroupExport::Unread;
     return SaveIcoBytes(outputPath, ico);
 }
@@ -24,7 +25,7 @@ ExportTally NeExportAllGroups(const SourceReading& reading, const std::string& d
     // export.
     for (size_t k = 0; k < table.groups.size() && !tally.stopped; ++k) {
         std::vector<unsigned char> ico;
-        if (NeGroupIcoBytes(reading.Bytes(), table, k, ico) != NeGroup::Built)
+        if (NeGroupIcoBytes(reading.Bytes(), table, k, ico) != NeGroup::Built || reading.Lost())
             tally.Count(GroupExport::Unread);
         else
             tally.Count(SaveIcoBytes(GroupFileName(folder, displayName, static_cast<int>(k)).c_str(), ico));

@@ -63,7 +63,7 @@ enum class PeRead {
 // stored; for every module with one language per name, which is nearly all, the two agree, and
 // the exports have always taken the lookup's choice.
 PeRead ReadPeIconModule(ByteSpan file, const std::vector<uint16_t>& languages, PeIconModule& module);
-// The same from a file read in pieces: only the parts the reading looks at are read (the headers,
-// the resource directory and the icons' data), never the code or data appended behind the image.
-// The spans in `module` point into `file`'s pieces.
+// The same from a file read in pieces: only the parts the reading looks at are read (of a sound
+// module the headers, the resource directory and the icons' data; not its code, nor an installer
+// appended behind it). The spans in `module` point into `file`.
 PeRead ReadPeIconModule(const SourceBytes& file, const std::vector<uint16_t>& languages, PeIconModule& module);

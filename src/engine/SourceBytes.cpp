@@ -1,7 +1,6 @@
 #include "engine/SourceBytes.h"
 
 #include <algorithm>
-#include <new>
 
 bool SourceBytes::Part(uint64_t offset, uint64_t count, ByteSpan& part) const {
     if (!Holds(offset, count)) return false;
@@ -14,7 +13,7 @@ bool SourceBytes::Part(uint64_t offset, uint64_t count, ByteSpan& part) const {
     const Piece* piece = recent && recent->Holds(offset, count) ? recent : Find(offset, count);
     if (!piece) return false;
     recent = piece;
-    part = ByteSpan(piece->bytes.get() + (offset - piece->offset), static_cast<size_t>(count));
+    part = ByteSpan(piece->bytes + (offset - piece->offset), static_cast<size_t>(count));
     return true;
 }
 
@@ -57,8 +56,8 @@ bool SourceBytes::Read(uint64_t offset, uint64_t count, Piece& piece) const {
     }
     piece.offset = offset;
     piece.size = static_cast<size_t>(count);
-    piece.bytes.reset(new (std::nothrow) unsigned char[piece.size]);
-    if (!piece.bytes || !reader(offset, piece.size, piece.bytes.get())) {
+    piece.bytes = reader(offset, piece.size, piece.block);
+    if (!piece.bytes) {
         failed = true;
         return false;
     }

@@ -1,9 +1,9 @@
-// The bytes of a source file, read into memory of the reading's own as its reader asks for them.
-// A module's icons lie in a small part of it (a program may carry hundreds of megabytes of code,
-// or an installer appended behind it), so the file is read in pieces, each once, and only where
-// the reader looks. Nothing is mapped: a drive that goes away or a file shortened under us makes
-// a read fail, never a fault at the reading instruction. A failed or short read voids the whole
-// reading, which then gives no part any more: the file cannot be read.
+// The bytes of a source file as its reader asks for them: bytes already in memory, or a file
+// brought in piece by piece (read into memory of the reading's own, or paged in where a view of
+// it lies). A module's icons lie in a small part of it (a program may carry hundreds of megabytes
+// of code, or an installer appended behind it), so pieces are brought in only where the reader
+// looks, each once. One that cannot be brought in (a drive gone, a file shortened) voids the
+// whole reading, which then gives no part any more.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -16,14 +16,16 @@
 
 class SourceBytes {
 public:
-    // Reads exactly `count` bytes at `offset` into `into`; false when it cannot.
-    using Reader = std::function<bool(uint64_t offset, size_t count, unsigned char* into)>;
+    // Brings the `count` bytes at `offset` in and answers where they are, or null when they
+    // cannot be read; bytes read into a block of their own hand the block over in `block`.
+    using Reader =
+        std::function<const unsigned char*(uint64_t offset, size_t count, std::unique_ptr<unsigned char[]>& block)>;
     static constexpr size_t DefaultPiece = 64 * 1024;
 
     // Bytes already in memory: nothing is read.
     explicit SourceBytes(ByteSpan bytes) : size(bytes.Size()), inMemory(bytes), fromFile(false) {}
-    // A file of `fileSize` bytes, read through `read` in aligned pieces of `piece` bytes (a part
-    // that crosses pieces is read on its own); holding more than `limit` bytes in all voids it.
+    // A file of `fileSize` bytes, brought in through `read` in aligned pieces of `piece` bytes (a
+    // part that crosses pieces is brought in on its own); more than `limit` bytes in all void it.
     SourceBytes(uint64_t fileSize, Reader read, uint64_t limit, size_t piece = DefaultPiece)
         : size(fileSize),
           inMemory(),
@@ -47,14 +49,15 @@ public:
     bool Failed() const { return failed; }
     // Ends the reading from the file (it is about to be closed): what was read stays.
     void StopReading() { reader = nullptr; }
-    // The bytes read and held.
+    // The bytes brought in.
     uint64_t Held() const { return held; }
 
 private:
     struct Piece {
         uint64_t offset = 0;
         size_t size = 0;
-        std::unique_ptr<unsigned char[]> bytes;
+        const unsigned char* bytes = nullptr;
+        std::unique_ptr<unsigned char[]> block;  // the bytes, when they were read into memory of their own
         bool Holds(uint64_t at, uint64_t count) const { return at >= offset && at - offset + count <= size; }
     };
     const Piece* Find(uint64_t offset, uint64_t count) const;

@@ -88,23 +88,19 @@ SourceReading::SourceReading(const char* path) {
     if (twinPath.empty() || !PathExists(twinPath.c_str())) return;
     SourceReading twin;
     if (!twin.ReadSource(twinPath.c_str()) || twin.kind != Kind::Pe || twin.module.groups.empty()) return;
-    source = std::move(twin.source);
+    file = std::move(twin.file);
     module = std::move(twin.module);
     whole = module.whole;
 }
 
 bool SourceReading::ReadSource(const char* path) {
-    const SourceFile file(path);
-    if (file.Size() == 0) return false;
-    auto bytes = std::make_unique<SourceBytes>(
-        file.Size(),
-        [&file](uint64_t offset, size_t count, unsigned char* into) { return file.ReadAt(offset, count, into); },
-        LargestSourceReading);
+    auto opened = std::make_unique<SourceFile>(path);
+    if (opened->Size() == 0) return false;
     const SourceOpenedHook hook = sourceOpened;
-    if (hook && !hook(path)) return false;
-    Read(*bytes);
-    bytes->StopReading();
-    if (bytes->Failed()) {
+    if (hook && !hook(path)) opened->MakeUnreadable();
+    Read(opened->Bytes());
+    opened->EndReading();
+    if (opened->Lost()) {
         kind = Kind::None;
         module = PeIconModule();
         table = NeResourceTable();
@@ -112,11 +108,11 @@ bool SourceReading::ReadSource(const char* path) {
         whole = false;
         return false;
     }
-    source = std::move(bytes);
+    file = std::move(opened);
     return true;
 }
 
-// A 32- or 64-bit module is read in the pieces its reader looks at. A 16-bit module and an ICO
+// A 32- or 64-bit module is read in the parts its reader looks at. A 16-bit module and an ICO
 // file, whose tables may lead anywhere in them, are read whole; other files no further than
 // their first bytes.
 void SourceReading::Read(const SourceBytes& bytes) {

@@ -7,10 +7,10 @@
 // %WINDIR%\SystemResources\NAME.mun and leave none in the module: a module inside the Windows
 // folder that holds no icon groups is read through that twin when it exists.
 //
-// The bytes are read while the reading is made, into memory of its own (SourceBytes.h), and the
-// file is closed again before the constructor returns. A file whose bytes cannot be read (a read
-// fails or comes back short: a network drive that dropped, a removed disk, a file shortened
-// meanwhile), or whose reading would need hundreds of megabytes, is of kind None.
+// Every byte the reading's users can reach is brought in while the reading is made
+// (SourceFile.h). A file whose bytes cannot be read then (a network drive that dropped, a removed
+// disk, a file shortened meanwhile), or whose reading would bring in hundreds of megabytes, is of
+// kind None: the messages of files that hold no icons follow.
 #pragma once
 #include <memory>
 #include <string>
@@ -19,7 +19,7 @@
 #include "engine/IconPicture.h"
 #include "engine/NeModule.h"
 #include "engine/PeResources.h"
-#include "engine/SourceBytes.h"
+#include "engine/SourceFile.h"
 
 class SourceReading {
 public:
@@ -44,6 +44,10 @@ public:
     const NeResourceTable& Table() const { return table; }
     ByteSpan Bytes() const { return fileBytes; }
 
+    // True when bytes of the file were lost since the reading was made (pages brought in then
+    // and dropped since, that could not come in again): what was made of them since is void.
+    bool Lost() const { return file && file->Lost(); }
+
     // The picture of icon i for a screen of `depth` bits per pixel.
     GroupPicture Picture(int i, int depth, IconPicture& picture, ByteSpan& image) const;
     // The images of icon i in the order its directory lists them, an image that cannot be
@@ -59,22 +63,18 @@ private:
     // file, or when there is no group i.
     bool Group(int i, ByteSpan& directory, ImageFinder& find) const;
 
-    std::unique_ptr<SourceBytes> source;  // what was read of the file
-    ByteSpan fileBytes;                   // the whole file, read for a 16-bit module or an ICO file
+    std::unique_ptr<SourceFile> file;
+    ByteSpan fileBytes;  // the whole file, read for a 16-bit module or an ICO file
     Kind kind = Kind::None;
     PeIconModule module;
     NeResourceTable table;
     bool whole = false;
 };
 
-// Called once a source file is open and before its bytes are read; answering false makes the
-// reading fail as a failed read does. Tests make bytes vanish there; null removes the hook.
+// Called once a source file is open and before its bytes are read; answering false makes its
+// bytes unreadable from then on, as a drive that went away does. Null removes the hook.
 using SourceOpenedHook = bool (*)(const char* path);
 void SetSourceOpenedHook(SourceOpenedHook hook);
-
-// A reading that would hold more of a file than this is refused: no module needs so much for
-// its icons, and a hostile one must not make the program read gigabytes.
-constexpr uint64_t LargestSourceReading = 256ull * 1024 * 1024;
 
 // The languages in the order the system's resource lookup tries them for a name stored in
 // several: neutral, the thread's, the user's and the system's (each also without its

@@ -53,10 +53,16 @@ void ExplorerDialog::LoadEntryIcons(CatalogueEntry& entry) {
 
     std::optional<CWaitCursor> wait;
     if (count > WaitCursorAbove) wait.emplace();
-    entry.firstLargeImage = largeIconList.GetImageCount();
-    entry.endLargeImage = entry.firstLargeImage + count;
-    entry.iconCount = count;
+    const int first = largeIconList.GetImageCount();
     AppendSourceIcons(largeIconList, reading, count);
+    // Pictures made of bytes the file lost meanwhile are zeros: the file could not be read.
+    if (reading.Lost()) {
+        ImageList_SetImageCount(largeIconList.GetSafeHandle(), static_cast<UINT>(first));
+        return;
+    }
+    entry.firstLargeImage = first;
+    entry.endLargeImage = first + count;
+    entry.iconCount = count;
 }
 
 void ExplorerDialog::FillIconView(const CatalogueEntry& entry) {

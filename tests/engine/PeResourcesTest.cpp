@@ -28,17 +28,20 @@ PeRead Read(const ExactBytes& file, PeIconModule& module, const std::vector<uint
     return ReadPeIconModule(file.Span(), languages, module);
 }
 
-// Serves a file's bytes in pieces, counting what is read; the reads at `failAt` fail.
+// Serves a file's bytes in pieces, each a block of its own, counting what is read; the read that
+// takes in `failAt` fails.
 SourceBytes::Reader PieceReader(ByteSpan file, uint64_t& read, uint64_t failAt = UINT64_MAX) {
-    return [file, &read, failAt](uint64_t offset, size_t count, unsigned char* into) {
+    return [file, &read, failAt](uint64_t offset, size_t count,
+                                 std::unique_ptr<unsigned char[]>& block) -> const unsigned char* {
         read += count;
+        block.reset(new unsigned char[count]);
         for (size_t i = 0; i < count; ++i)
-            into[i] = offset + i < file.Size() ? file.Data()[offset + i] : 0;
-        return failAt < offset || failAt >= offset + count;
+            block[i] = offset + i < file.Size() ? file.Data()[offset + i] : 0;
+        return failAt < offset || failAt >= offset + count ? block.get() : nullptr;
     };
 }
 
-// A module read in small pieces, each a block of its own, gives exactly what it gives read whole.
+// A module read in small pieces gives exactly what it gives read whole.
 void ExpectSameReadInPieces(ByteSpan file) {
     PeIconModule whole, pieces;
     uint64_t read = 0;

@@ -2,8 +2,8 @@
 # Both exporters, the Windows one under Wine and the Linux one, over a module that a Unix-side
 # process shortens while they work on it: the module is named many times, and is cut to 4 KB as
 # soon as the first icon file of its first export appears. Each run ends with status 1, never a
-# crash: the exports made of the bytes read before the cut are whole, those read after it are
-# told on the error stream, and nothing else is said.
+# crash: every icon file written is whole, and the sources whose bytes were lost are told on the
+# error stream, with nothing else said.
 # Usage: tests/export/ShortenedSourceTest.sh BUILD-FOLDER NATIVE-EXPORTER   (run by ctest under Wine)
 set -uo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
@@ -39,12 +39,14 @@ for exporter in windows native; do
   status=$?
   [ "$status" -eq 1 ] || fail "$exporter: status $status: $(cat "$work/errors")"
   told=$(grep -c "shell32.dll: Not every icon group could be exported" "$work/errors")
-  [ "$told" -ge 1 ] && [ "$told" -lt $copies ] || fail "$exporter: $told sources told of $copies"
+  [ "$told" -ge 1 ] || fail "$exporter: no source told of $copies"
   [ "$(grep shell32.dll "$work/errors" | grep -vc "Not every icon group could be exported")" -eq 0 ] ||
     fail "$exporter: $(cat "$work/errors")"
-  for file in "$reference"/*.ico; do
-    cmp -s "$file" "$out/shell32_${file##*_}" || fail "$exporter: ${file##*/} differs"
+  written=0
+  for file in "$out"/*.ico; do
+    cmp -s "$file" "$reference/intact_${file##*_}" || fail "$exporter: ${file##*/} is not whole"
+    written=$((written + 1))
   done
-  [ "$(ls "$out" | wc -l)" -eq "$(ls "$reference" | wc -l)" ] || fail "$exporter: other files written"
-  echo "$exporter: $((copies - told)) whole exports, $told told"
+  [ "$written" -ge 1 ] || fail "$exporter: nothing written"
+  echo "$exporter: $written whole icon files, $told of $copies sources told"
 done

@@ -20,22 +20,26 @@ std::vector<unsigned char> Bytes(const std::string& text) {
 
 }  // namespace
 
-TEST(Platform, ASourceFileGivesExactlyItsBytesAndAShortenedOneFailsToRead) {
+TEST(Platform, ASourceFileGivesExactlyItsBytesAndOneShortenedSinceItWasOpenedIsLost) {
     const TempDirectory folder;
-    const fs::path file = folder.path / "a.ico";
+    const fs::path file = folder.path / "a.ico", cut = folder.path / "b.ico";
     ASSERT_EQ(ReplaceFileWith(file.string(), Bytes("icons")), ReplaceResult::Replaced);
-    const SourceFile source(file.c_str());
+    ASSERT_EQ(ReplaceFileWith(cut.string(), Bytes("icons")), ReplaceResult::Replaced);
+    const SourceFile source(file.c_str()), shortened(cut.c_str());
     ASSERT_EQ(source.Size(), 5u);
-    unsigned char read[5] = {};
-    EXPECT_TRUE(source.ReadAt(1, 4, read));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(read), 4), "cons");
-    EXPECT_FALSE(source.ReadAt(2, 4, read)) << "past the end";
-    ASSERT_EQ(truncate(file.c_str(), 3), 0);
-    EXPECT_FALSE(source.ReadAt(0, 5, read)) << "shortened since it was opened";
+    ByteSpan part;
+    ASSERT_TRUE(source.Bytes().Part(1, 4, part));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(part.Data()), part.Size()), "cons");
+    EXPECT_FALSE(source.Bytes().Part(2, 4, part)) << "past the end";
+    EXPECT_FALSE(source.Lost());
+    ASSERT_EQ(truncate(cut.c_str(), 3), 0);
+    EXPECT_FALSE(shortened.Bytes().Part(0, 1, part));
+    EXPECT_TRUE(shortened.Lost());
     std::ofstream(folder.path / "empty");
     for (const fs::path& nothing : {folder.path / "empty", folder.path, folder.path / "missing"}) {
-        EXPECT_EQ(SourceFile(nothing.c_str()).Size(), 0u) << nothing;
-        EXPECT_FALSE(SourceFile(nothing.c_str()).ReadAt(0, 1, read)) << nothing;
+        const SourceFile none(nothing.c_str());
+        EXPECT_EQ(none.Size(), 0u) << nothing;
+        EXPECT_FALSE(none.Bytes().Part(0, 1, part)) << nothing;
     }
 }
 

@@ -6,13 +6,14 @@
 // - A fault of the probe that pages a piece in before any reader sees it: the probe's thread goes
 //   on where the probe began, told that it failed. This is where nearly every failure shows, and
 //   nothing in memory changes.
-// - A later read fault inside a view (a page probed, dropped since and failing to come in
-//   again; on Linux a file shortened loses its pages at once): the whole view
-//   is replaced by zeros at the same address, the file is lost, and the instruction runs again.
-//   Readers are bounded over any bytes, and what they make of the zeros is thrown away. Our own
-//   views are mapped and unmapped under one lock, so that no other reading takes the address
-//   range between the unmapping and the new allocation; an allocation of other code still could,
-//   for those few microseconds.
+// - A later read fault inside a view (a page probed, dropped since and failing to come in again;
+//   on Linux a file shortened loses its pages at once): the whole view is replaced by zeros at
+//   the same address, the file is lost, and the instruction runs again. Readers are bounded over
+//   any bytes, and what they make of the zeros is thrown away. Our own views are mapped and
+//   unmapped under one lock, so that no other reading takes the address range between the
+//   unmapping and the new allocation; an allocation of other code still could, for those few
+//   microseconds. (Placeholders, which would make the swap atomic, exist from Windows 10 1803 on
+//   and not under Wine.)
 #include "engine/SourceFile.h"
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include "catalogue/CatalogueEntry.h"
 #include "framework/DisplayScale.h"
 #include "framework/OwnedHandles.h"
-#include "view/IconView.h"
+#include "pictures/IconPictures.h"
 
 namespace {
 // Lengths at 96 DPI: a line of 16 pixels, the small icon at its left + 2, then the selection

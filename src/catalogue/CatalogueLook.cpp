@@ -6,11 +6,9 @@
 #include <map>
 #include <string>
 
-#include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/OwnedHandles.h"
-#include "view/IconStrip.h"
-#include "view/IconView.h"
+#include "pictures/IconPictures.h"
 
 namespace {
 

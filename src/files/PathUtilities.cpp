@@ -186,14 +186,3 @@ void DisplayNamePath(const char* directory, char* output) {
     // extension), so only a path that really exists is handed back.
     CopyText(output, PathExists(result) ? result : directory);
 }
-
-int ScreenBitsPerPixel() {
-    const HWND desktop = GetDesktopWindow();
-    const HDC screen = GetWindowDC(desktop);
-    if (screen == nullptr) {
-        return 0;
-    }
-    const int bits = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(desktop, screen);
-    return bits;
-}

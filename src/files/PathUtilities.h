@@ -30,6 +30,3 @@ bool ShellDisplayName(const char* path, char* output);
 // path does not fit or does not exist. An input longer than MaxPathLength
 // gives the empty output.
 void DisplayNamePath(const char* directory, char* output);
-
-// Colour depth of the screen, in bits per pixel.
-int ScreenBitsPerPixel();

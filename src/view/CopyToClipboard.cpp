@@ -6,6 +6,7 @@
 #include "framework/GdiObjects.h"
 #include "framework/OwnedHandles.h"
 #include "framework/Retry.h"
+#include "pictures/IconPictures.h"
 #include "view/CopyToClipboard.h"
 #include "view/IconView.h"
 

@@ -6,18 +6,10 @@
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
 #include "catalogue/CatalogueList.h"
-#include "files/PathUtilities.h"
 #include "framework/WaitCursor.h"
+#include "pictures/IconPictures.h"
 #include "view/IconStrip.h"
 #include "view/IconView.h"
-
-int LargeIconSide() {
-    return GetSystemMetrics(SM_CXICON);
-}
-
-int SmallIconSide() {
-    return GetSystemMetrics(SM_CXSMICON);
-}
 
 UINT IconListFlags() {
     return ScreenBitsPerPixel() > 8 ? ILC_COLOR8 | ILC_MASK : ILC_COLOR | ILC_MASK;

@@ -14,8 +14,7 @@
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
 #include "support/TempFolder.h"
-#include "view/IconStrip.h"
-#include "view/IconView.h"
+#include "pictures/IconPictures.h"
 
 namespace {
 

@@ -212,7 +212,3 @@ TEST_F(PathUtilities, DisplayNamePathLeavesOtherPathsAlone) {
     const std::string overlong = "C:\\" + std::string(297, 'x');
     EXPECT_EQ(DisplayPath(overlong), "");
 }
-
-TEST(ScreenTest, ScreenHasAColourDepth) {
-    EXPECT_GT(ScreenBitsPerPixel(), 0);
-}

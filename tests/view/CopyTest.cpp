@@ -10,13 +10,12 @@
 #include <vector>
 
 #include "app/ProcessObjects.h"
-#include "files/PathUtilities.h"
 #include "resource.h"
 #include "support/EngineTestSupport.h"
 #include "framework/DisplayScale.h"
 #include "support/MainWindowHarness.h"
+#include "pictures/IconPictures.h"
 #include "view/CopyToClipboard.h"
-#include "view/IconView.h"
 
 namespace {
 
@@ -42,12 +41,9 @@ std::set<UINT> ClipboardFormats() {
 // The pixels of a bitmap of the icon view's size (32 x 32 at 96 DPI) as 0xRRGGBB values.
 std::vector<unsigned> Pixels(HBITMAP bitmap) {
     const int side = LargeIconSide();
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = TopDownFormat(side, side);
     std::vector<unsigned> pixels(static_cast<size_t>(side * side));
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(side), pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(ScreenDC(), bitmap, 0, static_cast<UINT>(side), pixels.data(), &info, DIB_RGB_COLORS);
     for (unsigned& pixel : pixels)
         pixel &= 0xFFFFFF;
     return pixels;
@@ -55,18 +51,13 @@ std::vector<unsigned> Pixels(HBITMAP bitmap) {
 
 // Image `index` of the icon cache drawn over a background of one colour.
 std::vector<unsigned> CacheImageOver(int index, DWORD rop) {
-    HDC memory = CreateCompatibleDC(nullptr);
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, LargeIconSide(), LargeIconSide());
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    PatBlt(memory, 0, 0, LargeIconSide(), LargeIconSide(), rop);
-    ImageList_Draw(largeIconList, index, memory, 0, 0, ILD_TRANSPARENT);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    std::vector<unsigned> pixels = Pixels(bitmap);
-    DeleteObject(bitmap);
-    return pixels;
+    const UniqueMemoryDC memory(CreateCompatibleDC(nullptr));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(ScreenDC(), LargeIconSide(), LargeIconSide()));
+    HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    PatBlt(memory.get(), 0, 0, LargeIconSide(), LargeIconSide(), rop);
+    ImageList_Draw(largeIconList, index, memory.get(), 0, 0, ILD_TRANSPARENT);
+    SelectObject(memory.get(), previous);
+    return Pixels(bitmap.get());
 }
 
 class CopyTest : public MainWindowTest {

@@ -11,11 +11,11 @@
 #include "support/EngineTestSupport.h"
 #include "engine/IconSource.h"
 #include "engine/SourceReading.h"
-#include "files/PathUtilities.h"
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
 #include "framework/CImageList.h"
 #include "framework/CWinApp.h"
+#include "pictures/IconPictures.h"
 #include "support/ExactBytes.h"
 #include "support/RandomDamage.h"
 #include "support/TempFolder.h"
@@ -177,12 +177,7 @@ namespace {
 // Every image of a list drawn over black and over white, 32-bit.
 std::vector<uint32_t> DrawnImages(HIMAGELIST list) {
     const int count = ImageList_GetImageCount(list);
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = 32;
-    format.bmiHeader.biHeight = -32 * 2 * count;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    const BITMAPINFO format = TopDownFormat(32, 32 * 2 * count);
     void* bits = nullptr;
     HBITMAP canvas = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = CreateCompatibleDC(nullptr);
@@ -215,22 +210,18 @@ TEST(IconPictures, TheCacheShowsWhatTheListMakesOfEachPictureAlone) {
     for (int i = 0; i < reading.IconCount(); ++i) {
         IconPicture picture;
         ASSERT_TRUE(SourceIconPicture(reading, i, ScreenBitsPerPixel(), picture));
-        BITMAPINFO format{};
-        format.bmiHeader.biSize = sizeof format.bmiHeader;
-        format.bmiHeader.biWidth = 32;
-        format.bmiHeader.biHeight = -32;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
+        const BITMAPINFO format = TopDownFormat(32, 32);
         void* bits = nullptr;
-        HBITMAP colour = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const UniqueBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
         std::memcpy(bits, picture.colour.data(), picture.colour.size() * sizeof picture.colour[0]);
-        BYTE mask[32 * 4] = {};
+        MaskBits mask(32, 32);
         for (int p = 0; p < 32 * 32; ++p)
-            if (picture.mask[p]) mask[p / 8] |= static_cast<BYTE>(0x80 >> (p % 8));
-        HBITMAP maskBitmap = CreateBitmap(32, 32, 1, 1, mask);
-        ImageList_Add(single.GetSafeHandle(), colour, maskBitmap);
-        DeleteObject(colour);
-        DeleteObject(maskBitmap);
+            if (picture.mask[p]) mask.Set(p % 32, p / 32);
+        ImageList_Add(single.GetSafeHandle(), colour.get(), mask.Bitmap().get());
     }
     EXPECT_TRUE(DrawnImages(strips.GetSafeHandle()) == DrawnImages(single.GetSafeHandle()));
+}
+
+TEST(ScreenTest, ScreenHasAColourDepth) {
+    EXPECT_GT(ScreenBitsPerPixel(), 0);
 }

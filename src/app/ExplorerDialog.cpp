@@ -8,6 +8,7 @@
 #include "app/CommandTable.h"
 #include "app/Layout.h"
 #include "app/ProcessObjects.h"
+#include "engine/EngineMessages.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "files/WideNames.h"
@@ -179,7 +180,7 @@ bool ExplorerDialog::InitMainWindow() {
 
     // Messages shown from here on carry the program's caption, and the first layout needs the
     // splitter.
-    appTitle = "Glyphdock";
+    appTitle = ProgramCaption;
     lastAddFolder[0] = lastSaveAsFolder[0] = lastSaveAllFolder[0] = 0;
 
     CreateMenuFont();

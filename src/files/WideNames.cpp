@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <climits>
+#include <cstring>
 #include <vector>
 
 bool AnsiFromWide(const wchar_t* wide, std::string& ansi, unsigned codePage) {
@@ -24,13 +26,22 @@ bool AnsiFromWide(const wchar_t* wide, std::string& ansi, unsigned codePage) {
     return true;
 }
 
-std::wstring WideFromAnsi(const char* text, unsigned codePage) {
-    if (text == nullptr || text[0] == '\0') return {};
-    const int size = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
+std::wstring WideFromAnsi(const char* text, size_t length, unsigned codePage) {
+    if (text == nullptr || length == 0 || length > static_cast<size_t>(INT_MAX)) return {};
+    const int bytes = static_cast<int>(length);
+    const int size = MultiByteToWideChar(codePage, 0, text, bytes, nullptr, 0);
     if (size <= 0) return {};
-    std::vector<wchar_t> wide(static_cast<size_t>(size));
-    if (MultiByteToWideChar(codePage, 0, text, -1, wide.data(), size) != size) return {};
-    return wide.data();
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    if (MultiByteToWideChar(codePage, 0, text, bytes, wide.data(), size) != size) return {};
+    return wide;
+}
+
+std::wstring WideFromAnsi(const char* text, unsigned codePage) {
+    return WideFromAnsi(text, text ? std::strlen(text) : 0, codePage);
+}
+
+unsigned FileApisCodePage() {
+    return AreFileApisANSI() ? CP_ACP : CP_OEMCP;
 }
 
 bool SamePathText(const char* a, const char* b, unsigned codePage) {

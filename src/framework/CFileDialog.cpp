@@ -41,17 +41,8 @@ void CFileDialog::SetInitialFolder(const char* folder) {
 }
 
 namespace {
-// The wide form of `length` bytes of text, NULs inside it (a filter list's) kept.
-std::wstring Wide(const char* text, size_t length) {
-    if (!text || length == 0) return {};
-    const int size = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0) MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), wide.data(), size);
-    return wide;
-}
-
 std::wstring Wide(const char* text) {
-    return Wide(text, text ? std::strlen(text) : 0);
+    return WideFromAnsi(text, CP_ACP);
 }
 
 const wchar_t* OrNull(const std::wstring& text, const char* original) {
@@ -62,7 +53,7 @@ const wchar_t* OrNull(const std::wstring& text, const char* original) {
 INT_PTR CFileDialog::DoModal(const char* messageCaption) {
     // The dialog runs in UTF-16, so that a name the code page cannot hold is told apart from one
     // it can: the 8-bit dialog would hand it back with '?' or a look-alike in its place.
-    const std::wstring filter = Wide(ofn.lpstrFilter, filters.size() + 1);
+    const std::wstring filter = WideFromAnsi(ofn.lpstrFilter, filters.size() + 1, CP_ACP);
     const std::wstring title = Wide(ofn.lpstrTitle), folder = Wide(ofn.lpstrInitialDir);
     const std::wstring extension = Wide(ofn.lpstrDefExt);
     const DWORD bufferSize = ofn.nMaxFile < MAX_PATH ? ofn.nMaxFile : MAX_PATH;

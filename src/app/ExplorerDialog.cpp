@@ -14,6 +14,7 @@
 #include "files/WideNames.h"
 #include "framework/CWinApp.h"
 #include "framework/DisplayScale.h"
+#include "framework/OwnedHandles.h"
 #include "framework/ScopedValue.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"
@@ -292,15 +293,13 @@ LRESULT ExplorerDialog::OnSystemCommand(WPARAM code, LPARAM position) {
 
 LRESULT ExplorerDialog::OnPaintMinimised() {
     if (!IsIconic(hwnd)) return DefaultProc(WM_PAINT, 0, 0);
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd, &paint);
-    SendMessageA(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    const PaintDC dc(hwnd);
+    SendMessageA(hwnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
     RECT client;
     GetClientRect(hwnd, &client);
     int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
     int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
     DrawIcon(dc, x, y, mainIcon);
-    EndPaint(hwnd, &paint);
     return 0;
 }
 

@@ -7,19 +7,13 @@
 #include "catalogue/CatalogueFileLook.h"
 #include "catalogue/CatalogueList.h"
 #include "files/PathUtilities.h"
+#include "files/ReplaceFile.h"
 #include "framework/CWinApp.h"
 #include "framework/OwnedHandles.h"
 #include "framework/Retry.h"
 
 namespace {
 constexpr const char* OpenError = "Error occured while opening icons file.";
-
-// A file of the catalogue's own folder for writing the new catalogue beside the old one.
-bool SiblingTemporaryFile(const char* catalogueFile, char* output) {
-    char folder[PathBufferSize];
-    DirectoryPart(folder, catalogueFile);
-    return folder[0] && GetTempFileNameA(folder, "gdk", 0, output) != 0;
-}
 }  // namespace
 
 void ExplorerDialog::LoadCatalogue() {
@@ -60,8 +54,10 @@ void ExplorerDialog::LoadCatalogue() {
 }
 
 // Writes one path per line in the list's order, then the lines kept unshown for their drive, in
-// their order. The new file is written beside the old one and takes its place only when
-// complete, so a failed save never loses the previous catalogue.
+// their order, each line ending in CR LF. The new file is written beside the old one and takes
+// its place only when complete, so a failed save never loses the previous catalogue; it is on the
+// disk before the program goes on, since a save at the end of the session is followed by the
+// power going off. A scanner may hold the old file for a moment.
 void ExplorerDialog::SaveCatalogue(bool tellFailure) {
     if (catalogueFilePath[0] == 0) return;
     std::vector<const char*> paths;
@@ -80,22 +76,14 @@ void ExplorerDialog::SaveCatalogue(bool tellFailure) {
         if (PathExists(catalogueFilePath)) DeleteFileA(catalogueFilePath);
         return;
     }
-    // Once the temporary file exists it is removed on every way that does not end in the move.
-    char temporary[MAX_PATH];
-    bool created = SiblingTemporaryFile(catalogueFilePath, temporary);
-    UniqueFile file(created ? std::fopen(temporary, "wt") : nullptr);
-    bool ok = file != nullptr;
-    for (size_t i = 0; ok && i < paths.size(); ++i)
-        ok = std::fputs(paths[i], file.get()) >= 0 && std::fputc('\n', file.get()) != EOF &&
-             std::fflush(file.get()) == 0;
-    if (file && std::fclose(file.release()) != 0) ok = false;
-    // A scanner may still hold the file just written for a moment.
-    if (ok)
-        ok = RetryFor(RetryMilliseconds, [&] {
-            return MoveFileExA(temporary, catalogueFilePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-        });
-    if (!ok) {
-        if (created) DeleteFileA(temporary);
-        if (tellFailure) AppMessageBox(hwnd, OpenError, MB_OK);
+    std::vector<unsigned char> bytes;
+    for (const char* path : paths) {
+        bytes.insert(bytes.end(), path, path + std::strlen(path));
+        bytes.insert(bytes.end(), {'\r', '\n'});
     }
+    ReplaceWay way;
+    way.writeThrough = true;
+    way.heldMilliseconds = RetryMilliseconds;
+    if (ReplaceFileWith(catalogueFilePath, bytes, way) != ReplaceResult::Replaced && tellFailure)
+        AppMessageBox(hwnd, OpenError, MB_OK);
 }

@@ -125,9 +125,7 @@ void CatalogueDisplayName(const char* path, char* name) {
     // The shell names a file as it is written on disk; asked by attributes it names the path as
     // written, so it is asked for the path with the file's own name.
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path, &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    FindClose(search);
+    if (!UniqueFind(FindFirstFileA(path, &found))) return;
     std::string onDisk(path, static_cast<size_t>(FileNamePart(path) - path));  // the folder, or nothing
     onDisk += found.cFileName;
     if (onDisk.size() > static_cast<size_t>(MaxPathLength)) return;

@@ -11,17 +11,18 @@
 #include "catalogue/FolderWalk.h"
 #include "files/TextFunctions.h"
 #include "files/WideNames.h"
+#include "framework/OwnedHandles.h"
 
 std::vector<std::wstring> commandLineFiles;
 
 std::vector<std::wstring> NamesOnCommandLine(const wchar_t* commandLine) {
     std::vector<std::wstring> names;
     int count = 0;
-    wchar_t** arguments = commandLine && commandLine[0] ? CommandLineToArgvW(commandLine, &count) : nullptr;
+    const UniqueLocal<wchar_t**> arguments(commandLine && commandLine[0] ? CommandLineToArgvW(commandLine, &count)
+                                                                         : nullptr);
     if (!arguments) return names;
     for (int i = 1; i < count; ++i)
-        names.push_back(arguments[i]);
-    LocalFree(arguments);
+        names.push_back(arguments.get()[i]);
     return names;
 }
 

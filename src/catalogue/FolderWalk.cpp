@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "files/WideNames.h"
+#include "framework/OwnedHandles.h"
 
 namespace {
 // Newer than the system headers of the build.
@@ -25,8 +26,8 @@ WalkEntry WalkEntryKind(DWORD attributes, DWORD reparseTag) {
 void FolderWalk::List(const std::wstring& folder, std::vector<std::string>& files,
                       std::vector<std::wstring>& subfolders) {
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    const UniqueFind search(FindFirstFileW((folder + L"*").c_str(), &found));
+    if (!search) return;
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
@@ -48,8 +49,7 @@ void FolderWalk::List(const std::wstring& folder, std::vector<std::string>& file
         case WalkEntry::OnlineOnly: ++onlineOnly; break;
         case WalkEntry::Skip: break;
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
 }
 
 std::vector<std::string> FolderWalk::EndSentences() const {

@@ -52,7 +52,7 @@ bool ReadRegisteredPath(HKEY key, const char* subkey, char (&value)[RegistryText
     char raw[RegistryTextSize + 1] = {};
     DWORD type = REG_NONE;
     DWORD size = RegistryTextSize;
-    const LONG read = RegQueryValueExA(application.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(raw), &size);
+    const LONG read = RegQueryValueExA(application.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(raw), &size);
     if (read == ERROR_FILE_NOT_FOUND) return true;
     if (read != ERROR_SUCCESS) return false;
     if (type == REG_SZ) {
@@ -87,9 +87,9 @@ void ExplorerDialog::SeedCatalogue() {
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, AppPathsKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return;
     for (DWORD index = 0;; ++index) {
         char subkey[RegistryTextSize];
-        if (RegEnumKeyA(key.Get(), index, subkey, sizeof subkey) != ERROR_SUCCESS) break;
+        if (RegEnumKeyA(key.get(), index, subkey, sizeof subkey) != ERROR_SUCCESS) break;
         char value[RegistryTextSize + 1];
-        const bool read = ReadRegisteredPath(key.Get(), subkey, value);
+        const bool read = ReadRegisteredPath(key.get(), subkey, value);
         if (read && value[0]) {
             char file[PathBufferSize];
             if (CatalogueFormOfRegisteredPath(value, file)) AddCatalogueFile(file);

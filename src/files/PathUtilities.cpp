@@ -1,6 +1,7 @@
 #include "files/PathUtilities.h"
 
 #include "files/TextFunctions.h"
+#include "framework/OwnedHandles.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -35,11 +36,7 @@ bool PathExists(const char* path) {
     RemoveTrailingBackslash(copy);
 
     WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(copy, &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        FindClose(search);
-        return true;
-    }
+    if (UniqueFind(FindFirstFileA(copy, &found))) return true;
     // FindFirstFileA finds nothing for a drive such as "C:", which still exists.
     return GetFileAttributesA(copy) != INVALID_FILE_ATTRIBUTES;
 }

@@ -5,16 +5,16 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
+#include "files/WideNames.h"
+#include "framework/OwnedHandles.h"
 #include "framework/Retry.h"
 
 namespace {
 
 FileWriteFunction writeToFile = WriteFile;
 FileCreateFunction createFile = CreateFileW;
-
-// How long a file held by another program is waited for.
-constexpr DWORD HeldFileMilliseconds = 1000;
 
 // Windows answers a sharing violation for a file another program holds, Wine access denied.
 bool Held(DWORD error) {
@@ -25,11 +25,8 @@ bool Held(DWORD error) {
 // name beside a target in a deep folder may be longer than the target. Empty when it cannot
 // be made.
 std::wstring UnlimitedPath(const std::string& path) {
-    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
-    const int wideLength = MultiByteToWideChar(codePage, 0, path.c_str(), -1, nullptr, 0);
-    if (wideLength <= 1) return {};
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    MultiByteToWideChar(codePage, 0, path.c_str(), -1, wide.data(), wideLength);
+    const std::wstring wide = WideFromAnsi(path.c_str(), FileApisCodePage());
+    if (wide.empty()) return {};
     const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     std::wstring full(needed, L'\0');
     const DWORD length = needed ? GetFullPathNameW(wide.c_str(), needed, full.data(), nullptr) : 0;
@@ -40,15 +37,16 @@ std::wstring UnlimitedPath(const std::string& path) {
     return L"\\\\?\\" + full;
 }
 
-// Creates a file that does not exist yet, waiting while the name is held. INVALID_HANDLE_VALUE,
-// with the last error set, when it cannot.
-HANDLE CreateNewFile(const std::wstring& path) {
-    HANDLE file = INVALID_HANDLE_VALUE;
+// Creates a file that does not exist yet, waiting while the name is held. None, with the last
+// error set, when it cannot.
+UniqueFileHandle CreateNewFile(const std::wstring& path, const ReplaceWay& way) {
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (way.writeThrough ? FILE_FLAG_WRITE_THROUGH : 0);
+    UniqueFileHandle file;
     DWORD error = ERROR_SUCCESS;
-    RetryFor(HeldFileMilliseconds, [&] {
-        file = createFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    RetryFor(way.heldMilliseconds, [&] {
+        file.reset(createFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, flags, nullptr));
         error = GetLastError();
-        return file != INVALID_HANDLE_VALUE || !Held(error);
+        return file || !Held(error);
     });
     SetLastError(error);
     return file;
@@ -59,31 +57,31 @@ bool Exists(DWORD error) {
 }
 
 // A new file of a name of our own ("gdk", eight hex digits, ".tmp") in the target's folder.
-HANDLE CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+UniqueFileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary, const ReplaceWay& way) {
     static std::atomic<unsigned> made{GetTickCount()};
     const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
         char name[16];
         std::snprintf(name, sizeof name, "gdk%08X.tmp", made++ * 2654435761u);
         temporary = folder + std::wstring(name, name + std::strlen(name));
-        const HANDLE file = CreateNewFile(temporary);
-        if (file != INVALID_HANDLE_VALUE || !Exists(GetLastError())) return file;
+        UniqueFileHandle file = CreateNewFile(temporary, way);
+        if (file || !Exists(GetLastError())) return file;
     }
-    return INVALID_HANDLE_VALUE;
+    return {};
 }
 
 // Writes everything, in pieces a DWORD can count, and closes the file: closing flushes what the
 // system still holds back, and a failure there loses data too.
-bool WriteAndClose(HANDLE file, const std::vector<unsigned char>& bytes) {
+bool WriteAndClose(UniqueFileHandle file, const std::vector<unsigned char>& bytes) {
     bool written = true;
     for (size_t done = 0; written && done < bytes.size();) {
         const size_t left = bytes.size() - done;
         const DWORD piece = left > 0x10000000u ? 0x10000000u : static_cast<DWORD>(left);
         DWORD count = 0;
-        written = writeToFile(file, bytes.data() + done, piece, &count, nullptr) && count == piece;
+        written = writeToFile(file.get(), bytes.data() + done, piece, &count, nullptr) && count == piece;
         done += piece;
     }
-    const bool closed = CloseHandle(file) != 0;
+    const bool closed = CloseHandle(file.release()) != 0;
     return written && closed;
 }
 
@@ -101,16 +99,16 @@ FileCreateFunction SetFileCreatorForTesting(FileCreateFunction creator) {
     return previous;
 }
 
-ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes) {
+ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes, const ReplaceWay& way) {
     const std::wstring target = UnlimitedPath(path);
     if (target.empty()) return ReplaceResult::CannotCreate;
 
     // Where no file stands yet there is nothing to lose: the target itself is written, which
     // costs a Save All into a fresh folder nothing. Only a file that is there goes the longer
     // road of a temporary file and a move.
-    HANDLE file = CreateNewFile(target);
-    if (file != INVALID_HANDLE_VALUE) {
-        if (WriteAndClose(file, bytes)) return ReplaceResult::Replaced;
+    UniqueFileHandle file = CreateNewFile(target, way);
+    if (file) {
+        if (WriteAndClose(std::move(file), bytes)) return ReplaceResult::Replaced;
         DeleteFileW(target.c_str());
         return ReplaceResult::CannotWrite;
     }
@@ -119,16 +117,17 @@ ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigne
         return ReplaceResult::CannotCreate;
 
     std::wstring temporary;
-    file = CreateTemporaryBeside(target, temporary);
-    if (file == INVALID_HANDLE_VALUE) return ReplaceResult::CannotCreate;
-    if (!WriteAndClose(file, bytes)) {
+    file = CreateTemporaryBeside(target, temporary, way);
+    if (!file) return ReplaceResult::CannotCreate;
+    if (!WriteAndClose(std::move(file), bytes)) {
         DeleteFileW(temporary.c_str());
         return ReplaceResult::CannotWrite;
     }
     // A target held open for longer than the wait, or a folder of that name, cannot be replaced.
+    const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (way.writeThrough ? MOVEFILE_WRITE_THROUGH : 0);
     bool moved = false;
-    RetryFor(HeldFileMilliseconds, [&] {
-        moved = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    RetryFor(way.heldMilliseconds, [&] {
+        moved = MoveFileExW(temporary.c_str(), target.c_str(), moveFlags) != 0;
         return moved || !Held(GetLastError());
     });
     if (moved) return ReplaceResult::Replaced;

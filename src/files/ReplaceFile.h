@@ -1,6 +1,7 @@
 // Writing a whole file so that a file of that name survives every failure: the bytes go to a
 // temporary file in the target's folder, which takes the target's place only once complete.
-// No temporary file is left behind. Every writer of exported files goes through here.
+// No temporary file is left behind. Every writer of exported files, and the catalogue, goes
+// through here.
 #pragma once
 #include <string>
 #include <vector>
@@ -19,10 +20,19 @@ inline bool FolderFailure(ReplaceResult result) {
     return result == ReplaceResult::CannotCreate || result == ReplaceResult::CannotWrite;
 }
 
-// On Windows, a file held open by another program for a moment (a search indexer, a scanner, a
-// thumbnail cache) is waited for, about a second, both where the new file is created and where
-// it takes the old one's place.
-ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes);
+struct ReplaceWay {
+    // Nothing is answered before the bytes (and on Windows the move that puts them in place) are on
+    // the disk: for a file the program reads back at its next start (the catalogue), which a power
+    // cut just after the save must not take away.
+    bool writeThrough = false;
+    // On Windows, how long a file held open by another program for a moment (a search indexer, a
+    // scanner, a thumbnail cache) is waited for, both where the new file is created and where it
+    // takes the old one's place.
+    unsigned heldMilliseconds = 1000;
+};
+
+ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes,
+                              const ReplaceWay& way = ReplaceWay());
 
 #ifdef _WIN32
 #include <windows.h>

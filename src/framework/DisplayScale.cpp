@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include "framework/OwnedHandles.h"
+
 int SystemDpi() {
     static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        int read = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-        if (screen) ReleaseDC(nullptr, screen);
+        const ScreenDC screen;
+        const int read = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
         return read > 0 ? read : BaseDpi;
     }();
     return dpi;

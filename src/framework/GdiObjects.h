@@ -1,32 +1,31 @@
-// Brushes, pens, fonts and bitmaps owned by their wrappers, and a scoped selection of a drawing
-// object into a device context that puts the previous object back on every path.
+// The framework's brushes, pens, fonts and bitmaps, each owning its object; the drawing code names
+// them as the framework does.
 #pragma once
 #include <windows.h>
+
+#include "framework/OwnedHandles.h"
 
 template <typename Handle>
 class GdiObject {
 public:
     GdiObject() = default;
-    ~GdiObject() { DeleteObject(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
+    // Takes over an object made elsewhere (a DIB section, the bitmaps of an icon's ICONINFO).
+    explicit GdiObject(Handle taken) : object(taken) {}
 
-    void DeleteObject() {
-        if (handle) ::DeleteObject(handle);
-        handle = nullptr;
-    }
-    Handle GetSafeHandle() const { return handle; }
-    operator Handle() const { return handle; }
+    void DeleteObject() { object.reset(); }
+    // Hands the object to a new owner (the clipboard).
+    Handle Detach() { return object.release(); }
+    Handle GetSafeHandle() const { return object.get(); }
+    operator Handle() const { return object.get(); }
 
 protected:
     bool Attach(Handle created) {
-        DeleteObject();
-        handle = created;
-        return handle != nullptr;
+        object.reset(created);
+        return created != nullptr;
     }
 
 private:
-    Handle handle = nullptr;
+    UniqueGdiObject<Handle> object;
 };
 
 class CBrush : public GdiObject<HBRUSH> {
@@ -46,20 +45,6 @@ public:
 
 class CBitmap : public GdiObject<HBITMAP> {
 public:
+    using GdiObject::GdiObject;
     bool LoadBitmap(HINSTANCE instance, UINT id) { return Attach(::LoadBitmapA(instance, MAKEINTRESOURCEA(id))); }
-};
-
-class ScopedSelection {
-public:
-    ScopedSelection(HDC dc_, HGDIOBJ object) : dc(dc_), previous(SelectObject(dc_, object)) {}
-    ~ScopedSelection() {
-        if (previous) SelectObject(dc, previous);
-    }
-    ScopedSelection(const ScopedSelection&) = delete;
-    ScopedSelection& operator=(const ScopedSelection&) = delete;
-    bool Selected() const { return previous != nullptr; }
-
-private:
-    HDC dc;
-    HGDIOBJ previous;
 };

@@ -8,23 +8,18 @@
 #include <thread>
 #include <utility>
 
+#include "framework/OwnedHandles.h"
+
 namespace {
 
 // The meeting point of a worker and the thread that waits for it.
 struct Waiting {
-    HANDLE finished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE asked = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    HANDLE answered = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    const UniqueKernelHandle finished{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    const UniqueKernelHandle asked{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+    const UniqueKernelHandle answered{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
     const std::function<void()>* call = nullptr;
     std::exception_ptr callFailure;
 
-    Waiting() = default;
-    Waiting(const Waiting&) = delete;
-    Waiting& operator=(const Waiting&) = delete;
-    ~Waiting() {
-        for (HANDLE event : {finished, asked, answered})
-            if (event) CloseHandle(event);
-    }
     bool Ready() const { return finished && asked && answered; }
 };
 
@@ -41,7 +36,7 @@ void Answer(Waiting& waiting) {
     } catch (...) {
         waiting.callFailure = std::current_exception();
     }
-    SetEvent(waiting.answered);
+    SetEvent(waiting.answered.get());
 }
 
 }  // namespace
@@ -62,12 +57,12 @@ void RunWhileAnswering(const std::function<void()>& work) {
             }
             waitingFor = nullptr;
             if (SUCCEEDED(com)) CoUninitialize();
-            SetEvent(waiting.finished);
+            SetEvent(waiting.finished.get());
         });
     } catch (const std::system_error&) {
         return work();
     }
-    const HANDLE events[] = {waiting.finished, waiting.asked};
+    const HANDLE events[] = {waiting.finished.get(), waiting.asked.get()};
     for (bool done = false; !done;) {
         // Dispatches the messages other threads have sent, and leaves every other one queued.
         MSG message;
@@ -86,7 +81,7 @@ void OnWaitingThread(const std::function<void()>& call) {
     Waiting* waiting = waitingFor;
     if (!waiting) return call();
     waiting->call = &call;
-    SetEvent(waiting->asked);
-    WaitForSingleObject(waiting->answered, INFINITE);
+    SetEvent(waiting->asked.get());
+    WaitForSingleObject(waiting->answered.get(), INFINITE);
     if (waiting->callFailure) std::rethrow_exception(std::exchange(waiting->callFailure, nullptr));
 }

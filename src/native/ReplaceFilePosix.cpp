@@ -12,7 +12,7 @@
 namespace {
 
 // Writes everything, retrying short writes, and closes the file: a failed close loses data too.
-bool WriteAndClose(int file, const std::vector<unsigned char>& bytes) {
+bool WriteAndClose(int file, const std::vector<unsigned char>& bytes, bool writeThrough) {
     bool written = true;
     for (size_t done = 0; written && done < bytes.size();) {
         const ssize_t count = write(file, bytes.data() + done, bytes.size() - done);
@@ -20,17 +20,18 @@ bool WriteAndClose(int file, const std::vector<unsigned char>& bytes) {
         written = count > 0;
         if (written) done += static_cast<size_t>(count);
     }
+    if (written && writeThrough) written = fsync(file) == 0;
     const bool closed = close(file) == 0;
     return written && closed;
 }
 
 }  // namespace
 
-ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes) {
+ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigned char>& bytes, const ReplaceWay& way) {
     // Where no file stands yet there is nothing to lose: the target itself is written.
     const int created = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (created >= 0) {
-        if (WriteAndClose(created, bytes)) return ReplaceResult::Replaced;
+        if (WriteAndClose(created, bytes, way.writeThrough)) return ReplaceResult::Replaced;
         unlink(path.c_str());
         return ReplaceResult::CannotWrite;
     }
@@ -45,7 +46,8 @@ ReplaceResult ReplaceFileWith(const std::string& path, const std::vector<unsigne
     const int file = mkstemp(temporary.data());
     if (file < 0) return ReplaceResult::CannotCreate;
     fchmod(file, target.st_mode & 07777);
-    ReplaceResult result = WriteAndClose(file, bytes) ? ReplaceResult::Replaced : ReplaceResult::CannotWrite;
+    ReplaceResult result =
+        WriteAndClose(file, bytes, way.writeThrough) ? ReplaceResult::Replaced : ReplaceResult::CannotWrite;
     if (result == ReplaceResult::Replaced && rename(temporary.c_str(), path.c_str()) != 0)
         result = ReplaceResult::CannotReplace;
     if (result != ReplaceResult::Replaced) unlink(temporary.c_str());

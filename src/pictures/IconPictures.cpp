@@ -53,14 +53,14 @@ MaskBits::MaskBits(int bitmapWidth, int bitmapHeight)
       row(static_cast<size_t>((bitmapWidth + 15) / 16 * 2)),
       bits(row * static_cast<size_t>(bitmapHeight), 0) {}
 
-UniqueBitmap MaskBits::Bitmap() const {
-    return UniqueBitmap(CreateBitmap(width, height, 1, 1, bits.data()));
+CBitmap MaskBits::Bitmap() const {
+    return CBitmap(CreateBitmap(width, height, 1, 1, bits.data()));
 }
 
 bool PictureOfIcon(HICON icon, IconPicture& picture) {
     ICONINFO info{};
     if (!icon || !GetIconInfo(icon, &info)) return false;
-    const UniqueBitmap colour(info.hbmColor), monochrome(info.hbmMask);
+    const CBitmap colour(info.hbmColor), monochrome(info.hbmMask);
     const ScreenDC screen;
     bool read = false;
     FitPicture(picture);
@@ -86,15 +86,15 @@ HICON IconOfPicture(const IconPicture& picture) {
     if (picture.colour.size() < pixels || picture.mask.size() < pixels) return nullptr;
     const BITMAPINFO format = TopDownFormat(size, size);
     void* bits = nullptr;
-    const UniqueBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const CBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     MaskBits maskBits(size, size);
     for (int p = 0; p < size * size; ++p)
         if (picture.mask[p]) maskBits.Set(p % size, p / size);
-    const UniqueBitmap mask = maskBits.Bitmap();
+    const CBitmap mask = maskBits.Bitmap();
     if (!colour || !bits || !mask) return nullptr;
     std::memcpy(bits, picture.colour.data(), sizeof(uint32_t) * pixels);
     GdiFlush();
-    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+    ICONINFO info{TRUE, 0, 0, mask, colour};
     return CreateIconIndirect(&info);
 }
 

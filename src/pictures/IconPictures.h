@@ -8,7 +8,7 @@
 
 #include "engine/IconPicture.h"
 #include "engine/SourceReading.h"
-#include "framework/OwnedHandles.h"
+#include "framework/GdiObjects.h"
 
 // The sides of the icon view's pictures and of the catalogue's small icons: the system's icon
 // sizes, which follow the screen's DPI (32 and 16 at 96 DPI, 48 and 24 at 144).
@@ -26,7 +26,7 @@ class MaskBits {
 public:
     MaskBits(int bitmapWidth, int bitmapHeight);
     void Set(int x, int y) { bits[row * static_cast<size_t>(y) + static_cast<size_t>(x / 8)] |= BYTE(0x80 >> (x % 8)); }
-    UniqueBitmap Bitmap() const;
+    CBitmap Bitmap() const;
 
 private:
     int width, height;

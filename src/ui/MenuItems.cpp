@@ -151,13 +151,12 @@ void ExplorerDialog::MeasureMenuItem(MEASUREITEMSTRUCT* measure) {
 
     SIZE size{};
     TEXTMETRICA metrics{};
-    HDC dc = GetDC(hwnd);
     {
+        const WindowDC dc(hwnd);
         ScopedSelection font(dc, menuFont);
         GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
         GetTextMetricsA(dc, &metrics);
     }
-    ReleaseDC(hwnd, dc);
 
     const ItemGeometry g = Geometry();
     const int height =

@@ -24,11 +24,11 @@ enum class Copy { Done, Busy, Failed };
 // Hands the bitmap to the clipboard in place of whatever it held. The clipboard owns it only
 // when it took it; otherwise it stays with the caller. Clipboard viewers and history open the
 // clipboard after every change, so it is tried again for a moment.
-Copy PutOnClipboard(UniqueBitmap& bitmap) {
+Copy PutOnClipboard(CBitmap& bitmap) {
     if (!RetryFor(RetryMilliseconds, [] { return OpenClipboard(GetDesktopWindow()) != 0; })) return Copy::Busy;
     const bool emptied = !Refused(CopyStep::EmptyClipboard) && EmptyClipboard();
-    const bool handed = emptied && !Refused(CopyStep::SetClipboardData) && SetClipboardData(CF_BITMAP, bitmap.get());
-    if (handed) bitmap.release();
+    const bool handed = emptied && !Refused(CopyStep::SetClipboardData) && SetClipboardData(CF_BITMAP, bitmap);
+    if (handed) bitmap.Detach();
     const bool closed = CloseClipboard() != 0;
     return handed && closed ? Copy::Done : Copy::Failed;
 }
@@ -39,12 +39,12 @@ Copy CopyToClipboard(int image) {
     const int side = LargeIconSide();
     const ScreenDC screen;
     const UniqueMemoryDC memory(Refused(CopyStep::MemoryContext) ? nullptr : CreateCompatibleDC(screen));
-    UniqueBitmap bitmap(Refused(CopyStep::Bitmap) ? nullptr : CreateCompatibleBitmap(screen, side, side));
+    CBitmap bitmap(Refused(CopyStep::Bitmap) ? nullptr : CreateCompatibleBitmap(screen, side, side));
     if (!screen || !memory || !bitmap) return Copy::Failed;
     bool drawn = false;
     {
         // A bitmap still selected into a context cannot be used by the clipboard's readers.
-        const ScopedSelection drawing(memory.get(), bitmap.get());
+        const ScopedSelection drawing(memory.get(), bitmap);
         // White shows through the icon's transparent pixels.
         drawn = drawing.Selected() && PatBlt(memory.get(), 0, 0, side, side, WHITENESS) &&
                 largeIconList.Draw(memory.get(), image, 0, 0, ILD_TRANSPARENT);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/CImageList.h"
-#include "framework/OwnedHandles.h"
+#include "framework/GdiObjects.h"
 #include "pictures/IconPictures.h"
 
 namespace {
@@ -93,7 +93,7 @@ bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, i
         std::memcpy(format.colours, table, sizeof format.colours);
     }
     void* bits = nullptr;
-    const UniqueBitmap colour(
+    const CBitmap colour(
         CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&format), DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!colour || !bits) return false;
     MaskBits maskBits(width, side);
@@ -115,8 +115,8 @@ bool AddStrip(HIMAGELIST list, const SourceReading& reading, int first, int n, i
             }
     }
     GdiFlush();
-    const UniqueBitmap mask = maskBits.Bitmap();
-    return mask && ImageList_Add(list, colour.get(), mask.get()) >= 0;
+    const CBitmap mask = maskBits.Bitmap();
+    return mask && ImageList_Add(list, colour, mask) >= 0;
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 // The catalogue file: read at start-up, written when the window closes.
 #include <windows.h>
 
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "catalogue/CatalogueFileLook.h"
+#include "files/ReplaceFile.h"
 #include "framework/HandlerFailures.h"
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
@@ -188,21 +188,23 @@ TEST_F(CatalogueFileTest, AStartUpThatFailsPartWayLeavesTheCountWorking) {
     EXPECT_EQ(StatusText(window.StatusBar(), 0), "1 Object(s)");
 }
 
-TEST_F(CatalogueFileTest, SaveThatCannotOpenItsNewFileLeavesNoTemporaryFile) {
+namespace {
+// A full disk: the new file is created but cannot be written.
+BOOL WINAPI FailWrite(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED) {
+    *written = 0;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+}  // namespace
+
+TEST_F(CatalogueFileTest, SaveThatCannotWriteItsNewFileLeavesNoTemporaryFile) {
     std::string previous = std::string(Notepad) + "\r\n";
     WriteCatalogue(previous);
     Open();
-    // Every stream of the C library in use: the new file is created but cannot be opened.
-    std::vector<FILE*> streams;
-    while (streams.size() < 4096)
-        if (FILE* stream = std::fopen(CatalogueFile().c_str(), "rb"))
-            streams.push_back(stream);
-        else
-            break;
+    const FileWriteFunction writer = SetFileWriterForTesting(FailWrite);
     robot.Expect(DialogRobot::Press(IDOK));
     Close();
-    for (FILE* stream : streams)
-        std::fclose(stream);
+    SetFileWriterForTesting(writer);
     ASSERT_EQ(robot.Seen().size(), 1u);
     EXPECT_EQ(robot.Seen()[0].texts.back(), OpenError);
     EXPECT_EQ(ReadWholeFile(CatalogueFile()), previous);

@@ -52,12 +52,12 @@ std::vector<unsigned> Pixels(HBITMAP bitmap) {
 // Image `index` of the icon cache drawn over a background of one colour.
 std::vector<unsigned> CacheImageOver(int index, DWORD rop) {
     const UniqueMemoryDC memory(CreateCompatibleDC(nullptr));
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(ScreenDC(), LargeIconSide(), LargeIconSide()));
-    HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    const CBitmap bitmap(CreateCompatibleBitmap(ScreenDC(), LargeIconSide(), LargeIconSide()));
+    HGDIOBJ previous = SelectObject(memory.get(), bitmap);
     PatBlt(memory.get(), 0, 0, LargeIconSide(), LargeIconSide(), rop);
     ImageList_Draw(largeIconList, index, memory.get(), 0, 0, ILD_TRANSPARENT);
     SelectObject(memory.get(), previous);
-    return Pixels(bitmap.get());
+    return Pixels(bitmap);
 }
 
 class CopyTest : public MainWindowTest {

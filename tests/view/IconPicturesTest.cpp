@@ -212,12 +212,12 @@ TEST(IconPictures, TheCacheShowsWhatTheListMakesOfEachPictureAlone) {
         ASSERT_TRUE(SourceIconPicture(reading, i, ScreenBitsPerPixel(), picture));
         const BITMAPINFO format = TopDownFormat(32, 32);
         void* bits = nullptr;
-        const UniqueBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+        const CBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
         std::memcpy(bits, picture.colour.data(), picture.colour.size() * sizeof picture.colour[0]);
         MaskBits mask(32, 32);
         for (int p = 0; p < 32 * 32; ++p)
             if (picture.mask[p]) mask.Set(p % 32, p / 32);
-        ImageList_Add(single.GetSafeHandle(), colour.get(), mask.Bitmap().get());
+        ImageList_Add(single.GetSafeHandle(), colour, mask.Bitmap());
     }
     EXPECT_TRUE(DrawnImages(strips.GetSafeHandle()) == DrawnImages(single.GetSafeHandle()));
 }

@@ -34,8 +34,8 @@ bool SoundNeModule(ByteSpan file, const NeResourceTable& table) {
 
 }  // namespace
 
-void SetSourceOpenedHook(SourceOpenedHook hook) {
-    sourceOpened = hook;
+SourceOpenedHook SetSourceOpenedHookForTesting(SourceOpenedHook hook) {
+    return sourceOpened.exchange(hook);
 }
 
 #ifdef _WIN32

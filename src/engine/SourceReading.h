@@ -71,10 +71,11 @@ private:
     bool whole = false;
 };
 
-// Called once a source file is open and before its bytes are read; answering false makes its
-// bytes unreadable from then on, as a drive that went away does. Null removes the hook.
+// For tests: called once a source file is open and before its bytes are read; answering false
+// makes its bytes unreadable from then on, as a drive that went away does. Answers the hook it
+// replaces; null removes the hook.
 using SourceOpenedHook = bool (*)(const char* path);
-void SetSourceOpenedHook(SourceOpenedHook hook);
+SourceOpenedHook SetSourceOpenedHookForTesting(SourceOpenedHook hook);
 
 // The languages in the order the system's resource lookup tries them for a name stored in
 // several: neutral, the thread's, the user's and the system's (each also without its

@@ -11,8 +11,10 @@ bool shown = false;
 char heldText[512] = {};
 }  // namespace
 
-void SetHandlerFailureReporter(HandlerFailureReporter replacement) {
+HandlerFailureReporter SetHandlerFailureReporterForTesting(HandlerFailureReporter replacement) {
+    const HandlerFailureReporter previous = reporter;
     reporter = replacement;
+    return previous;
 }
 
 void HandlerFailed(const char* what) noexcept {

@@ -7,8 +7,9 @@
 
 using HandlerFailureReporter = void (*)(const char* what);
 
-// Replaces the default reporting; nullptr restores it. The tests make a failure fail the test.
-void SetHandlerFailureReporter(HandlerFailureReporter reporter);
+// For tests: replaces the default reporting, answering the reporter it replaces; nullptr
+// restores the default. The tests make a failure fail the test.
+HandlerFailureReporter SetHandlerFailureReporterForTesting(HandlerFailureReporter reporter);
 
 // Called where an exception is stopped, with its description.
 void HandlerFailed(const char* what) noexcept;

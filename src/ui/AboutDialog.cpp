@@ -76,7 +76,7 @@ LRESULT AboutDialog::OpenLink(WPARAM flags, POINT point) {
         SetCursor(savedCursor);
         OnCancel();
         const char* target = GetDlgCtrlID(under) == IDC_ABOUT_WEB_LINK ? WebTarget : MailTarget;
-        shellHandOff.openLink(GetDesktopWindow(), nullptr, target, nullptr, nullptr, SW_SHOWNORMAL);
+        ::OpenLink(GetDesktopWindow(), nullptr, target);
     }
     return DefaultProc(WM_LBUTTONDBLCLK, flags, MAKELPARAM(point.x, point.y));
 }

@@ -11,6 +11,7 @@ namespace {
 constexpr const char* HelpFileName = "glyphdock.hlp";
 constexpr const char* GuideFileName = "glyphdock.html";
 constexpr const char* HelpMissing = "The help file could not be found in the application directory.";
+ProgramPathReader programPath = nullptr;
 
 // `name` in `folder`, when it is there. A path that would not fit a path buffer counts as
 // missing rather than being cut to the name of some other file.
@@ -22,11 +23,17 @@ bool FileIn(const char* folder, const char* name, char (&path)[PathBufferSize]) 
 // The folder of the program file, with its trailing backslash; empty when it cannot be had.
 void ProgramFolder(char (&folder)[PathBufferSize]) {
     char program[PathBufferSize] = {};
-    const DWORD length = programFilePath(nullptr, program, sizeof program);
+    const DWORD length = (programPath ? programPath : &GetModuleFileNameA)(nullptr, program, sizeof program);
     folder[0] = 0;
     if (length > 0 && length < sizeof program) DirectoryPart(folder, program);
 }
 }  // namespace
+
+ProgramPathReader SetProgramPathForTesting(ProgramPathReader reader) {
+    const ProgramPathReader previous = programPath;
+    programPath = reader;
+    return previous;
+}
 
 // The help file is looked for in the start-up folder only. Without it, the user's guide that
 // the release carries opens in the user's browser: from the start-up folder, or else from the
@@ -37,12 +44,12 @@ void ExplorerDialog::OnHelpContents() {
     char path[PathBufferSize] = {};
     char programFolder[PathBufferSize];
     if (FileIn(startupFolder, HelpFileName, path)) {
-        shellHandOff.openHelp(GetDesktopWindow(), path, HELP_CONTENTS, 0);
+        OpenHelpContents(GetDesktopWindow(), path);
         return;
     }
     ProgramFolder(programFolder);
     if (FileIn(startupFolder, GuideFileName, path) || FileIn(programFolder, GuideFileName, path))
-        shellHandOff.openLink(hwnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+        OpenLink(hwnd, "open", path);
     else
         MessageBoxA(hwnd, HelpMissing, appTitle, MB_ICONINFORMATION | MB_OK);
 }

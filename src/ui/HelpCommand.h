@@ -2,5 +2,7 @@
 #pragma once
 #include <windows.h>
 
-// The program file's path, as GetModuleFileNameA answers it; tests put the program elsewhere.
-inline DWORD(WINAPI* programFilePath)(HMODULE, LPSTR, DWORD) = &GetModuleFileNameA;
+// For tests: the function called in place of GetModuleFileNameA for the program file's path, to
+// put the program elsewhere. Answers the one it replaces; null restores the system's.
+using ProgramPathReader = DWORD(WINAPI*)(HMODULE, LPSTR, DWORD);
+ProgramPathReader SetProgramPathForTesting(ProgramPathReader reader);

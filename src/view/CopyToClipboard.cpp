@@ -53,8 +53,10 @@ Copy CopyToClipboard(int image) {
 }
 }  // namespace
 
-void FailCopyStepForTesting(CopyStep step) {
+CopyStep SetFailingCopyStepForTesting(CopyStep step) {
+    const CopyStep previous = failingStep;
     failingStep = step;
+    return previous;
 }
 
 void ExplorerDialog::OnCopy() {

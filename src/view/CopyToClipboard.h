@@ -2,6 +2,6 @@
 #pragma once
 
 // For tests: the step of the next copies that fails as though the system refused it; None
-// restores the system's own answers.
+// restores the system's own answers. Answers the step it replaces.
 enum class CopyStep { None, MemoryContext, Bitmap, EmptyClipboard, SetClipboardData };
-void FailCopyStepForTesting(CopyStep step);
+CopyStep SetFailingCopyStepForTesting(CopyStep step);

@@ -11,6 +11,7 @@
 #include "framework/HandlerFailures.h"
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
+#include "support/TestSeam.h"
 #include "resource.h"
 
 namespace {
@@ -178,14 +179,15 @@ CatalogueFileLook FailingLook(const char*) {
 TEST_F(CatalogueFileTest, AStartUpThatFailsPartWayLeavesTheCountWorking) {
     WriteCatalogue(std::string(Notepad) + "\r\n");
     static int failures = 0;
-    SetHandlerFailureReporter([](const char*) { ++failures; });
-    const CatalogueLookFunction look = SetCatalogueLookForTesting(&FailingLook);
-    ExplorerDialog& window = Open();
-    SetCatalogueLookForTesting(look);
-    SetHandlerFailureReporter([](const char* what) { ADD_FAILURE() << "a window handler threw: " << what; });
+    ExplorerDialog* window = nullptr;
+    {
+        const TestSeam counting(SetHandlerFailureReporterForTesting, [](const char*) { ++failures; });
+        const TestSeam failing(SetCatalogueLookForTesting, &FailingLook);
+        window = &Open();
+    }
     EXPECT_EQ(failures, 1);
     AddCatalogueFile(Regedit);
-    EXPECT_EQ(StatusText(window.StatusBar(), 0), "1 Object(s)");
+    EXPECT_EQ(StatusText(window->StatusBar(), 0), "1 Object(s)");
 }
 
 namespace {

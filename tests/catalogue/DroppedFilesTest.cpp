@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
+#include "support/TestSeam.h"
 
 namespace {
 
@@ -231,7 +232,8 @@ TEST_F(DroppedFilesTest, TheWindowAnswersWhileTheFilesOfAFolderAreSlowToRead) {
     for (const char* name : {"Icons\\a.ico", "Icons\\b.ico", "Icons\\c.ico"})
         files.push_back(temp.WriteFile(name, icon));
     ExplorerDialog& window = Start();
-    programsLook = SetCatalogueLookForTesting(&SlowLook);
+    const TestSeam slowLooks(SetCatalogueLookForTesting, &SlowLook);
+    programsLook = slowLooks.Previous();
     bool answered = false;
     std::thread otherProgram([&] {
         while (slowLooksBegun == 0)
@@ -242,7 +244,6 @@ TEST_F(DroppedFilesTest, TheWindowAnswersWhileTheFilesOfAFolderAreSlowToRead) {
     PostMessageA(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({temp.Path() + "Icons"})), 0);
     PumpMessages();
     otherProgram.join();
-    SetCatalogueLookForTesting(programsLook);
     EXPECT_TRUE(answered) << "the window did not answer within a second";
     EXPECT_EQ(CataloguePaths(), files);
     EXPECT_EQ(StatusText(window.StatusBar(), 0), "3 Object(s)");

@@ -13,6 +13,7 @@
 #include "fixtures/IconFixtures.h"
 #include "support/DialogRobot.h"
 #include "support/TempFolder.h"
+#include "support/TestSeam.h"
 
 namespace {
 
@@ -28,14 +29,6 @@ BOOL WINAPI WriteShort(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, L
     return WriteFile(file, data, size - 1, written, nullptr);
 }
 
-class FailingWrites {
-public:
-    explicit FailingWrites(FileWriteFunction writer) : previous(SetFileWriterForTesting(writer)) {}
-    ~FailingWrites() { SetFileWriterForTesting(previous); }
-
-private:
-    FileWriteFunction previous;
-};
 
 // A 32-bit and a 16-bit source, each with a group 0.
 std::vector<std::string> Sources(const TempFolder& folder) {
@@ -54,7 +47,7 @@ TEST(IcoWriting, FailedWritesAreReportedAndLeaveWhatWasThere) {
             if (!old.empty()) out.WriteFile("out.ico", old);
             MessageRecorder messages;
             {
-                FailingWrites failing(writer);
+                const TestSeam failing(SetFileWriterForTesting, writer);
                 ExportIconGroup(source.c_str(), 0, output.c_str());
             }
             EXPECT_EQ(ReadWholeFile(output), old) << source;
@@ -118,7 +111,7 @@ TEST(IcoWriting, ADeepFolderKeepsTheOldFileUntilTheNewOneIsComplete) {
     folder.WriteFile(deep.substr(folder.Path().size()) + "a.ico", "old icon");
     {
         MessageRecorder messages;
-        FailingWrites failing(FailHalfway);
+        const TestSeam failing(SetFileWriterForTesting, &FailHalfway);
         ExportIconGroup(FixturePath("icons64.dll").c_str(), 0, (deep + "a.ico").c_str());
     }
     EXPECT_EQ(ReadWholeFile(deep + "a.ico"), "old icon");
@@ -137,7 +130,7 @@ TEST(IcoWriting, MessagesAreBoxesWithoutOwnerCaptionedWithTheOutputPath) {
         DialogRobot::Press(IDOK)(box);
     });
     {
-        FailingWrites failing(FailHalfway);
+        const TestSeam failing(SetFileWriterForTesting, &FailHalfway);
         ExportIconGroup(FixturePath("icons64.dll").c_str(), 3, output.c_str());
     }
     robot.Verify();

@@ -1,4 +1,5 @@
 #include "files/TextFunctions.h"
+#include "support/TestSeam.h"
 
 #include <gtest/gtest.h>
 
@@ -175,14 +176,9 @@ TEST(TextFunctions, EmptyTextsStayEmptyInTinyBuffers) {
 // In code page 932 the second byte of many characters is 0x5C, the backslash: 表 is 0x95 0x5C and
 // ソ 0x83 0x5C. Such a byte neither ends a folder nor begins a file name.
 TEST(TextFunctions, TheSecondByteOfACharacterIsNoBackslash) {
-    struct CodePage {
-        explicit CodePage(unsigned codePage) : previous(SetTextCodePageForTesting(codePage)) {}
-        ~CodePage() { SetTextCodePageForTesting(previous); }
-        unsigned previous;
-    };
     const std::string table = "\x95\x5C", software = "\x83\x5C\x83\x74\x83\x67";  // 表, ソフト
     {
-        const CodePage japanese(932);
+        const TestSeam japanese(SetTextCodePageForTesting, 932u);
         EXPECT_EQ(InPlace(AppendBackslash, "D:\\" + table), "D:\\" + table + "\\");
         EXPECT_EQ(InPlace(AppendBackslash, "D:\\" + table + "\\"), "D:\\" + table + "\\");
         EXPECT_EQ(InPlace(RemoveTrailingBackslash, "D:\\" + software), "D:\\" + software);
@@ -198,7 +194,7 @@ TEST(TextFunctions, TheSecondByteOfACharacterIsNoBackslash) {
         EXPECT_FALSE(EndsWithBackslash("\x95"));
     }
     // The same bytes in a code page of single bytes are two characters, the second a backslash.
-    const CodePage western(1252);
+    const TestSeam western(SetTextCodePageForTesting, 1252u);
     EXPECT_EQ(LastBackslash(table.c_str()), 1);
     EXPECT_EQ(Directory("D:\\" + software), "D:\\\x83\\");
 }

@@ -10,6 +10,7 @@
 #include "framework/HandlerFailures.h"
 #include "resource.h"
 #include "support/DialogRobot.h"
+#include "support/TestSeam.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ private:
 };
 
 TEST(HandlerFailure, IsShownOnceAfterTheHandlerAndTheDialogGoesOn) {
-    SetHandlerFailureReporter(nullptr);  // the program's own reporting
+    const TestSeam programsOwn(SetHandlerFailureReporterForTesting, nullptr);
     DialogRobot robot;
     robot.Expect(DialogRobot::Press(IDOK));
     FailingDialog dialog(robot);

@@ -9,6 +9,7 @@
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
 #include "native/NativeSupport.h"
+#include "support/TestSeam.h"
 
 namespace fs = std::filesystem;
 
@@ -50,15 +51,18 @@ TEST(Platform, ASourceShortenedBeforeItsBytesAreReadCannotBeRead) {
     const std::string module =
         fixtures::PeIconLibrary({{fixtures::BitmapImage(16, 16, 4, 1)}, {fixtures::BitmapImage(32, 32, 8, 2)}});
     static std::string vanishing;
-    SetSourceOpenedHook([](const char* path) { return path != vanishing || truncate(path, 10) == 0; });
-    const std::pair<std::string, std::string> sources[] = {
-        {"module.dll", module}, {"icons.ico", fixtures::IcoFile({fixtures::BitmapImage(16, 16, 4, 1)})}};
-    for (const auto& [name, bytes] : sources) {
-        vanishing = (folder.path / name).string();
-        std::ofstream(vanishing, std::ios::binary) << bytes;
-        EXPECT_EQ(SourceReading(vanishing.c_str()).GetKind(), SourceReading::Kind::None) << name;
+    {
+        const TestSeam shortening(SetSourceOpenedHookForTesting, [](const char* path) {
+            return path != vanishing || truncate(path, 10) == 0;
+        });
+        const std::pair<std::string, std::string> sources[] = {
+            {"module.dll", module}, {"icons.ico", fixtures::IcoFile({fixtures::BitmapImage(16, 16, 4, 1)})}};
+        for (const auto& [name, bytes] : sources) {
+            vanishing = (folder.path / name).string();
+            std::ofstream(vanishing, std::ios::binary) << bytes;
+            EXPECT_EQ(SourceReading(vanishing.c_str()).GetKind(), SourceReading::Kind::None) << name;
+        }
     }
-    SetSourceOpenedHook(nullptr);
     vanishing = (folder.path / "module.dll").string();
     std::ofstream(vanishing, std::ios::binary) << module;
     EXPECT_EQ(SourceReading(vanishing.c_str()).IconCount(), 2);

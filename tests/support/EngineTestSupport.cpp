@@ -27,20 +27,14 @@ std::string ModuleWithADamagedGroup() {
 
 namespace {
 std::vector<EngineMessage> recorded;
-EngineReporter replaced = nullptr;
 
 void Record(const char* path, const char* text, const char* caption, unsigned style) {
     recorded.push_back({path, text, caption, style});
 }
 }  // namespace
 
-MessageRecorder::MessageRecorder() {
+MessageRecorder::MessageRecorder() : recording(SetEngineReporter, &Record) {
     recorded.clear();
-    replaced = SetEngineReporter(Record);
-}
-
-MessageRecorder::~MessageRecorder() {
-    SetEngineReporter(replaced);
 }
 
 const std::vector<EngineMessage>& MessageRecorder::Messages() const {

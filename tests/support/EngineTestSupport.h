@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/EngineMessages.h"
+#include "support/TestSeam.h"
+
 // The Windows path of a module the build made (build/fixtures/NAME).
 std::string FixturePath(const std::string& name);
 
@@ -21,10 +24,10 @@ struct EngineMessage {
 class MessageRecorder {
 public:
     MessageRecorder();
-    ~MessageRecorder();
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
     const std::vector<EngineMessage>& Messages() const;
+
+private:
+    TestSeam<EngineReporter> recording;
 };
 
 // One icon group as the module stores it, read with the system's resource functions.

@@ -15,6 +15,7 @@
 #include "framework/CWinApp.h"
 #include "framework/DisplayScale.h"
 #include "framework/HandlerFailures.h"
+#include "support/TestSeam.h"
 
 namespace {
 constexpr const char* DesktopKey = "Control Panel\\Desktop";
@@ -71,7 +72,8 @@ int main(int argc, char** argv) {
         }
     }
     testing::InitGoogleTest(&argc, argv);
-    SetHandlerFailureReporter([](const char* what) { ADD_FAILURE() << "a window handler threw: " << what; });
+    const TestSeam failingTheTest(SetHandlerFailureReporterForTesting,
+                                  [](const char* what) { ADD_FAILURE() << "a window handler threw: " << what; });
     const OleSession ole;  // as the program's start-up does
     return RUN_ALL_TESTS();
 }

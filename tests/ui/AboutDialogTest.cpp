@@ -7,6 +7,7 @@
 
 #include "framework/CWinApp.h"
 #include "support/MainWindowHarness.h"
+#include "support/TestSeam.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"
 #include "ui/HelpCommand.h"
@@ -28,18 +29,7 @@ class ShellRecorder {
 public:
     // The program file stands in a folder of its own without the guide, unless a test says
     // otherwise.
-    ShellRecorder() : saved(shellHandOff) {
-        calls.clear();
-        shellHandOff.openLink = &OpenLink;
-        shellHandOff.openHelp = &OpenHelp;
-        programFilePath = &ProgramInItsFolder;
-    }
-    ~ShellRecorder() {
-        shellHandOff = saved;
-        programFilePath = &GetModuleFileNameA;
-    }
-    ShellRecorder(const ShellRecorder&) = delete;
-    ShellRecorder& operator=(const ShellRecorder&) = delete;
+    ShellRecorder() { calls.clear(); }
 
     static inline std::vector<ShellCall> calls;
 
@@ -57,7 +47,9 @@ private:
         return static_cast<DWORD>(
             lstrlenA(lstrcpynA(path, (folder.Path() + "glyphdock.exe").c_str(), static_cast<int>(size))));
     }
-    ShellHandOff saved;
+    const TestSeam<LinkOpener> links{SetLinkOpenerForTesting, &OpenLink};
+    const TestSeam<HelpOpener> help{SetHelpOpenerForTesting, &OpenHelp};
+    const TestSeam<ProgramPathReader> program{SetProgramPathForTesting, &ProgramInItsFolder};
 };
 
 // The centre of control `id` in the dialog's client coordinates, as mouse messages carry it.
@@ -206,7 +198,7 @@ TEST_F(MainWindowTest, HelpContentsWithoutAHelpFileOpensTheGuideInTheBrowser) {
 // beside the program opens. The test program stands beside the build's guide.
 TEST_F(MainWindowTest, HelpContentsOpensTheGuideBesideTheProgramFromAnotherFolder) {
     ShellRecorder shell;
-    programFilePath = &GetModuleFileNameA;
+    const TestSeam realProgram(SetProgramPathForTesting, nullptr);
     SetCurrentDirectoryA(temp.Path().c_str());
     Start();
     Command(ID_HELP_CONTENTS);

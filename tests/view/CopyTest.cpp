@@ -15,6 +15,7 @@
 #include "framework/DisplayScale.h"
 #include "support/MainWindowHarness.h"
 #include "pictures/IconPictures.h"
+#include "support/TestSeam.h"
 #include "view/CopyToClipboard.h"
 
 namespace {
@@ -132,10 +133,11 @@ TEST_F(CopyTest, EveryStepTheSystemRefusesGivesAMessage) {
     for (CopyStep step :
          {CopyStep::MemoryContext, CopyStep::Bitmap, CopyStep::EmptyClipboard, CopyStep::SetClipboardData}) {
         PutTextOnClipboard();
-        FailCopyStepForTesting(step);
-        robot.Expect(DialogRobot::Press(IDOK));
-        Command(ID_FILE_COPY);
-        FailCopyStepForTesting(CopyStep::None);
+        {
+            const TestSeam refusing(SetFailingCopyStepForTesting, step);
+            robot.Expect(DialogRobot::Press(IDOK));
+            Command(ID_FILE_COPY);
+        }
         ASSERT_EQ(robot.Seen().size(), ++shown);
         EXPECT_EQ(robot.Seen().back().texts.back(), "The icon could not be copied to the clipboard.");
         EXPECT_EQ(ClipboardFormats().count(CF_BITMAP), 0u);

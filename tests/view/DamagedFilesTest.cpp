@@ -10,6 +10,7 @@
 #include "fixtures/PeFixtures.h"
 #include "support/MainWindowHarness.h"
 #include "support/RandomDamage.h"
+#include "support/TestSeam.h"
 #include "resource.h"
 
 namespace {
@@ -31,13 +32,10 @@ class DamagedFilesTest : public MainWindowTest {
 protected:
     void TearDown() override {
         MainWindowTest::TearDown();
-        SetSourceOpenedHook(nullptr);
+        vanishing.clear();
     }
     // The copy of regedit.exe whose bytes cannot be read from now on.
-    static void Vanish(const std::string& path) {
-        vanishing = path;
-        SetSourceOpenedHook([](const char* opened) { return lstrcmpiA(opened, vanishing.c_str()) != 0; });
-    }
+    static void Vanish(const std::string& path) { vanishing = path; }
     void CloseAndExpectCatalogue(const std::string& lines) {
         const HWND window = Window();
         Command(ID_FILE_EXIT);
@@ -45,6 +43,10 @@ protected:
         EXPECT_EQ(ReadWholeFile(CatalogueFile()), lines);
     }
     static inline std::string vanishing;
+    const TestSeam<SourceOpenedHook> vanishingSource{SetSourceOpenedHookForTesting, [](const char* opened) {
+                                                         return vanishing.empty() ||
+                                                                lstrcmpiA(opened, vanishing.c_str()) != 0;
+                                                     }};
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "resource.h"
 #include "support/EngineTestSupport.h"
 #include "support/MainWindowHarness.h"
+#include "support/TestSeam.h"
 
 namespace {
 
@@ -185,10 +186,11 @@ TEST_F(SaveAllTest, AHeldFileFailsAloneAndAFolderThatRefusesFilesIsToldOnceWithT
     const std::string refusing = temp.Path() + "refusing\\";
     CreateDirectoryA(refusing.c_str(), nullptr);
     creationsLeft = 2;
-    const FileCreateFunction creator = SetFileCreatorForTesting(RefuseCreations);
-    robot.Expect(TypeFolder(refusing)).Expect(DialogRobot::Press(IDOK)).Expect(DialogRobot::Press(IDOK));
-    Command(ID_FILE_SAVE_ALL);
-    SetFileCreatorForTesting(creator);
+    {
+        const TestSeam refused(SetFileCreatorForTesting, &RefuseCreations);
+        robot.Expect(TypeFolder(refusing)).Expect(DialogRobot::Press(IDOK)).Expect(DialogRobot::Press(IDOK));
+        Command(ID_FILE_SAVE_ALL);
+    }
     robot.Verify();
     ASSERT_EQ(robot.Seen().size(), 5u);
     EXPECT_EQ(robot.Seen()[3].caption, refusing + "icons64_002.ico");
@@ -211,10 +213,11 @@ TEST_F(SaveAllTest, TheWindowAnswersWhileAFileTakesSecondsToWrite) {
         answered = WaitForSingleObject(slowWriteStarted, 30000) == WAIT_OBJECT_0 &&
                    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
     });
-    const FileWriteFunction writer = SetFileWriterForTesting(SlowFirstWrite);
-    robot.Expect(TypeFolder(folder));
-    Command(ID_FILE_SAVE_ALL);
-    SetFileWriterForTesting(writer);
+    {
+        const TestSeam slow(SetFileWriterForTesting, &SlowFirstWrite);
+        robot.Expect(TypeFolder(folder));
+        Command(ID_FILE_SAVE_ALL);
+    }
     probe.join();
     CloseHandle(slowWriteStarted);
     EXPECT_TRUE(answered);

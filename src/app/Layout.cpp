@@ -2,19 +2,21 @@
 
 #include "app/ExplorerDialog.h"
 #include "app/Layout.h"
-#include "app/ProcessObjects.h"
 #include "framework/CWinApp.h"
 #include "framework/DisplayScale.h"
+#include "framework/GdiObjects.h"
 #include "resource.h"
 
-int splitterPos = 140;
-int paneTop = 0;
-int paneBottom = 0;
+namespace {
+// Pixels in the main window's client coordinates.
+int splitterPos = 140;  // width of the catalogue list; the icon view starts 3 pixels right of it
+int paneTop = 0;        // bottom edge of the toolbar
+int paneBottom = 0;     // top edge of the status bar
 UINT lastSizeType = SIZE_RESTORED;
 int lastClientWidth = 0;
 int lastClientHeight = 0;
+CBrush splitterBrush;  // paints the splitter bar while it is dragged
 
-namespace {
 // A drag in progress, and the splitter position when it began, to go back to when the window
 // loses the mouse capture before the button is released.
 bool dragging = false;

@@ -1,14 +1,6 @@
-// The layout values of the main window: pixels in its client coordinates. The constants are
-// lengths at 96 DPI, laid out through Scaled (framework/DisplayScale.h).
+// The layout lengths of the main window, at 96 DPI, laid out through Scaled
+// (framework/DisplayScale.h) in its client coordinates.
 #pragma once
-#include <windows.h>
-
-extern int splitterPos;  // width of the catalogue list; the icon view starts 3 pixels right of it
-extern int paneTop;      // bottom edge of the toolbar
-extern int paneBottom;   // top edge of the status bar
-extern UINT lastSizeType;
-extern int lastClientWidth;
-extern int lastClientHeight;
 
 constexpr int InitialSplitterPos = 140;
 constexpr int PaneGap = 3;

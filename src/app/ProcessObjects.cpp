@@ -2,7 +2,6 @@
 
 // One translation unit, so that construction follows this order and destruction reverses it.
 IconBrowserApp theApp;
-CBrush splitterBrush;
 CImageList toolImageList;
 CImageList smallIconList;
 CImageList largeIconList;

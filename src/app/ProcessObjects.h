@@ -7,10 +7,8 @@
 #include "app/IconBrowserApp.h"
 #include "catalogue/PathStack.h"
 #include "framework/CImageList.h"
-#include "framework/GdiObjects.h"
 
 extern IconBrowserApp theApp;
-extern CBrush splitterBrush;        // paints the splitter bar while it is dragged
 extern CImageList toolImageList;    // the 14 command pictures, 16 x 15
 extern CImageList smallIconList;    // one 16 x 16 icon per catalogue entry
 extern CImageList largeIconList;    // 32 x 32 icons of every file shown since the last reset

@@ -12,15 +12,16 @@
 #include "framework/CWinApp.h"
 #include "framework/DisplayScale.h"
 
-HWND chooserDialog = nullptr;
+namespace {
+// The chooser's working state while it is open; only one chooser can be open at a time.
+// The handles and the initial folder are cleared when ChooseFolder returns.
 HWND chooserEdit = nullptr;
-HWND chooserTree = nullptr;
+HWND chooserTree = nullptr;  // the browser's tree, null when none was found
 WNDPROC chooserPreviousProc = nullptr;
 char chooserInitialFolder[MAX_PATH] = {};
-char chooserResult[MAX_PATH] = {};
-HFONT chooserEditFont = nullptr;
+char chooserResult[MAX_PATH] = {};  // the edit box's text as last captured
+HFONT chooserEditFont = nullptr;    // fetched on first use, kept for the life of the process
 
-namespace {
 constexpr const char* ChooserTitle = "Enter or select a folder";
 // Lengths at 96 DPI, placed through Scaled.
 constexpr int EditLeft = 10;
@@ -41,11 +42,6 @@ HFONT ScaledStockFont(int stock) {
     look.lfWidth = Scaled(look.lfWidth);
     HFONT scaled = CreateFontIndirectA(&look);
     return scaled ? scaled : font;
-}
-
-// A child's rectangle in the client coordinates of the dialog.
-RECT ClientRectOf(HWND child) {
-    return ChildRectInParent(chooserDialog, child);
 }
 
 void CreateChooserEdit(HWND dialog) {
@@ -96,11 +92,20 @@ void SelectInitialFolder(HWND dialog) {
     }
 }
 
-BOOL CALLBACK ArrangeChooserChild(HWND child, LPARAM) {
+// The browser being arranged, its edit box, and the tree once found.
+struct Arrangement {
+    HWND dialog;
+    HWND edit;
+    HWND tree;
+};
+
+BOOL CALLBACK ArrangeChooserChild(HWND child, LPARAM parameter) {
+    Arrangement& arrangement = *reinterpret_cast<Arrangement*>(parameter);
+    const HWND edit = arrangement.edit;
     char className[80] = {};
     GetClassNameA(child, className, sizeof className);
     CharUpperA(className);
-    const RECT place = ClientRectOf(child);
+    const RECT place = ChildRectInParent(arrangement.dialog, child);
     const int x = place.left, width = place.right - place.left, height = place.bottom - place.top;
 
     if (std::strstr(className, "STATIC")) {
@@ -111,19 +116,19 @@ BOOL CALLBACK ArrangeChooserChild(HWND child, LPARAM) {
         else
             ShowWindow(child, SW_HIDE);  // the status line and any other text
     } else if (std::strstr(className, "TREEVIEW")) {
-        chooserTree = child;
-        if (!chooserEdit) return TRUE;
-        MoveWindow(chooserEdit, x, Scaled(EditTop), width, Scaled(EditHeight), TRUE);
-        const int top = ClientRectOf(chooserEdit).top + Scaled(EditHeight) + Scaled(Gap);
+        arrangement.tree = child;
+        if (!edit) return TRUE;
+        MoveWindow(edit, x, Scaled(EditTop), width, Scaled(EditHeight), TRUE);
+        const int top = ChildRectInParent(arrangement.dialog, edit).top + Scaled(EditHeight) + Scaled(Gap);
         MoveWindow(child, x, top, width, height, TRUE);
         // The tree ends above the higher of the two buttons, found by their ids: their captions
         // are in the system's language, and their place in the child order varies.
         int buttonsTop = 0;
         bool buttonFound = false;
         for (int id : {IDOK, IDCANCEL}) {
-            HWND button = GetDlgItem(chooserDialog, id);
+            HWND button = GetDlgItem(arrangement.dialog, id);
             if (!button) continue;
-            const int buttonTop = ClientRectOf(button).top;
+            const int buttonTop = ChildRectInParent(arrangement.dialog, button).top;
             if (!buttonFound || buttonTop < buttonsTop) buttonsTop = buttonTop;
             buttonFound = true;
         }
@@ -150,13 +155,12 @@ LRESULT CALLBACK ChooserDialogProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 int CALLBACK FolderChooserCallback(HWND dialog, UINT message, LPARAM param, LPARAM) {
-    chooserDialog = dialog;
     switch (message) {
     case BFFM_INITIALIZED:
         CreateChooserEdit(dialog);
         chooserPreviousProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChooserDialogProc)));
-        ArrangeChooser(dialog);
+        chooserTree = ArrangeChooser(dialog, chooserEdit);
         SelectInitialFolder(dialog);
         break;
     case BFFM_SELCHANGED:
@@ -172,9 +176,10 @@ int CALLBACK FolderChooserCallback(HWND dialog, UINT message, LPARAM param, LPAR
 }
 }  // namespace
 
-void ArrangeChooser(HWND dialog) {
-    chooserDialog = dialog;
-    EnumChildWindows(dialog, &ArrangeChooserChild, 0);
+HWND ArrangeChooser(HWND dialog, HWND edit) {
+    Arrangement arrangement{dialog, edit, nullptr};
+    EnumChildWindows(dialog, &ArrangeChooserChild, reinterpret_cast<LPARAM>(&arrangement));
+    return arrangement.tree;
 }
 
 bool ChooseFolder(HWND owner, char* output, const char* initialFolder) {
@@ -205,7 +210,6 @@ bool ChooseFolder(HWND owner, char* output, const char* initialFolder) {
     }
     chooserInitialFolder[0] = 0;
     chooserEdit = nullptr;
-    chooserDialog = nullptr;
     chooserTree = nullptr;
     return confirmed;
 }

@@ -14,17 +14,7 @@ constexpr int ChooserEditId = 54321;
 // browser; `output` is then unchanged.
 bool ChooseFolder(HWND owner, char* output, const char* initialFolder);
 
-// The chooser's working state while it is open; only one chooser can be open at a time.
-// The handles and the initial folder are cleared when ChooseFolder returns.
-extern HWND chooserDialog;
-extern HWND chooserEdit;
-extern HWND chooserTree;  // the browser's tree, null when none was found
-extern WNDPROC chooserPreviousProc;
-extern char chooserInitialFolder[MAX_PATH];
-extern char chooserResult[MAX_PATH];  // the edit box's text as last captured; kept after return
-extern HFONT chooserEditFont;         // fetched on first use, kept for the life of the process
-
-// Puts the edit box chooserEdit above the tree of the browser `dialog` (which becomes
-// chooserDialog), the tree above the higher of its OK and Cancel buttons, and hides the status
-// text; chooserTree is the tree found.
-void ArrangeChooser(HWND dialog);
+// Puts the edit box `edit` (none: null) above the tree of the browser `dialog`, the tree above
+// the higher of its OK and Cancel buttons, and hides the status text. Answers the tree, null when
+// none was found.
+HWND ArrangeChooser(HWND dialog, HWND edit);

@@ -1,7 +1,6 @@
 // Dragging the border between the panes, and the minimised window.
 #include <windows.h>
 
-#include "app/Layout.h"
 #include "framework/DisplayScale.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
@@ -12,7 +11,7 @@ class SplitterTest : public MainWindowTest {
 protected:
     // Mouse messages on the window's own surface, through its loop and pre-filter.
     void Mouse(UINT message, int x, WPARAM buttons) {
-        PostMessageA(Window(), message, buttons, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(paneTop + Scaled(20))));
+        PostMessageA(Window(), message, buttons, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(PaneTop() + Scaled(20))));
         PumpMessages();
     }
     void Drag(int toX) {
@@ -25,6 +24,9 @@ protected:
         return list.right - list.left;
     }
     int ViewLeft() { return ChildRectInParent(Window(), dialog->IconView()).left; }
+    // The panes lie between the toolbar and the status bar.
+    int PaneTop() { return ChildRectInParent(Window(), dialog->ToolBar()).bottom; }
+    int PaneBottom() { return ChildRectInParent(Window(), dialog->StatusBar()).top; }
 };
 
 TEST_F(SplitterTest, DragMovesTheBorderWithinItsLimits) {
@@ -56,8 +58,8 @@ TEST_F(SplitterTest, BarShowsOnlyWhileDraggingAndMovesAlone) {
     RECT place = ChildRectInParent(Window(), bar);
     EXPECT_EQ(place.left, Scaled(250));
     EXPECT_EQ(place.right - place.left, Scaled(2));
-    EXPECT_EQ(place.top, paneTop);
-    EXPECT_EQ(place.bottom, paneBottom);
+    EXPECT_EQ(place.top, PaneTop());
+    EXPECT_EQ(place.bottom, PaneBottom());
     EXPECT_EQ(ListWidth(), Scaled(140)) << "the panes wait for the release";
     Mouse(WM_MOUSEMOVE, Scaled(300), 0);  // moves without the button do not drag
     EXPECT_EQ(ChildRectInParent(Window(), bar).left, Scaled(250));

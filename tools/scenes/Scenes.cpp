@@ -40,9 +40,15 @@ void WriteReady(RECT rect) {
     scene.written = true;
 }
 
+// The folder chooser, once it is open: the active window, holding the chooser's edit box.
+HWND OpenChooser() {
+    HWND active = GetActiveWindow();
+    return active && GetDlgItem(active, ChooserEditId) ? active : nullptr;
+}
+
 // Ticks inside the menu's or the box's own loop: highlight, let it paint, hand over, wait, close.
 void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (!scene.shown) scene.shown = chooserDialog;  // the folder chooser, once it is open
+    if (!scene.shown) scene.shown = OpenChooser();
     HWND popup = FindWindowA("#32768", nullptr);
     bool menuScene = scene.menu && scene.shown && GetMenu(scene.shown);
     if (menuScene && !(popup && IsWindowVisible(popup))) return;

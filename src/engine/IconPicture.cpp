@@ -108,19 +108,6 @@ int PickIconImage(ByteSpan directory, size_t entryBytes, int size, int depth) {
     return ChooseIconImage(candidates, size, size, depth);
 }
 
-bool GroupCandidates(ByteSpan directory, std::vector<IconCandidate>& candidates) {
-    candidates.clear();
-    uint16_t count = 0;
-    if (!GroupImageCount(directory, count) || !directory.Holds(GroupHeaderBytes, uint64_t{GroupEntryBytes} * count))
-        return false;
-    for (uint16_t k = 0; k < count; ++k) {
-        GroupDirectoryEntry entry;
-        GroupEntryAt(directory, k, entry);
-        Add(candidates, entry.width, entry.height, entry.bitCount);
-    }
-    return true;
-}
-
 bool IcoFileCandidates(ByteSpan file, std::vector<IconCandidate>& candidates, std::vector<ByteSpan>& images) {
     candidates.clear();
     images.clear();

@@ -53,9 +53,6 @@ int ChooseIconImage(const std::vector<IconCandidate>& candidates, int width, int
 // with `depth`.
 int PickIconImage(ByteSpan directory, size_t entryBytes, int size, int depth);
 
-// The entries of a module's group directory, when its header and all its entries lie inside it.
-bool GroupCandidates(ByteSpan directory, std::vector<IconCandidate>& candidates);
-
 // The images of an ICO file (a 6-byte header, then 16-byte entries with each image's size and
 // file offset): entries and image bytes in directory order, an image that lies outside the file
 // empty. False when it is not an ICO file of at least one image whose directory fits.

@@ -21,11 +21,11 @@ TEST(IconPicture, ChoosesTheImageTheSystemPicks) {
     EXPECT_EQ(choose({{32, 16, 8}, {16, 32, 32}}, 32), 0) << "same total, other distances: the first size";
     EXPECT_EQ(choose({}, 24), -1);
 
-    std::vector<IconCandidate> fromDirectory;
-    ASSERT_TRUE(
-        GroupCandidates(ExactBytes(GroupDirectory({EntryFor(PngImage(256, 256, 1), 1)})).Span(), fromDirectory));
-    EXPECT_EQ(fromDirectory[0].width, 256) << "0 means 256";
-    EXPECT_FALSE(GroupCandidates(ExactBytes(GroupDirectory({}, 2)).Span(), fromDirectory));
+    // From a group directory, whose entries all lie inside it.
+    const std::string large =
+        GroupDirectory({EntryFor(BitmapImage(16, 16, 32, 1), 1), EntryFor(PngImage(256, 256, 1), 2)});
+    EXPECT_EQ(PickIconImage(ExactBytes(large).Span(), GroupEntryBytes, 256, 32), 1) << "0 means 256";
+    EXPECT_EQ(PickIconImage(ExactBytes(GroupDirectory({}, 2)).Span(), GroupEntryBytes, 32, 24), -1);
 }
 
 // 32 pixels as the icon view shows icons at 96 DPI, 48 as at 144 DPI (mask rows of two words).

@@ -80,8 +80,9 @@ TEST(IconPictures, ThePictureIsTheImageTheSystemPicks) {
         const int expected = 200 - LookupIconIdFromDirectoryEx(reinterpret_cast<BYTE*>(directory.data()), 1, 32, 32, 0);
         EXPECT_EQ(PickIconImage(ExactBytes(directory).Span(), GroupEntryBytes, 32, depth), expected);
         EXPECT_EQ(PickIconImage(ExactBytes(IcoFile(images)).Span(), 16, 32, depth), expected);
-        std::vector<IconCandidate> candidates;
-        GroupCandidates(ExactBytes(directory).Span(), candidates);
+        std::vector<IconCandidate> candidates;  // a width or height of 0 means 256
+        for (const GroupEntry& entry : entries)
+            candidates.push_back({entry.width ? entry.width : 256, entry.height ? entry.height : 256, entry.bitCount});
         EXPECT_EQ(ChooseIconImage(candidates, 32, 32, depth), expected);
     }
 }

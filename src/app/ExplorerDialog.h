@@ -144,6 +144,8 @@ private:
     void DrawMenuItemText(HDC dc, const RECT& item, UINT state);
     void OnHelpContents();
 
+    // The font of the owner-drawn menu items: the system's menu font (src/ui/MenuItems.cpp).
+    CFont menuFont;
     // Drawing state shared by the owner-drawn menu items and the catalogue items, refilled by
     // every drawing call.
     CBrush drawBrush;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <deque>
 
 #include "app/ExplorerDialog.h"
 #include "app/ProcessObjects.h"
@@ -10,10 +11,10 @@
 #include "framework/DisplayScale.h"
 #include "framework/OwnedHandles.h"
 
-CFont menuFont;
+namespace {
+// The records of every converted item, kept until the process ends (the menus refer to them).
 std::deque<MenuItemRecord> MenuItemRecords;
 
-namespace {
 constexpr int MeasureTextSize = 80;  // menu texts have at most 79 characters
 // Lengths at 96 DPI: an item 19 pixels high (more for a taller menu font), 15 wider than its
 // text; the part after a tab starts 45 pixels left of the right edge.
@@ -73,6 +74,14 @@ constexpr MenuLetter MenuLetters[] = {
     {2, 'C', 0}, {2, 'A', 1},
 };
 // clang-format on
+
+// True for the item at `position` of `menu` that was made owner-drawn.
+bool IsOwnerDrawn(HMENU menu, int position) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    return GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info) && (info.fType & MFT_OWNERDRAW);
+}
 }  // namespace
 
 // The font Windows itself draws menus in (9-point Segoe UI on Windows 10 and 11), so that the
@@ -95,7 +104,7 @@ void ExplorerDialog::OnMenuFontChange() {
     for (int popup = 0; popup < GetMenuItemCount(bar); ++popup) {
         HMENU menu = GetSubMenu(bar, popup);
         for (int position = 0; position < GetMenuItemCount(menu); ++position) {
-            if (!MenuItemRecordAt(menu, static_cast<UINT>(position))) continue;
+            if (!IsOwnerDrawn(menu, position)) continue;
             MENUITEMINFOA info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_FTYPE;
@@ -122,14 +131,6 @@ bool MakeOwnerDrawnItem(HMENU menu, UINT command, int imageIndex) {
         return false;
     }
     return true;
-}
-
-const MenuItemRecord* MenuItemRecordAt(HMENU menu, UINT position) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_DATA;
-    if (!GetMenuItemInfoA(menu, position, TRUE, &info) || !(info.fType & MFT_OWNERDRAW)) return nullptr;
-    return reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
 }
 
 // Mnemonic letters: the items no longer carry their texts, so the window system cannot match

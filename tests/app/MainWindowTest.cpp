@@ -80,10 +80,10 @@ TEST_F(MainWindowTest, PicturesAndLinesHaveTheirSizesAtTheScreensScale) {
 
     MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_MENU;
-    measure.itemData = reinterpret_cast<ULONG_PTR>(MenuItemRecordAt(GetSubMenu(GetMenu(window.GetSafeHwnd()), 0), 0));
+    measure.itemData = reinterpret_cast<ULONG_PTR>(MenuItemRecordOf(GetSubMenu(GetMenu(window.GetSafeHwnd()), 0), 0));
     SendMessageA(window.GetSafeHwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
     HDC dc = GetDC(window.GetSafeHwnd());
-    HGDIOBJ previous = SelectObject(dc, menuFont);
+    HGDIOBJ previous = SelectObject(dc, MenuFont());
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, previous);
@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, MenuHoldsTheFileAndHelpCommandsWithTheirPicturesAndUndoDe
             }
             EXPECT_EQ(MenuItemText(popup, i), items[i].text);
             EXPECT_EQ(GetMenuItemID(popup, i), static_cast<UINT>(items[i].command));
-            const MenuItemRecord* record = MenuItemRecordAt(popup, static_cast<UINT>(i));
+            const MenuItemRecord* record = MenuItemRecordOf(popup, i);
             ASSERT_NE(record, nullptr);
             EXPECT_EQ(record->imageIndex, items[i].image) << items[i].text;
         }

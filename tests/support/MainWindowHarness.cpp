@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "catalogue/CatalogueEntry.h"
-#include "ui/MenuItems.h"
 
 namespace {
 bool mainWindowCreated = false;
@@ -186,8 +185,17 @@ UINT MenuItemState(HWND window, int command) {
     return GetMenuState(GetMenu(window), static_cast<UINT>(command), MF_BYCOMMAND);
 }
 
+const MenuItemRecord* MenuItemRecordOf(HMENU menu, int position) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info) || !(info.fType & MFT_OWNERDRAW))
+        return nullptr;
+    return reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+}
+
 std::string MenuItemText(HMENU menu, int position) {
-    const MenuItemRecord* record = MenuItemRecordAt(menu, static_cast<UINT>(position));
+    const MenuItemRecord* record = MenuItemRecordOf(menu, position);
     return record ? record->text : "<no record>";
 }
 

@@ -17,6 +17,7 @@
 #include "catalogue/CatalogueList.h"
 #include "support/DialogRobot.h"
 #include "support/TempFolder.h"
+#include "ui/MenuItems.h"
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -52,6 +53,7 @@ protected:
     // Operations of the window that no user action reaches directly.
     bool AddCatalogueFile(const std::string& path) { return dialog->AddCatalogueFile(path.c_str()); }
     const CatalogueEntry* EntryOf(int index) const;
+    HFONT MenuFont() const { return dialog->menuFont; }  // the owner-drawn menu items' font
     CListBox Catalogue() const {
         CListBox list;
         list.Attach(dialog->CatalogueList());
@@ -76,6 +78,9 @@ int ToolButtonState(HWND toolBar, int command);
 std::vector<std::string> ListBoxItems(HWND listBox);
 std::vector<std::string> ListViewItems(HWND listView);
 UINT MenuItemState(HWND window, int command);
+// The record an owner-drawn menu item carries, as the window system hands it to the window when
+// the item is measured and drawn; nullptr for other items.
+const MenuItemRecord* MenuItemRecordOf(HMENU menu, int position);
 // The text of an owner-drawn menu item, as its record holds it; "<no record>" for other items.
 std::string MenuItemText(HMENU menu, int position);
 

@@ -39,7 +39,7 @@ protected:
         draw.hwndItem = reinterpret_cast<HWND>(FileMenu());
         draw.hDC = canvas.Dc();
         draw.rcItem = {0, row * Row, Width, row * Row + Height};
-        draw.itemData = reinterpret_cast<ULONG_PTR>(MenuItemRecordAt(FileMenu(), static_cast<UINT>(position)));
+        draw.itemData = reinterpret_cast<ULONG_PTR>(MenuItemRecordOf(FileMenu(), position));
         ASSERT_NE(draw.itemData, 0u);
         SendMessageA(Window(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
     }
@@ -188,9 +188,9 @@ TEST_F(MenuItemsTest, TypingAInTheOpenHelpMenuShowsTheAboutBox) {
 // font is made again from the system's, and other setting changes leave it alone.
 TEST_F(MenuItemsTest, MenuFontIsMadeAgainWhenTheSystemsChanges) {
     Start();
-    const HFONT before = menuFont;
+    const HFONT before = MenuFont();
     SendMessageA(Window(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
-    const HFONT after = menuFont;
+    const HFONT after = MenuFont();
     EXPECT_NE(after, before);
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
@@ -199,9 +199,9 @@ TEST_F(MenuItemsTest, MenuFontIsMadeAgainWhenTheSystemsChanges) {
     ASSERT_TRUE(GetObjectA(after, sizeof font, &font));
     EXPECT_EQ(font.lfHeight, metrics.lfMenuFont.lfHeight);
     EXPECT_STREQ(font.lfFaceName, metrics.lfMenuFont.lfFaceName);
-    EXPECT_NE(MenuItemRecordAt(FileMenu(), 0), nullptr) << "the items stay owner-drawn";
+    EXPECT_NE(MenuItemRecordOf(FileMenu(), 0), nullptr) << "the items stay owner-drawn";
     SendMessageA(Window(), WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
-    EXPECT_EQ(static_cast<HFONT>(menuFont), after);
+    EXPECT_EQ(MenuFont(), after);
 }
 
 }  // namespace

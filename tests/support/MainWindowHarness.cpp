@@ -6,6 +6,13 @@
 
 namespace {
 bool mainWindowCreated = false;
+// The program's process-wide objects (the application, the image lists, the menu items' records)
+// are made once, for the first main window of the process: a second window would meet the first
+// one's leftovers and fail in ways that say nothing of the cause.
+constexpr const char* SecondMainWindow =
+    "a second main window in one test process: the program's process-wide objects are made once, for "
+    "the first window. Run each window test in a process of its own (ctest does; by hand, give "
+    "--gtest_filter one window test)";
 constexpr UINT_PTR WatchdogTimer = 0x6D17;
 thread_local HWND watchedWindow = nullptr;
 thread_local bool watchdogFired = false;
@@ -27,6 +34,7 @@ std::vector<std::string> ShownNames(std::vector<std::string> fileNames) {
 }
 
 void MainWindowTest::SetUp() {
+    ASSERT_FALSE(mainWindowCreated) << SecondMainWindow;
     ASSERT_FALSE(temp.Path().empty()) << "no temporary folder for the test";
     const DWORD hide = 1;  // Windows' default; the prefix has no value, so Wine shows them
     if (HidingExtensions())
@@ -88,8 +96,7 @@ void MainWindowTest::TearDown() {
 }
 
 ExplorerDialog& MainWindowTest::Start() {
-    if (mainWindowCreated)
-        ADD_FAILURE() << "a second main window in one process: run each test case in a process of its own";
+    if (mainWindowCreated) ADD_FAILURE() << SecondMainWindow;
     mainWindowCreated = true;
     dialog = std::make_unique<ExplorerDialog>();
     EXPECT_TRUE(dialog->Create()) << "the main window could not be created";

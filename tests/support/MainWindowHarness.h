@@ -3,7 +3,8 @@
 //
 // One main window per test process: the program's process-wide objects and values live once per
 // process, so every test case of this fixture must run in a process of its own (CTest runs each
-// discovered test case that way).
+// discovered test case that way); a test of this fixture after a window in the same process fails
+// at once, saying why. Tests that make no main window may share a process.
 #pragma once
 #include <windows.h>
 

@@ -1,26 +1,19 @@
 # Icon modules for the engine's tests, made by the build. A generator, compiled for this
-# machine from the tests' own icon generators, writes ICO files, raw resources and resource
-# scripts; the cross toolchain turns each script into a resource-only DLL: 64-bit (PE32+) and,
-# for the sound groups, also 32-bit (PE32), which Windows reads as a data file all the same.
-find_program(HOST_CXX NAMES g++ c++ REQUIRED)
+# machine from the tests' own icon generators (cmake/TestKit.cmake), writes ICO files, raw
+# resources and resource scripts; the cross toolchain turns each script into a resource-only
+# DLL: 64-bit (PE32+) and, for the sound groups, also 32-bit (PE32), which Windows reads as a
+# data file all the same.
 find_program(X64_LD x86_64-w64-mingw32-ld REQUIRED)
 find_program(I686_WINDRES i686-w64-mingw32-windres REQUIRED)
 find_program(I686_LD i686-w64-mingw32-ld REQUIRED)
 
 set(FIXTURE_DIR ${CMAKE_BINARY_DIR}/fixtures)
-set(FIXTURE_GENERATOR ${FIXTURE_DIR}/make-fixtures)
 set(FIXTURE_SCRIPTS ${FIXTURE_DIR}/icons.rc ${FIXTURE_DIR}/broken.rc ${FIXTURE_DIR}/noicons.rc)
 
-add_custom_command(OUTPUT ${FIXTURE_GENERATOR}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${FIXTURE_DIR}
-    COMMAND ${HOST_CXX} -std=c++20 -O1 -I${CMAKE_SOURCE_DIR}/tests
-            ${CMAKE_SOURCE_DIR}/tests/fixtures/MakeFixtures.cpp ${CMAKE_SOURCE_DIR}/tests/fixtures/IconFixtures.cpp
-            -o ${FIXTURE_GENERATOR}
-    DEPENDS tests/fixtures/MakeFixtures.cpp tests/fixtures/IconFixtures.cpp tests/fixtures/IconFixtures.h
-    COMMENT "Building the icon fixture generator")
 add_custom_command(OUTPUT ${FIXTURE_SCRIPTS}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${FIXTURE_DIR}
     COMMAND ${FIXTURE_GENERATOR} ${FIXTURE_DIR}
-    DEPENDS ${FIXTURE_GENERATOR}
+    DEPENDS fixture_generator ${FIXTURE_GENERATOR}
     COMMENT "Generating icon fixtures")
 
 set(FIXTURE_MODULES)
@@ -43,7 +36,7 @@ list(APPEND FIXTURE_MODULES ${FIXTURE_DIR}/icons32.dll)
 
 add_custom_target(engine_fixtures DEPENDS ${FIXTURE_MODULES})
 add_dependencies(glyphdock_tests engine_fixtures)
-target_compile_definitions(glyphdock_tests PRIVATE GLYPHDOCK_FIXTURE_DIR="${FIXTURE_DIR}")
+target_compile_definitions(glyphdock_test_support PUBLIC GLYPHDOCK_FIXTURE_DIR="${FIXTURE_DIR}")
 
 # A folder for the folder walk, with a symbolic link from its subfolder back up to it, made on
 # the Unix side: Wine's CreateSymbolicLinkW creates nothing. Wine shows the link as a folder that

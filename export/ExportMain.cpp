@@ -6,7 +6,7 @@
 //                                        named as Save All names them (NAME_000.ico, ...)
 //   glyphdock-export --list SOURCE       prints one line per icon group: its index, its group
 //                                        name and its summary, separated by tabs
-// and on Linux only (export/ImageExport.cpp):
+// and on Linux only (export/linux/):
 //   glyphdock-export --png FOLDER SOURCE...         every image as a PNG file
 //   glyphdock-export --thumbnail SIZE SOURCE OUTPUT  the file's own icon as a PNG of at most
 //                                                     SIZE x SIZE, for file managers
@@ -14,59 +14,15 @@
 // Exit status: 0 when every source was handled, 1 when any was refused or failed, 2 for wrong
 // usage. Failures go to the error stream as "PATH: TEXT".
 #include <cstdio>
-#include <cstring>
 #include <string>
 
-#include "engine/EngineMessages.h"
 #include "engine/IconSource.h"
-#include "export/ExportFailures.h"
+#include "export/ExportOptions.h"
+#include "export/ExportRun.h"
+#include "export/ImageCommands.h"
 #include "files/PathUtilities.h"
-#include "files/TextFunctions.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <filesystem>
-
-#include "export/ImageExport.h"
-#endif
 
 namespace {
-
-bool failed = false;
-bool reported = false;
-
-void ReportToErrorStream(const char* path, const char* text, const char*, unsigned) {
-    std::fprintf(stderr, "%s: %s\n", path, text);
-    failed = reported = true;
-}
-
-constexpr const char* UsageText =
-    "usage: glyphdock-export FOLDER SOURCE...\n"
-    "       glyphdock-export --list SOURCE\n"
-#ifndef _WIN32
-    "       glyphdock-export --png FOLDER SOURCE...\n"
-    "       glyphdock-export --thumbnail SIZE SOURCE OUTPUT\n"
-#endif
-    "       glyphdock-export --help | --version\n";
-
-int Usage() {
-    std::fputs(UsageText, stderr);
-    return 2;
-}
-
-// Messages name sources and folders by their full paths, whatever the current folder was.
-std::string FullPath(const char* path) {
-#ifdef _WIN32
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(full) : std::string(path);
-#else
-    std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(path, error);
-    return error ? std::string(path) : full.lexically_normal().string();
-#endif
-}
 
 void List(const std::string& source) {
     if (!PathExists(source.c_str())) return Fail(source, "No such file");
@@ -82,99 +38,34 @@ void List(const std::string& source) {
         Fail(source, "Not every icon group could be read");
 }
 
-void ExportAll(const char* folderArgument, char** sources, int count) {
-    ForEachSource(folderArgument, sources, count, [](const std::string& source, const std::string& folder) {
-        const ExportTally tally = ExportAllIconGroups(source.c_str(), folder.c_str());
-        if (!tally) Fail(source, "Not every icon group could be exported");
-        return !tally.stopped;
-    });
+bool ExportSource(const std::string& source, const std::string& folder) {
+    const ExportTally tally = ExportAllIconGroups(source.c_str(), folder.c_str());
+    if (!tally) Fail(source, "Not every icon group could be exported");
+    return !tally.stopped;
 }
 
 }  // namespace
 
-// A failure the engine keeps silent about (nothing readable, a group refused): said once.
-void Fail(const std::string& path, const char* text) {
-    if (!reported) std::fprintf(stderr, "%s: %s\n", path.c_str(), text);
-    failed = true;
-}
-
-void StartSource() {
-    reported = false;
-}
-
-std::string SourcePath(const char* argument) {
-    return FullPath(argument);
-}
-
-void ForEachSource(const char* folderArgument, char** sources, int count,
-                   const std::function<bool(const std::string& source, const std::string& folder)>& work) {
-    std::string folder;
-    if (!OutputFolder(folderArgument, folder)) return;
-    for (int i = 0; i < count; ++i) {
-        const std::string source = SourcePath(sources[i]);
-        StartSource();
-        if (!PathExists(source.c_str()))
-            Fail(source, "No such file");
-        else if (!work(source, folder))
-            return;
-    }
-}
-
-bool OutputFolder(const char* argument, std::string& folder) {
-#ifdef _WIN32
-    // The folder with its trailing backslash must fit in a path buffer; a cut folder would be
-    // another folder, and the names would be glued onto it.
-    const std::string full = FullPath(argument);
-    if (full.size() + (!EndsWithBackslash(full.c_str()) ? 1 : 0) > static_cast<size_t>(MaxPathLength)) {
-        Fail(argument, "Folder name too long");
-        return false;
-    }
-    char path[PathBufferSize];
-    std::snprintf(path, sizeof path, "%s", full.c_str());
-    if (!PathExists(path) && !CreateDirectoryPath(path)) {
-        Fail(path, "Cannot create directory");
-        return false;
-    }
-    AppendBackslash(path);
-    folder = path;
-#else
-    folder = FullPath(argument);
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (!std::filesystem::is_directory(folder, error)) {
-        Fail(folder, "Cannot create directory");
-        return false;
-    }
-    if (folder.back() != '/') folder += '/';
-#endif
-    return true;
-}
-
 int main(int argc, char** argv) {
-    const std::string option = argc >= 2 ? argv[1] : "";
-    if (argc == 2 && option == "--help") return std::fputs(UsageText, stdout) < 0;
-    if (argc == 2 && option == "--version") return std::printf("glyphdock-export %s\n", GLYPHDOCK_VERSION) < 0;
-    SetEngineReporter(ReportToErrorStream);
-#ifndef _WIN32
-    if (option == "--png") {
-        if (argc < 4) return Usage();
-        ExportImages(argv[2], argv + 3, argc - 3);
-        return failed ? 1 : 0;
+    const ExportOptions options = ParseExportOptions(argc, argv, HasImageCommands);
+    switch (options.command) {
+    case ExportCommand::Usage: std::fputs(UsageText(HasImageCommands).c_str(), stderr); return 2;
+    case ExportCommand::Help: return std::fputs(UsageText(HasImageCommands).c_str(), stdout) < 0;
+    case ExportCommand::Version: return std::printf("glyphdock-export %s\n", GLYPHDOCK_VERSION) < 0;
+    case ExportCommand::Png:
+    case ExportCommand::Thumbnail:
+        ReportFailuresToErrorStream();
+        RunImageCommand(options);
+        return ExitStatus();
+    case ExportCommand::List:
+    case ExportCommand::Export: break;
     }
-    if (option == "--thumbnail") {
-        int size = 0;
-        if (argc != 5 || !ThumbnailSize(argv[2], size)) return Usage();
-        WriteThumbnail(size, argv[3], argv[4]);
-        return failed ? 1 : 0;
-    }
-#endif
-    const bool list = option == "--list";
-    if (argc < 3 || (list && argc != 3) || (!list && option.compare(0, 2, "--") == 0)) return Usage();
+    ReportFailuresToErrorStream();
     // No window: the engine keeps the group names itself, so no display is needed.
-    if (list)
-        List(FullPath(argv[2]));
+    if (options.command == ExportCommand::List)
+        List(SourcePath(options.sources.front()));
     else
-        ExportAll(argv[1], argv + 2, argc - 2);
+        ForEachSource(options.folder, options.sources, ExportSource);
     std::fflush(stdout);
-    return failed ? 1 : 0;
+    return ExitStatus();
 }

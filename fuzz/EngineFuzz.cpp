@@ -17,7 +17,7 @@
 #include "engine/NeModule.h"
 #include "engine/PeResources.h"
 #include "engine/Thumbnail.h"
-#include "native/PngCodec.h"
+#include "engine/linux/PngCodec.h"
 #include "support/EngineDrivers.h"
 
 namespace {

@@ -21,3 +21,9 @@ EngineReporter SetEngineReporter(EngineReporter reporter);
 void ReportEngineFailure(const char* path, const char* text);
 // A source that is an ICO file already: the program's caption and the information icon.
 void ReportIconFileSource(const char* path);
+
+// The platform's own way to tell the user, the reporter until another is installed: a message box
+// on Windows (EngineMessagesWindows.cpp), the error stream on Linux (EngineMessagesPosix.cpp).
+void ShowMessageBox(const char* path, const char* text, const char* caption, unsigned style);
+// The styles of failures and of information for ShowMessageBox.
+extern const unsigned SystemMessageFailure, SystemMessageInformation;

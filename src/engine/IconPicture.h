@@ -52,6 +52,9 @@ int ChooseIconImage(const std::vector<IconCandidate>& candidates, int width, int
 // Windows' rule, or Wine's under Wine); elsewhere, or when it answers nothing, ChooseIconImage
 // with `depth`.
 int PickIconImage(ByteSpan directory, size_t entryBytes, int size, int depth);
+// The system's answer for PickIconImage over `count` checked entries (IconPictureWindows.cpp),
+// or -1: always where there is no system to ask (IconPicturePosix.cpp).
+int SystemIconChoice(const unsigned char* entries, size_t entryBytes, uint16_t count, int size, int depth);
 
 // The images of an ICO file (a 6-byte header, then 16-byte entries with each image's size and
 // file offset): entries and image bytes in directory order, an image that lies outside the file

@@ -1,9 +1,5 @@
 #include "engine/ModuleGroups.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include <utility>
 
 #include "engine/EngineMessages.h"
@@ -11,26 +7,9 @@
 #include "engine/IcoFile.h"
 #include "files/TextFunctions.h"
 
-#ifdef _WIN32
 std::string GroupNameText(const PeGroupName& name) {
-    std::string text;
-    if (name.integer) {
-        text = std::to_string(name.id);
-    } else if (!name.text.empty()) {
-        const auto* wide = reinterpret_cast<const wchar_t*>(name.text.data());
-        const int wideLength = static_cast<int>(name.text.size());
-        const int length = WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
-        text.resize(static_cast<size_t>(length > 0 ? length : 0));
-        if (length > 0) WideCharToMultiByte(CP_ACP, 0, wide, wideLength, text.data(), length, nullptr, nullptr);
-    }
-    return text;
+    return name.integer ? std::to_string(name.id) : SystemTextFromUtf16(name.text);
 }
-
-#else
-std::string GroupNameText(const PeGroupName& name) {
-    return name.integer ? std::to_string(name.id) : Utf8FromUtf16(name.text);
-}
-#endif
 
 namespace {
 

@@ -40,6 +40,6 @@ public:
 private:
     uint64_t size = 0;
     intptr_t handle = -1;  // the descriptor of a file read in pieces; -1 when closed
-    int guard = -1;        // the guard of a mapped view; -1 for none
+    [[maybe_unused]] int guard = -1;  // the guard of a mapped view (Windows); -1 for none
     std::optional<SourceBytes> bytes;
 };

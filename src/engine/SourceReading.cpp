@@ -1,9 +1,5 @@
 #include "engine/SourceReading.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include <algorithm>
 #include <atomic>
 
@@ -15,14 +11,6 @@ namespace {
 
 constexpr uint16_t MzSignature = 0x5A4D;
 std::atomic<SourceOpenedHook> sourceOpened{nullptr};
-
-#ifdef _WIN32
-bool StartsWithFolder(const std::string& path, const std::string& folder) {
-    return path.size() > folder.size() &&
-           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path.c_str(), static_cast<int>(folder.size()),
-                          folder.c_str(), static_cast<int>(folder.size())) == CSTR_EQUAL;
-}
-#endif
 
 bool SoundNeModule(ByteSpan file, const NeResourceTable& table) {
     for (size_t s = 0; s < table.groups.size(); ++s) {
@@ -37,49 +25,6 @@ bool SoundNeModule(ByteSpan file, const NeResourceTable& table) {
 SourceOpenedHook SetSourceOpenedHookForTesting(SourceOpenedHook hook) {
     return sourceOpened.exchange(hook);
 }
-
-#ifdef _WIN32
-const std::vector<uint16_t>& ResourceLanguages() {
-    static const std::vector<uint16_t> languages = [] {
-        std::vector<uint16_t> list;
-        const auto add = [&](LANGID language) {
-            for (uint16_t known : list)
-                if (known == language) return;
-            list.push_back(language);
-        };
-        add(MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
-        add(LANGIDFROMLCID(GetThreadLocale()));
-        add(GetUserDefaultLangID());
-        add(MAKELANGID(PRIMARYLANGID(GetUserDefaultLangID()), SUBLANG_NEUTRAL));
-        add(GetSystemDefaultLangID());
-        add(MAKELANGID(PRIMARYLANGID(GetSystemDefaultLangID()), SUBLANG_NEUTRAL));
-        add(MAKELANGID(LANG_ENGLISH, SUBLANG_DEFAULT));
-        return list;
-    }();
-    return languages;
-}
-
-std::string SystemResourcesTwin(const char* path) {
-    char full[MAX_PATH], windows[MAX_PATH];
-    char* name = nullptr;
-    const DWORD length = GetFullPathNameA(path, MAX_PATH, full, &name);
-    const UINT windowsLength = GetWindowsDirectoryA(windows, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || !name || windowsLength == 0 || windowsLength >= MAX_PATH) return {};
-    std::string folder = windows;
-    if (!EndsWithBackslash(folder.c_str())) folder += '\\';
-    if (!StartsWithFolder(full, folder)) return {};
-    return folder + "SystemResources\\" + name + ".mun";
-}
-#else
-const std::vector<uint16_t>& ResourceLanguages() {
-    static const std::vector<uint16_t> languages = {0x0000, 0x0409};  // neutral, English (United States)
-    return languages;
-}
-
-std::string SystemResourcesTwin(const char*) {
-    return {};
-}
-#endif
 
 SourceReading::SourceReading(const char* path) {
     if (!path || !path[0] || !ReadSource(path)) return;

@@ -2,10 +2,6 @@
 
 #include <cstring>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace {
 
 constexpr char Blank = ' ';
@@ -39,11 +35,7 @@ unsigned TextCodePage() {
     if (testCodePage != 0) {
         return testCodePage;
     }
-#ifdef _WIN32
-    return GetACP();
-#else
-    return 65001;
-#endif
+    return SystemCodePage();
 }
 
 unsigned SetTextCodePageForTesting(unsigned codePage) {

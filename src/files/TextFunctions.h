@@ -86,3 +86,8 @@ void DirectoryPart(char* output, const char* path);
 
 // UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf8FromUtf16(const std::u16string& text);
+
+// The system's side (TextFunctionsWindows.cpp, TextFunctionsPosix.cpp): its code page (the ANSI
+// code page on Windows, UTF-8 on Linux), and UTF-16 text in that code page.
+unsigned SystemCodePage();
+std::string SystemTextFromUtf16(const std::u16string& text);

@@ -219,11 +219,7 @@ TEST(PeResources, CutAtEveryLengthAndChangedAtRandom) {
 // A real program of the test prefix, damaged inside its resources: under Wine always, natively
 // once the Windows suite has made the prefix.
 TEST(PeResources, DamagedCopiesOfARealProgram) {
-#ifdef _WIN32
-    std::ifstream in("C:\\windows\\regedit.exe", std::ios::binary);
-#else
-    std::ifstream in(GLYPHDOCK_SOURCE_DIR "/build/wineprefix/drive_c/windows/regedit.exe", std::ios::binary);
-#endif
+    std::ifstream in(GLYPHDOCK_PREFIX_WINDOWS "regedit.exe", std::ios::binary);
     const std::string module((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (module.empty()) GTEST_SKIP() << "no test prefix yet";
     size_t start = 0, size = 0;

@@ -1,16 +1,15 @@
-// The Linux exporter's PNG commands: every image of every icon group as a PNG file, and the
-// thumbnail a file manager shows for a program.
+// The commands that write PNG files: built into the Linux exporter (export/linux/), which has
+// libpng; the Windows exporter has none (ImageCommandsWindows.cpp).
 #pragma once
+#include "export/ExportOptions.h"
+
+// Whether this build has --png and --thumbnail.
+extern const bool HasImageCommands;
 
 // --png FOLDER SOURCE...: NAME_GGG_WxHxBPP.png for each image of group GGG ("-2", "-3", ...
 // appended for a second image of the same size and depth). A PNG image is written byte for
 // byte once it decodes, a bitmap decoded and written as RGBA; an image that cannot be decoded
 // is told and skipped.
-void ExportImages(const char* folderArgument, char** sources, int count);
-
-// The SIZE argument of --thumbnail: a whole number from 1 to 65535.
-bool ThumbnailSize(const char* argument, int& size);
-
 // --thumbnail SIZE SOURCE OUTPUT: the image of icon 0 that ChooseThumbnailImage takes, scaled
 // down to fit SIZE x SIZE, as an RGBA PNG at OUTPUT. On failure nothing is written there.
-void WriteThumbnail(int size, const char* sourceArgument, const char* outputPath);
+void RunImageCommand(const ExportOptions& options);

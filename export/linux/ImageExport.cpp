@@ -1,7 +1,7 @@
-#include "export/ImageExport.h"
+// The Linux side of export/ImageCommands.h: PNG files through libpng.
+#include "export/ImageCommands.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,10 +11,10 @@
 #include "engine/ImageFacts.h"
 #include "engine/SourceReading.h"
 #include "engine/Thumbnail.h"
-#include "export/ExportFailures.h"
+#include "engine/linux/PngCodec.h"
+#include "export/ExportRun.h"
 #include "files/PathUtilities.h"
 #include "files/ReplaceFile.h"
-#include "native/PngCodec.h"
 
 namespace {
 
@@ -94,21 +94,7 @@ bool ExportSourceImages(const std::string& source, const std::string& folder) {
     return true;
 }
 
-}  // namespace
-
-void ExportImages(const char* folderArgument, char** sources, int count) {
-    ForEachSource(folderArgument, sources, count, ExportSourceImages);
-}
-
-bool ThumbnailSize(const char* argument, int& size) {
-    char* end = nullptr;
-    const long value = std::strtol(argument, &end, 10);
-    if (end == argument || *end || value < 1 || value > 65535) return false;
-    size = static_cast<int>(value);
-    return true;
-}
-
-void WriteThumbnail(int size, const char* sourceArgument, const char* outputPath) {
+void WriteThumbnail(int size, const std::string& sourceArgument, const char* outputPath) {
     const std::string source = SourcePath(sourceArgument);
     if (!PathExists(source.c_str())) return Fail(source, "No such file");
     const SourceReading reading(source.c_str());
@@ -126,4 +112,15 @@ void WriteThumbnail(int size, const char* sourceArgument, const char* outputPath
     std::vector<unsigned char> png;
     if (!EncodePng(scaled, png, true)) return ReportEngineFailure(outputPath, ErrorAllocatingMemory);
     SavePng(outputPath, png);
+}
+
+}  // namespace
+
+const bool HasImageCommands = true;
+
+void RunImageCommand(const ExportOptions& options) {
+    if (options.command == ExportCommand::Png)
+        ForEachSource(options.folder, options.sources, ExportSourceImages);
+    else if (options.command == ExportCommand::Thumbnail)
+        WriteThumbnail(options.size, options.sources.front(), options.output.c_str());
 }

@@ -8,8 +8,8 @@
 #include "engine/BitmapDecoder.h"
 #include "engine/Thumbnail.h"
 #include "fixtures/IconFixtures.h"
-#include "native/NativeSupport.h"
-#include "native/PngCodec.h"
+#include "support/NativeSupport.h"
+#include "engine/linux/PngCodec.h"
 #include "support/ExactBytes.h"
 #include "support/RandomDamage.h"
 

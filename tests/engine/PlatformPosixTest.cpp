@@ -8,7 +8,7 @@
 #include "files/ReplaceFile.h"
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
-#include "native/NativeSupport.h"
+#include "support/NativeSupport.h"
 #include "support/TestSeam.h"
 
 namespace fs = std::filesystem;

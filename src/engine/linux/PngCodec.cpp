@@ -1,4 +1,4 @@
-#include "native/PngCodec.h"
+#include "engine/linux/PngCodec.h"
 
 #include <png.h>
 

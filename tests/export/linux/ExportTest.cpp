@@ -10,7 +10,7 @@
 #include "engine/BitmapDecoder.h"
 #include "fixtures/IconFixtures.h"
 #include "fixtures/PeFixtures.h"
-#include "native/NativeSupport.h"
+#include "support/NativeSupport.h"
 #include "support/ExactBytes.h"
 #include "support/RandomDamage.h"
 

@@ -1,0 +1,20 @@
+// The exporter's command line, read once into what the run is asked to do.
+#pragma once
+#include <string>
+#include <vector>
+
+enum class ExportCommand { Usage, Help, Version, Export, List, Png, Thumbnail };
+
+struct ExportOptions {
+    ExportCommand command = ExportCommand::Usage;  // Usage: the arguments make no command
+    std::string folder;                            // Export, Png: the output folder as given
+    std::vector<std::string> sources;              // Export, Png; List and Thumbnail take one
+    int size = 0;                                  // Thumbnail: from 1 to 65535
+    std::string output;                            // Thumbnail: the PNG file to write
+};
+
+// `imageCommands`: whether this build has --png and --thumbnail; without them they are wrong usage.
+ExportOptions ParseExportOptions(int argc, char** argv, bool imageCommands);
+
+// The usage text of --help and of wrong usage, naming the image commands when they are built.
+std::string UsageText(bool imageCommands);

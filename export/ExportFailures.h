@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "engine/SourceReading.h"
+
 // Says "PATH: TEXT" unless the engine has spoken about this source already; the exit status
 // becomes 1 either way.
 void Fail(const std::string& path, const char* text);
@@ -19,3 +21,14 @@ bool OutputFolder(const char* argument, std::string& folder);
 // a file: the failure, said once, would only repeat for the sources left, which are not tried.
 void ForEachSource(const char* folderArgument, char** sources, int count,
                    const std::function<bool(const std::string& source, const std::string& folder)>& work);
+
+// --group N (the N-th icon group) or --group -ID (the group whose resource id is ID, as the
+// icon location "file,-ID" means it).
+struct GroupChoice {
+    bool given = false;
+    bool byId = false;
+    unsigned value = 0;
+};
+// The index of the chosen group of the reading (`fallback` when none was chosen), or -1, said
+// as a failure of the source, when the source has no such group.
+int ChosenGroup(const GroupChoice& choice, const SourceReading& reading, const std::string& source, int fallback);

@@ -57,15 +57,15 @@ bool ExportSourceImages(const std::string& source, const std::string& folder, co
     if (chosen < 0) return true;
     const std::string displayName = SourceDisplayName(source.c_str());
     for (int g = choice.given ? chosen : 0; g < (choice.given ? chosen + 1 : reading.IconCount()); ++g) {
+        StartSource();  // each group's and image's failure is told, also after one the engine told
         std::vector<ByteSpan> images;
         if (!reading.Images(g, images)) {
             Fail(source, ("icon group " + std::to_string(g) + ": damaged").c_str());
-            StartSource();
             continue;
         }
         std::map<std::string, int> taken;
         for (size_t k = 0; k < images.size(); ++k) {
-            StartSource();  // each image's failure is told, also after one the engine told
+            StartSource();
             ImageFacts facts;
             if (!IconImageFacts(images[k], facts)) {
                 FailImage(source, g, k, "damaged");

@@ -14,7 +14,9 @@ SourceKind KindOf(const SourceReading& reading) {
     // A module whose resources cannot be read is still one.
     if (reading.Damaged()) {
         const int bits = reading.ModuleBits();
-        return bits == 64 ? SourceKind::Pe32Plus : bits == 32 ? SourceKind::Pe32 : SourceKind::Ne;
+        if (bits == 64) return SourceKind::Pe32Plus;
+        if (bits == 32) return SourceKind::Pe32;
+        if (bits == 16) return SourceKind::Ne;
     }
     return SourceKind::None;
 }

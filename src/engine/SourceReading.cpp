@@ -93,6 +93,12 @@ SourceReading::SourceReading(const char* path) {
     whole = module.whole;
 }
 
+SourceReading::SourceReading(ByteSpan bytes) {
+    if (bytes.Empty()) return;
+    inMemory = true;
+    Read(SourceBytes(bytes));
+}
+
 bool SourceReading::ReadSource(const char* path) {
     auto opened = std::make_unique<SourceFile>(path);
     if (opened->Size() == 0) return false;

@@ -26,13 +26,15 @@ public:
     enum class Kind { None, Pe, Ne, Ico };
 
     explicit SourceReading(const char* path);
+    // A reading of bytes in memory (a library's caller hands them over), which must outlive it.
+    explicit SourceReading(ByteSpan bytes);
     SourceReading(const SourceReading&) = delete;
     SourceReading& operator=(const SourceReading&) = delete;
 
     // None also for a file whose resource directory cannot be read: it holds no icons.
     Kind GetKind() const { return kind; }
     // False when the file could not be opened, is empty or could not be read.
-    bool Opened() const { return file != nullptr; }
+    bool Opened() const { return file != nullptr || inMemory; }
     // True for a 32-, 64- or 16-bit module whose resource directory or table cannot be read.
     bool Damaged() const { return damaged; }
     // 64, 32 or 16 for a module of that kind by its headers, read or damaged; 0 otherwise.
@@ -80,6 +82,7 @@ private:
     NeResourceTable table;
     bool whole = false;
     bool damaged = false;
+    bool inMemory = false;
     int bits = 0;
 };
 

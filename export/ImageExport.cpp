@@ -120,21 +120,10 @@ void WriteThumbnail(int size, const char* sourceArgument, const char* outputPath
     if (group < 0) return;
     std::vector<ByteSpan> images;
     if (!reading.Images(group, images)) return Fail(source, "No icon could be read");
-    std::vector<ImageFacts> facts(images.size());
-    for (size_t k = 0; k < images.size(); ++k)
-        if (!IconImageFacts(images[k], facts[k])) facts[k] = ImageFacts();
-    // The next image in the order when one cannot be decoded: a sound icon is not refused for
-    // one damaged image.
-    RgbaImage picture;
-    ImageDecode decode = ImageDecode::Damaged;
-    for (const int k : ThumbnailOrder(facts, size)) {
-        decode = DecodeIconImage(images[static_cast<size_t>(k)], picture);
-        if (decode == ImageDecode::Decoded) break;
-    }
+    RgbaImage scaled;
+    const ImageDecode decode = ThumbnailPicture(images, size, scaled);
     if (decode != ImageDecode::Decoded)
         return Fail(source, ("icon " + std::to_string(group) + ": " + Refusal(decode)).c_str());
-    RgbaImage scaled;
-    ScaleToFit(picture, size, scaled);
     std::vector<unsigned char> png;
     if (!EncodePng(scaled, png, true)) return ReportEngineFailure(outputPath, ErrorAllocatingMemory);
     SavePng(outputPath, png);

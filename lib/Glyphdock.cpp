@@ -284,19 +284,10 @@ gd_error gd_thumbnail(gd_source* source, int group, int size, unsigned char** da
             return Fail(source, GD_ERROR_ARGUMENT, "a thumbnail's size is 1 to 65535");
         std::vector<ByteSpan> images;
         if (const gd_error error = GroupImages(source, group, images)) return error;
-        std::vector<ImageFacts> facts(images.size());
-        for (size_t k = 0; k < images.size(); ++k)
-            if (!IconImageFacts(images[k], facts[k])) facts[k] = ImageFacts();
-        RgbaImage picture;
-        ImageDecode decode = ImageDecode::Damaged;
-        for (const int k : ThumbnailOrder(facts, size)) {
-            decode = DecodeIconImage(images[static_cast<size_t>(k)], picture);
-            if (decode == ImageDecode::Decoded) break;
-        }
+        RgbaImage scaled;
+        const ImageDecode decode = ThumbnailPicture(images, size, scaled);
         if (decode != ImageDecode::Decoded)
             return Fail(source, GD_ERROR_DAMAGED, "icon " + std::to_string(group) + ": " + Refusal(decode));
-        RgbaImage scaled;
-        ScaleToFit(picture, size, scaled);
         std::vector<unsigned char> png;
         if (!EncodePng(scaled, png, true)) return Fail(source, GD_ERROR_MEMORY, "out of memory");
         return Give(source, png, data, size_out);

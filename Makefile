@@ -36,12 +36,12 @@ wine-test:
 	tools/wine-session.sh sh -c 'cd $(BUILD) && { ctest --output-on-failure || { \
 	  echo "wine-test: running the failed tests once more"; ctest --rerun-failed --output-on-failure; }; }'
 
-# The Linux exporter as users get it: optimised, without the sanitizers.
+# The Linux exporter and libglyphdock as users get them: optimised, without the sanitizers.
 $(RELEASE_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DGLYPHDOCK_SANITIZE=OFF
 
 native-release: $(RELEASE_BUILD)/CMakeCache.txt
-	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target glyphdock-export
+	cmake --build $(RELEASE_BUILD) -j $(JOBS) --target glyphdock-export glyphdock
 
 install: deps native-release
 	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_BUILD) --prefix "$(PREFIX)"

@@ -6,6 +6,9 @@
 //                                        named as Save All names them (NAME_000.ico, ...)
 //   glyphdock-export --list SOURCE       prints one line per icon group: its index, its group
 //                                        name and its summary, separated by tabs
+//   glyphdock-export --json SOURCE...    prints one JSON object per source (export/JsonInventory.h)
+//   --group N | --group -ID              with any command but --list and --json: only the N-th
+//                                        icon group, or the one whose resource id is ID
 // and on Linux only (export/linux/):
 //   glyphdock-export --png FOLDER SOURCE...         every image as a PNG file
 //   glyphdock-export --thumbnail SIZE SOURCE OUTPUT  the file's own icon as a PNG of at most
@@ -17,9 +20,12 @@
 #include <string>
 
 #include "engine/IconSource.h"
+#include "engine/OutputNames.h"
+#include "engine/SourceReading.h"
 #include "export/ExportOptions.h"
 #include "export/ExportRun.h"
 #include "export/ImageCommands.h"
+#include "export/JsonInventory.h"
 #include "files/PathUtilities.h"
 
 namespace {
@@ -38,7 +44,17 @@ void List(const std::string& source) {
         Fail(source, "Not every icon group could be read");
 }
 
-bool ExportSource(const std::string& source, const std::string& folder) {
+// False when the folder refused a file.
+bool ExportSource(const std::string& source, const std::string& folder, const GroupChoice& choice) {
+    if (choice.given) {
+        const SourceReading reading(source.c_str());
+        const int index = ChosenGroup(choice, reading, source, 0);
+        if (index < 0) return true;
+        const GroupExport exported = ExportIconGroup(
+            source.c_str(), index, GroupFileName(folder.c_str(), SourceDisplayName(source.c_str()), index).c_str());
+        if (exported == GroupExport::Unread) Fail(source, "The icon group could not be exported");
+        return exported != GroupExport::FolderRefused;
+    }
     const ExportTally tally = ExportAllIconGroups(source.c_str(), folder.c_str());
     if (!tally) Fail(source, "Not every icon group could be exported");
     return !tally.stopped;
@@ -57,6 +73,9 @@ int main(int argc, char** argv) {
         ReportFailuresToErrorStream();
         RunImageCommand(options);
         return ExitStatus();
+    case ExportCommand::Json:
+        ReportFailuresToErrorStream();
+        return PrintInventories(options.sources) ? 0 : 1;
     case ExportCommand::List:
     case ExportCommand::Export: break;
     }
@@ -65,7 +84,9 @@ int main(int argc, char** argv) {
     if (options.command == ExportCommand::List)
         List(SourcePath(options.sources.front()));
     else
-        ForEachSource(options.folder, options.sources, ExportSource);
+        ForEachSource(options.folder, options.sources, [&](const std::string& source, const std::string& folder) {
+            return ExportSource(source, folder, options.group);
+        });
     std::fflush(stdout);
     return ExitStatus();
 }

@@ -31,6 +31,17 @@ void StartSource() {
     reported = false;
 }
 
+int ChosenGroup(const GroupChoice& choice, const SourceReading& reading, const std::string& source, int fallback) {
+    if (!choice.given) return fallback;
+    const int index = choice.byId                                                 ? reading.GroupWithId(choice.value)
+                      : choice.value < static_cast<unsigned>(reading.IconCount()) ? static_cast<int>(choice.value)
+                                                                                  : -1;
+    if (index < 0)
+        Fail(source,
+             ("No icon group " + std::string(choice.byId ? "with id " : "") + std::to_string(choice.value)).c_str());
+    return index;
+}
+
 int ExitStatus() {
     return failed ? 1 : 0;
 }

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/SourceReading.h"
+#include "export/ExportOptions.h"
+
 // Sends the engine's failures to the error stream as "PATH: TEXT", each making the status 1.
 void ReportFailuresToErrorStream();
 // Says "PATH: TEXT" unless the engine has spoken about this source already; the exit status
@@ -25,3 +28,6 @@ bool OutputFolder(const std::string& argument, std::string& folder);
 // a file: the failure, said once, would only repeat for the sources left, which are not tried.
 void ForEachSource(const std::string& folderArgument, const std::vector<std::string>& sources,
                    const std::function<bool(const std::string& source, const std::string& folder)>& work);
+// The index of the chosen group of the reading (`fallback` when none was chosen), or -1, said
+// as a failure of the source, when the source has no such group.
+int ChosenGroup(const GroupChoice& choice, const SourceReading& reading, const std::string& source, int fallback);

@@ -9,7 +9,8 @@ extern const bool HasImageCommands;
 // --png FOLDER SOURCE...: NAME_GGG_WxHxBPP.png for each image of group GGG ("-2", "-3", ...
 // appended for a second image of the same size and depth). A PNG image is written byte for
 // byte once it decodes, a bitmap decoded and written as RGBA; an image that cannot be decoded
-// is told and skipped.
-// --thumbnail SIZE SOURCE OUTPUT: the image of icon 0 that ChooseThumbnailImage takes, scaled
-// down to fit SIZE x SIZE, as an RGBA PNG at OUTPUT. On failure nothing is written there.
+// is told and skipped. With a chosen group, that group's images only.
+// --thumbnail SIZE SOURCE OUTPUT: the first image of icon 0 (or of the chosen group) in
+// ThumbnailOrder that decodes, scaled down to fit SIZE x SIZE, as an RGBA PNG at OUTPUT. When no
+// image decodes, nothing is written there.
 void RunImageCommand(const ExportOptions& options);

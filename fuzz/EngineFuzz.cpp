@@ -3,9 +3,9 @@
 // by tools/fuzz.sh, with AddressSanitizer and UndefinedBehaviorSanitizer.
 //
 // Input: one selector byte, then either a 16-bit module (odd selector), a PE module (selector
-// with bit 2 set), one icon image (bit 3 set: decoded, written as PNG, read back and scaled),
-// or a 16-bit directory length, the directory, and the images as chunks each
-// preceded by a 16-bit length; an entry's id names chunk (id % chunk count).
+// with bit 2 set), one icon image (bit 3 set: decoded, written as PNG, read back and scaled), a
+// version resource (bit 4 set; bit 5 set for a 32- or 64-bit module's), or a 16-bit directory length, the directory,
+// and the images as chunks each preceded by a 16-bit length; an entry's id names chunk (id % chunk count).
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -72,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ThroughPeModule(input, {24});
     else if (data[0] & 8)
         OneImage(input);
+    else if (data[0] & 16)
+        ThroughVersion(input, (data[0] & 32) != 0);
     else
         GroupWithImages(input);
     return 0;

@@ -47,22 +47,25 @@ void FailImage(const std::string& source, int group, size_t image, const char* w
 }
 
 // False when the folder refused a file.
-bool ExportSourceImages(const std::string& source, const std::string& folder) {
+bool ExportSourceImages(const std::string& source, const std::string& folder, const GroupChoice& choice) {
     const SourceReading reading(source.c_str());
     if (reading.IconCount() == 0) {
         Fail(source, "No icon groups could be read");
         return true;
     }
+    const int chosen = ChosenGroup(choice, reading, source, 0);
+    if (chosen < 0) return true;
     const std::string displayName = SourceDisplayName(source.c_str());
-    for (int g = 0; g < reading.IconCount(); ++g) {
+    for (int g = choice.given ? chosen : 0; g < (choice.given ? chosen + 1 : reading.IconCount()); ++g) {
+        StartSource();  // each group's and image's failure is told, also after one the engine told
         std::vector<ByteSpan> images;
         if (!reading.Images(g, images)) {
             Fail(source, ("icon group " + std::to_string(g) + ": damaged").c_str());
-            StartSource();
             continue;
         }
         std::map<std::string, int> taken;
         for (size_t k = 0; k < images.size(); ++k) {
+            StartSource();
             ImageFacts facts;
             if (!IconImageFacts(images[k], facts)) {
                 FailImage(source, g, k, "damaged");
@@ -88,27 +91,23 @@ bool ExportSourceImages(const std::string& source, const std::string& folder) {
                 continue;
             }
             if (!SavePng(path, png)) return false;
-            StartSource();
         }
     }
     return true;
 }
 
-void WriteThumbnail(int size, const std::string& sourceArgument, const char* outputPath) {
+void WriteThumbnail(int size, const std::string& sourceArgument, const char* outputPath, const GroupChoice& choice) {
     const std::string source = SourcePath(sourceArgument);
     if (!PathExists(source.c_str())) return Fail(source, "No such file");
     const SourceReading reading(source.c_str());
+    const int group = ChosenGroup(choice, reading, source, 0);
+    if (group < 0) return;
     std::vector<ByteSpan> images;
-    if (!reading.Images(0, images)) return Fail(source, "No icon could be read");
-    std::vector<ImageFacts> facts(images.size());
-    for (size_t k = 0; k < images.size(); ++k)
-        if (!IconImageFacts(images[k], facts[k])) facts[k] = ImageFacts();
-    const int chosen = ChooseThumbnailImage(facts, size);
-    if (chosen < 0) return Fail(source, "No icon could be read");
-    RgbaImage picture, scaled;
-    const ImageDecode decode = DecodeIconImage(images[static_cast<size_t>(chosen)], picture);
-    if (decode != ImageDecode::Decoded) return Fail(source, (std::string("icon 0: ") + Refusal(decode)).c_str());
-    ScaleToFit(picture, size, scaled);
+    if (!reading.Images(group, images)) return Fail(source, "No icon could be read");
+    RgbaImage scaled;
+    const ImageDecode decode = ThumbnailPicture(images, size, scaled);
+    if (decode != ImageDecode::Decoded)
+        return Fail(source, ("icon " + std::to_string(group) + ": " + Refusal(decode)).c_str());
     std::vector<unsigned char> png;
     if (!EncodePng(scaled, png, true)) return ReportEngineFailure(outputPath, ErrorAllocatingMemory);
     SavePng(outputPath, png);
@@ -120,7 +119,9 @@ const bool HasImageCommands = true;
 
 void RunImageCommand(const ExportOptions& options) {
     if (options.command == ExportCommand::Png)
-        ForEachSource(options.folder, options.sources, ExportSourceImages);
+        ForEachSource(options.folder, options.sources, [&](const std::string& source, const std::string& folder) {
+            return ExportSourceImages(source, folder, options.group);
+        });
     else if (options.command == ExportCommand::Thumbnail)
-        WriteThumbnail(options.size, options.sources.front(), options.output.c_str());
+        WriteThumbnail(options.size, options.sources.front(), options.output.c_str(), options.group);
 }

@@ -25,6 +25,7 @@ public:
 
     const unsigned char* Data() const { return bytes; }
     size_t Size() const { return length; }
+    bool Empty() const { return length == 0; }
 
     // True when [offset, offset + count) lies inside the span.
     bool Holds(uint64_t offset, uint64_t count) const { return offset <= length && count <= length - offset; }

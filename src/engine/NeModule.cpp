@@ -73,6 +73,9 @@ NeWalk WalkNeModule(ByteSpan file, NeResourceTable& table) {
                 if (record.id & NeIntegerIdFlag)
                     table.imageById.emplace(static_cast<uint16_t>(record.id & ~NeIntegerIdFlag), table.images.size());
                 table.images.push_back(record);
+            } else if (type == NeVersionType && !table.hasVersion) {
+                table.hasVersion = true;
+                table.version = record;
             }
         }
     }

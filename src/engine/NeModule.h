@@ -17,6 +17,7 @@
 
 constexpr uint16_t NeIconImageType = 0x8003;
 constexpr uint16_t NeIconGroupType = 0x800E;
+constexpr uint16_t NeVersionType = 0x8010;
 constexpr uint16_t NeIntegerIdFlag = 0x8000;
 
 // An ICO file written from a 16-bit module holds at most this many images.
@@ -33,6 +34,8 @@ struct NeResourceTable {
     std::vector<NeResourceRecord> groups;            // icon groups in table order: group ordinal s is groups[s]
     std::vector<NeResourceRecord> images;            // icon images in table order
     std::unordered_map<uint16_t, size_t> imageById;  // integer id, without its flag, to images[]
+    bool hasVersion = false;
+    NeResourceRecord version;  // the first version resource, when hasVersion
 };
 
 enum class NeWalk {

@@ -17,6 +17,7 @@ constexpr size_t DataEntryBytes = 16;
 constexpr uint32_t HighBit = 0x80000000u;
 constexpr uint16_t GroupIconType = 14;
 constexpr uint16_t IconType = 3;
+constexpr uint16_t VersionType = 16;
 
 struct Section {
     uint32_t address = 0;
@@ -59,6 +60,7 @@ public:
             directories = 112;
         else
             return PeRead::Invalid;
+        module.pe32plus = magic == Pe32PlusMagic;
 
         const uint64_t sectionTable = optional + optionalSize;
         if (!file.Holds(sectionTable, uint64_t{SectionHeaderBytes} * sectionCount)) return PeRead::Invalid;
@@ -83,6 +85,7 @@ public:
 
         Directory top;
         if (!ReadDirectory(0, top)) return PeRead::Invalid;
+        ReadVersion(top, module);
         Directory groups, icons;
         const bool hasGroups = FindType(top, GroupIconType, groups);
         if (broken) return PeRead::Invalid;
@@ -115,7 +118,7 @@ private:
         directory.entries = at + DirectoryHeaderBytes;
         directory.count = uint32_t{named} + ids;
         if (!file.Holds(directory.entries, uint64_t{DirectoryEntryBytes} * directory.count)) return false;
-        if (visited + directory.count > PeEntryBudget) broken = true;
+        if (visited + directory.count > PeEntryBudget) broken = overBudget = true;
         if (!broken) visited += directory.count;
         return !broken;
     }
@@ -140,8 +143,20 @@ private:
         return false;
     }
 
+    // The first version resource. A damaged one is passed over: it does not make the icons
+    // unreadable.
+    void ReadVersion(const Directory& top, PeIconModule& module) {
+        Directory versions;
+        const bool wasBroken = broken;
+        if (FindType(top, VersionType, versions) && versions.count > 0) {
+            uint16_t language = 0;
+            if (!NameData(EntryAt(versions, 0), module.version, language)) module.version = ByteSpan();
+        }
+        broken = wasBroken || overBudget;
+    }
+
     // The data of a name entry in the language the resource lookup takes.
-    bool NameData(const Entry& name, ByteSpan& data) {
+    bool NameData(const Entry& name, ByteSpan& data, uint16_t& chosenLanguage) {
         Directory languagesOfName;
         if (!(name.target & HighBit) || !ReadDirectory(name.target & ~HighBit, languagesOfName) ||
             languagesOfName.count == 0)
@@ -159,6 +174,7 @@ private:
                 }
         }
         const Entry language = EntryAt(languagesOfName, chosen);
+        chosenLanguage = static_cast<uint16_t>(language.name & 0xFFFF);
         uint32_t address = 0, size = 0;
         const uint64_t dataEntry = root + language.target;
         uint64_t offset = 0;
@@ -185,9 +201,10 @@ private:
         for (uint32_t i = 0; i < icons.count && !broken; ++i) {
             const Entry entry = EntryAt(icons, i);
             ByteSpan data;
+            uint16_t language = 0;
             // A string-named image can never be named by a group entry.
             if (entry.name & HighBit) continue;
-            if (!NameData(entry, data)) {
+            if (!NameData(entry, data, language)) {
                 module.whole = false;
                 continue;
             }
@@ -205,7 +222,8 @@ private:
                 group.name.id = static_cast<uint16_t>(entry.name & 0xFFFF);
             else if (!NameText(entry.name, group.name.text))
                 group.name.text.clear();
-            group.found = (group.name.integer || !group.name.text.empty()) && NameData(entry, group.directory);
+            group.found =
+                (group.name.integer || !group.name.text.empty()) && NameData(entry, group.directory, group.language);
             if (!group.found) {
                 group.directory = ByteSpan();
                 module.whole = false;
@@ -235,6 +253,7 @@ private:
     uint64_t root = 0;
     uint64_t visited = 0;
     bool broken = false;
+    bool overBudget = false;
 };
 
 }  // namespace
@@ -257,4 +276,13 @@ PeRead ReadPeIconModule(const SourceBytes& file, const std::vector<uint16_t>& la
     if (read != PeRead::Read) module = PeIconModule();
     module.entriesVisited = reader.Visited();
     return read;
+}
+
+int PeBits(const SourceBytes& file) {
+    uint16_t mz = 0, magic = 0;
+    uint32_t peOffset = 0, signature = 0;
+    if (!file.U16(0, mz) || mz != MzSignature || !file.U32(60, peOffset) || !file.U32(peOffset, signature) ||
+        signature != PeSignature || !file.U16(uint64_t{peOffset} + 24, magic))
+        return 0;
+    return magic == Pe32Magic ? 32 : magic == Pe32PlusMagic ? 64 : 0;
 }

@@ -28,8 +28,9 @@ struct PeGroupName {
 
 struct PeIconGroup {
     PeGroupName name;
-    bool found = false;  // false when the group's entry or data lies outside the file
-    ByteSpan directory;  // the group directory's bytes as stored, when found
+    bool found = false;     // false when the group's entry or data lies outside the file
+    uint16_t language = 0;  // of the entry read
+    ByteSpan directory;     // the group directory's bytes as stored, when found
 };
 
 struct PeIconModule {
@@ -40,6 +41,10 @@ struct PeIconModule {
     // True when nothing damaged was met: every group and every image it names was found and
     // is sound. Only such a module may be handed to the shell's own icon functions.
     bool whole = true;
+    bool pe32plus = false;  // a 64-bit (PE32+) module
+    // The version resource (its first name, in the language the lookup takes); empty when there
+    // is none or it cannot be read, which leaves the icons readable.
+    ByteSpan version;
     uint64_t entriesVisited = 0;  // directory entries the reading went through, at most PeEntryBudget
 
     bool FindImage(uint16_t id, ByteSpan& image) const;
@@ -67,3 +72,6 @@ PeRead ReadPeIconModule(ByteSpan file, const std::vector<uint16_t>& languages, P
 // module the headers, the resource directory and the icons' data; not its code, nor an installer
 // appended behind it). The spans in `module` point into `file`.
 PeRead ReadPeIconModule(const SourceBytes& file, const std::vector<uint16_t>& languages, PeIconModule& module);
+
+// 32 or 64 for a PE32 or PE32+ file by its headers' magic number, else 0.
+int PeBits(const SourceBytes& file);

@@ -27,7 +27,8 @@ bool ReadExactly(int file, uint64_t offset, size_t count, unsigned char* into) {
 }  // namespace
 
 SourceFile::SourceFile(const char* path) {
-    const int file = open(path, O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK opening a named pipe would wait for a writer; a regular file reads as ever.
+    const int file = open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat facts {};
     if (file >= 0 && fstat(file, &facts) == 0 && S_ISREG(facts.st_mode) && facts.st_size > 0)
         size = static_cast<uint64_t>(facts.st_size);

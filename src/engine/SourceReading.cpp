@@ -38,6 +38,12 @@ SourceReading::SourceReading(const char* path) {
     whole = module.whole;
 }
 
+SourceReading::SourceReading(ByteSpan bytes) {
+    if (bytes.Empty()) return;
+    inMemory = true;
+    Read(SourceBytes(bytes));
+}
+
 bool SourceReading::ReadSource(const char* path) {
     auto opened = std::make_unique<SourceFile>(path);
     if (opened->Size() == 0) return false;
@@ -64,9 +70,13 @@ void SourceReading::Read(const SourceBytes& bytes) {
     switch (ReadPeIconModule(bytes, ResourceLanguages(), module)) {
     case PeRead::Read:
         kind = Kind::Pe;
+        bits = module.pe32plus ? 64 : 32;
         whole = module.whole;
         return;
-    case PeRead::Invalid: return;
+    case PeRead::Invalid:
+        damaged = true;
+        bits = PeBits(bytes);
+        return;
     case PeRead::NotPe: break;
     }
     uint16_t first = 0, second = 0;
@@ -74,6 +84,8 @@ void SourceReading::Read(const SourceBytes& bytes) {
     const bool ico = first == 0 && bytes.U16(2, second) && second == 1;
     if ((first != MzSignature && !ico) || !bytes.Part(0, bytes.Size(), fileBytes)) return;
     const NeWalk walk = WalkNeModule(fileBytes, table);
+    damaged = walk == NeWalk::Invalid;
+    if (walk != NeWalk::NotNe) bits = 16;
     if (walk == NeWalk::Walked || walk == NeWalk::NoResourceTable) {
         kind = Kind::Ne;
         whole = SoundNeModule(fileBytes, table);
@@ -86,6 +98,22 @@ void SourceReading::Read(const SourceBytes& bytes) {
         kind = Kind::Ico;
         whole = std::all_of(images.begin(), images.end(), IsSoundIconImage);
     }
+}
+
+int SourceReading::GroupWithId(unsigned id) const {
+    for (int i = 0; i < IconCount(); ++i) {
+        const size_t at = static_cast<size_t>(i);
+        if (kind == Kind::Pe && module.groups[at].name.integer && module.groups[at].name.id == id) return i;
+        if (kind == Kind::Ne && table.groups[at].id == (id | NeIntegerIdFlag)) return i;
+    }
+    return -1;
+}
+
+ByteSpan SourceReading::VersionResource(bool& wide) const {
+    wide = kind == Kind::Pe;
+    if (kind == Kind::Pe) return module.version;
+    if (kind == Kind::Ne && table.hasVersion) return Bytes().Clip(table.version.offset, table.version.length);
+    return ByteSpan();
 }
 
 int SourceReading::IconCount() const {
@@ -142,6 +170,9 @@ bool SourceReading::Images(int i, std::vector<ByteSpan>& images) const {
         ByteSpan image;
         if (!GroupEntryAt(directory, k, entry)) return false;
         if (!find(entry.id, image)) image = ByteSpan();
+        // A 16-bit module's resources are padded to its alignment; the entry says where the
+        // image ends, as the ICO file written of it has it.
+        if (kind == Kind::Ne && entry.bytesInResource > 0) image = image.Clip(0, entry.bytesInResource);
         images.push_back(image);
     }
     return true;

@@ -26,14 +26,26 @@ public:
     enum class Kind { None, Pe, Ne, Ico };
 
     explicit SourceReading(const char* path);
+    // A reading of bytes in memory (a library's caller hands them over), which must outlive it.
+    explicit SourceReading(ByteSpan bytes);
     SourceReading(const SourceReading&) = delete;
     SourceReading& operator=(const SourceReading&) = delete;
 
     // None also for a file whose resource directory cannot be read: it holds no icons.
     Kind GetKind() const { return kind; }
+    // False when the file could not be opened, is empty or could not be read.
+    bool Opened() const { return file != nullptr || inMemory; }
+    // True for a 32-, 64- or 16-bit module whose resource directory or table cannot be read.
+    bool Damaged() const { return damaged; }
+    // 64, 32 or 16 for a module of that kind by its headers, read or damaged; 0 otherwise.
+    int ModuleBits() const { return bits; }
+    // A module's version resource, empty when it has none; `wide` for a 32- or 64-bit module's.
+    ByteSpan VersionResource(bool& wide) const;
     // The number of icons, in the shell's numbering: a module's groups (damaged ones included,
     // so that the others keep their numbers), 1 for an ICO file.
     int IconCount() const;
+    // The index of the module group whose integer resource id is `id`, or -1.
+    int GroupWithId(unsigned id) const;
     // True when every group and image was found and is sound: only then may the shell's own
     // icon functions, which read a file without bounds, be given the file.
     bool AcceptedWhole() const { return whole; }
@@ -69,6 +81,9 @@ private:
     PeIconModule module;
     NeResourceTable table;
     bool whole = false;
+    bool damaged = false;
+    bool inMemory = false;
+    int bits = 0;
 };
 
 // For tests: called once a source file is open and before its bytes are read; answering false

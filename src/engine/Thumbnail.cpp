@@ -31,22 +31,27 @@ std::vector<Coverage> Coverages(int from, int to) {
 
 }  // namespace
 
+std::vector<int> ThumbnailOrder(const std::vector<ImageFacts>& images, int size) {
+    std::vector<int> order;
+    for (size_t i = 0; i < images.size(); ++i)
+        if (images[i].width > 0) order.push_back(static_cast<int>(i));
+    const auto before = [&](int a, int b) {
+        const ImageFacts &x = images[static_cast<size_t>(a)], &y = images[static_cast<size_t>(b)];
+        const int xSide = LargerSide(x), ySide = LargerSide(y);
+        const bool xLarge = xSide >= size, yLarge = ySide >= size;
+        if (xLarge != yLarge) return xLarge;
+        if (xSide != ySide) return xLarge ? xSide < ySide : xSide > ySide;
+        const bool xFull = x.png || x.bitsPerPixel >= 32, yFull = y.png || y.bitsPerPixel >= 32;
+        if (xFull != yFull) return xFull;
+        return x.bitsPerPixel > y.bitsPerPixel;
+    };
+    std::stable_sort(order.begin(), order.end(), before);
+    return order;
+}
+
 int ChooseThumbnailImage(const std::vector<ImageFacts>& images, int size) {
-    int best = -1;
-    for (size_t i = 0; i < images.size(); ++i) {
-        const ImageFacts& candidate = images[i];
-        if (candidate.width <= 0) continue;
-        if (best < 0) {
-            best = static_cast<int>(i);
-            continue;
-        }
-        const int side = LargerSide(candidate), bestSide = LargerSide(images[static_cast<size_t>(best)]);
-        const bool better = side == bestSide  ? candidate.bitsPerPixel > images[static_cast<size_t>(best)].bitsPerPixel
-                            : bestSide < size ? side > bestSide
-                                              : side >= size && side < bestSide;
-        if (better) best = static_cast<int>(i);
-    }
-    return best;
+    const std::vector<int> order = ThumbnailOrder(images, size);
+    return order.empty() ? -1 : order.front();
 }
 
 void ScaleToFit(const RgbaImage& picture, int size, RgbaImage& scaled) {
@@ -90,7 +95,8 @@ void ScaleToFit(const RgbaImage& picture, int size, RgbaImage& scaled) {
                 &scaled.pixels[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
             if (sum[3] <= 0) continue;  // fully transparent
             for (int channel = 0; channel < 3; ++channel)
-                out[channel] = static_cast<unsigned char>(std::clamp(static_cast<long>(sum[channel] / sum[3] + 0.5), 0L, 255L));
+                out[channel] =
+                    static_cast<unsigned char>(std::clamp(static_cast<long>(sum[channel] / sum[3] + 0.5), 0L, 255L));
             out[3] = static_cast<unsigned char>(std::clamp(static_cast<long>(sum[3] + 0.5), 0L, 255L));
         }
 }

@@ -6,9 +6,14 @@
 #include "engine/ImageFacts.h"
 #include "engine/RgbaImage.h"
 
-// The image whose larger side is the smallest that is at least `size`, or else the largest;
-// among those, the greatest depth; the first wins ties. Entries of width 0 (unreadable images)
-// are passed over. -1 when none is left.
+// The images in the order a thumbnail of `size` tries them, each taken only when the one before
+// cannot be decoded: first those whose larger side is at least `size`, the smallest first, then
+// the others, the largest first, so that nothing is scaled up while a larger image is sound.
+// At equal size 32-bit and PNG images come before the others, then greater depths; directory
+// order breaks ties. Entries of width 0 (unreadable images) are left out.
+std::vector<int> ThumbnailOrder(const std::vector<ImageFacts>& images, int size);
+
+// The first of ThumbnailOrder, or -1 when it is empty.
 int ChooseThumbnailImage(const std::vector<ImageFacts>& images, int size);
 
 // The picture scaled down to fit size x size, keeping its proportions, each new pixel the

@@ -28,6 +28,10 @@ std::vector<std::string> NeFixtures() {
         NeIconModule({{BitmapImage(32, 32, 4, 1), BitmapImage(16, 16, 4, 2)}, {BitmapImage(16, 16, 8, 3)}}, 0),
         NeIconModule({{BitmapImage(16, 16, 1, 1)}, {BitmapImage(16, 16, 4, 2), BitmapImage(8, 8, 24, 3)}}, 4, 7, true),
         NeIconModule({forty}, 4),
+        NeModule(
+            {{NeIconType, NeIntegerId | 1, BitmapImage(16, 16, 4, 1)},
+             {NeGroupType, NeIntegerId | 1, GroupDirectory({EntryFor(BitmapImage(16, 16, 4, 1), 1)})},
+             {0x8010, NeIntegerId | 1, VersionResource(false, {1, 2, 3, 4}, {{"040904e4", {{"ProductName", "P"}}}})}}),
     };
 }
 
@@ -81,7 +85,33 @@ std::map<uint16_t, ExactBytes> Exact(const std::map<uint16_t, std::string>& imag
     return exact;
 }
 
+// What a version resource gives is bounded by its bytes.
+EngineChecks BoundedVersion() {
+    EngineChecks checks;
+    checks.version = [](const VersionInfo& info, ByteSpan resource) {
+        ASSERT_LE(info.strings.size(), std::size(VersionStringNames));
+        for (const auto& string : info.strings)
+            ASSERT_LE(string.second.size(), 3 * resource.Size());
+    };
+    return checks;
+}
+
 }  // namespace
+
+TEST(HostileInput, VersionResourcesCutAtEveryLengthAndWithRandomChanges) {
+    std::mt19937 random(20240603);
+    for (const bool wide : {true, false}) {
+        const std::string resource = VersionResource(
+            wide, {1, 2, 3, 4},
+            {{"040704b0", {{"ProductName", "A"}}}, {"040904b0", {{"ProductName", "Dock"}, {"InternalName", "d"}}}});
+        for (size_t length = 0; length <= resource.size(); ++length)
+            ThroughVersion(ExactBytes(resource, length).Span(), wide, BoundedVersion());
+        for (int i = 0; i < MutationsPerFixture; ++i) {
+            ThroughVersion(ExactBytes(ChangeBytes(resource, random)).Span(), wide, BoundedVersion());
+            if (HasFatalFailure()) FAIL() << "mutation " << i;
+        }
+    }
+}
 
 TEST(HostileInput, NeModulesCutAtEveryLength) {
     for (const std::string& module : NeFixtures())

@@ -53,14 +53,15 @@ ProgramRun RunExport(const std::vector<std::string>& arguments) {
     CloseHandle(outWrite);
     CloseHandle(errWrite);
     EXPECT_TRUE(ok) << program;
+    // Standard output is read to its end while the program runs, so that no output is too
+    // large for the pipe; the error stream's few lines fit in its buffer.
+    run.out = ReadPipe(outRead);
     if (ok) {
-        // Output small enough for the pipes' buffers: read after the end.
         EXPECT_EQ(WaitForSingleObject(started.hProcess, 60000), WAIT_OBJECT_0);
         GetExitCodeProcess(started.hProcess, &run.exitCode);
         CloseHandle(started.hThread);
         CloseHandle(started.hProcess);
     }
-    run.out = ReadPipe(outRead);
     run.err = ReadPipe(errRead);
     CloseHandle(outRead);
     CloseHandle(errRead);
@@ -146,4 +147,41 @@ TEST(ExportProgram, ExitStatusTellsWhetherEverySourceWasHandled) {
     run = RunExport({"--version"});
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.out.rfind("glyphdock-export ", 0), 0u) << run.out;
+}
+
+// Each group's images as its ICO file's directory lists them; the version as the script built it.
+TEST(ExportProgram, JsonTellsEveryFieldOfAModuleAsBuilt) {
+    TempFolder output;
+    const std::string module = FixturePath("icons64.dll");
+    const ProgramRun run = RunExport({"--json", module, FixturePath("icons32.dll")});
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    std::string escaped;
+    for (const char c : module)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    const std::string head = "{\"schema\":1,\"path\":\"" + escaped + "\",\"status\":\"ok\",\"kind\":\"pe32+\",";
+    EXPECT_EQ(run.out.compare(0, head.size(), head), 0) << run.out;
+    EXPECT_NE(run.out.find("\"kind\":\"pe32\","), std::string::npos) << run.out;
+    const std::string version =
+        "\"version\":{\"ProductName\":\"Dock Fixture\",\"FileDescription\":\"Icons for tests\",\"CompanyName\":"
+        "\"Glyphdock tests\",\"FileVersion\":\"2.5\",\"ProductVersion\":\"2.5.1\",\"OriginalFilename\":\"icons.dll\","
+        "\"LegalCopyright\":\"none\",\"InternalName\":\"icons\",\"file_version\":\"2.5.0.17\",\"product_version\":"
+        "\"2.5.1.0\"}}\r\n";
+    EXPECT_NE(run.out.find(version), std::string::npos) << run.out;
+    for (const auto& [index, name] :
+         std::vector<std::pair<int, std::string>>{{2, "\"name\":\"ICONMAIN\""}, {6, "\"id\":4"}}) {
+        ASSERT_EQ(RunExport({"--group", std::to_string(index), output.Path() + "g", module}).exitCode, 0u);
+        const std::string ico = ReadWholeFile(output.Path() + "g\\icons64_00" + std::to_string(index) + ".ico");
+        const std::vector<std::string> images = IcoImages(ico);
+        std::string group =
+            "{\"index\":" + std::to_string(index) + "," + name + ",\"language\":1033,\"readable\":true,\"images\":[";
+        for (size_t k = 0; k < images.size(); ++k) {
+            const IcoDirectoryEntry entry = IcoEntry(ico, k);
+            group += (k ? ",{\"width\":" : "{\"width\":") + std::to_string(entry.width ? entry.width : 256) +
+                     ",\"height\":" + std::to_string(entry.height ? entry.height : 256) +
+                     ",\"bits\":" + std::to_string(entry.planes * entry.bitCount) +
+                     ",\"png\":" + (images[k].compare(0, 4, "\x89PNG") == 0 ? "true" : "false") +
+                     ",\"bytes\":" + std::to_string(images[k].size()) + "}";
+        }
+        EXPECT_NE(run.out.find(group + "]}"), std::string::npos) << group << "\n" << run.out;
+    }
 }

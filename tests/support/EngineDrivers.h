@@ -10,6 +10,7 @@
 #include "engine/IconPicture.h"
 #include "engine/NeModule.h"
 #include "engine/PeResources.h"
+#include "engine/VersionInfo.h"
 
 struct EngineChecks {
     // The ICO file the engine built of a group it read (empty when it built none).
@@ -18,7 +19,16 @@ struct EngineChecks {
     std::function<void(const std::string& text)> description;
     // An image a picture leaves to the system.
     std::function<void(ByteSpan image)> systemImage;
+    // The version information read of a resource, and the resource.
+    std::function<void(const VersionInfo& info, ByteSpan resource)> version;
 };
+
+// A version resource, `wide` as 32- and 64-bit modules store it.
+inline void ThroughVersion(ByteSpan resource, bool wide, const EngineChecks& checks = {}) {
+    VersionInfo info;
+    ReadVersionInfo(resource, wide, info);
+    if (checks.version) checks.version(info, resource);
+}
 
 // A group directory and its images: the record, its ICO file and its description.
 inline void ThroughGroupAssembly(ByteSpan directory, const ImageFinder& find, const EngineChecks& checks = {}) {
@@ -35,6 +45,7 @@ inline void ThroughGroupAssembly(ByteSpan directory, const ImageFinder& find, co
 inline void ThroughNeModule(ByteSpan file, const EngineChecks& checks = {}) {
     NeResourceTable table;
     if (WalkNeModule(file, table) != NeWalk::Walked) return;
+    if (table.hasVersion) ThroughVersion(file.Clip(table.version.offset, table.version.length), false, checks);
     for (size_t s = 0; s <= table.groups.size(); ++s) {
         std::vector<unsigned char> ico;
         if (NeGroupIcoBytes(file, table, s, ico) == NeGroup::Built && checks.ico) checks.ico(ico);
@@ -57,6 +68,7 @@ inline void ThroughPeModule(ByteSpan file, const std::vector<int>& depths, const
         }
     PeIconModule module;
     if (ReadPeIconModule(file, {0x0000, 0x0409}, module) != PeRead::Read) return;
+    ThroughVersion(module.version, true, checks);
     const ImageFinder find = [&](uint16_t id, ByteSpan& image) { return module.FindImage(id, image); };
     for (const PeIconGroup& group : module.groups) {
         for (int depth : depths)

@@ -7,6 +7,7 @@
 #include "engine/BitmapDecoder.h"
 #include "engine/IconRecord.h"
 #include "engine/ImageFacts.h"
+#include "engine/Thumbnail.h"
 
 // libpng reports an error by jumping back to the setjmp of the function that called it. The
 // functions that call libpng therefore hold no object with a destructor, and everything they
@@ -145,4 +146,18 @@ bool EncodePng(const RgbaImage& picture, std::vector<unsigned char>& file, bool 
         return true;
     file.clear();
     return false;
+}
+
+ImageDecode ThumbnailPicture(const std::vector<ByteSpan>& images, int size, RgbaImage& scaled) {
+    std::vector<ImageFacts> facts(images.size());
+    for (size_t k = 0; k < images.size(); ++k)
+        if (!IconImageFacts(images[k], facts[k])) facts[k] = ImageFacts();
+    RgbaImage picture;
+    ImageDecode decode = ImageDecode::Damaged;
+    for (const int k : ThumbnailOrder(facts, size)) {
+        decode = DecodeIconImage(images[static_cast<size_t>(k)], picture);
+        if (decode == ImageDecode::Decoded) break;
+    }
+    if (decode == ImageDecode::Decoded) ScaleToFit(picture, size, scaled);
+    return decode;
 }

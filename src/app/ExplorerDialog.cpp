@@ -14,7 +14,7 @@
 #include "files/WideNames.h"
 #include "framework/CWinApp.h"
 #include "framework/DisplayScale.h"
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 #include "framework/ScopedValue.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"

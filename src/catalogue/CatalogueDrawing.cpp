@@ -4,7 +4,7 @@
 #include "app/ProcessObjects.h"
 #include "catalogue/CatalogueEntry.h"
 #include "framework/DisplayScale.h"
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 #include "pictures/IconPictures.h"
 
 namespace {

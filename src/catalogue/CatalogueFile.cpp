@@ -9,8 +9,8 @@
 #include "files/PathUtilities.h"
 #include "files/ReplaceFile.h"
 #include "framework/CWinApp.h"
-#include "framework/OwnedHandles.h"
-#include "framework/Retry.h"
+#include "system/OwnedHandles.h"
+#include "system/Retry.h"
 
 namespace {
 constexpr const char* OpenError = "Error occured while opening icons file.";

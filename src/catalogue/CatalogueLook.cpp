@@ -7,7 +7,7 @@
 #include <string>
 
 #include "files/TextFunctions.h"
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 #include "pictures/IconPictures.h"
 
 namespace {

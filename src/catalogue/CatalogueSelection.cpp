@@ -10,7 +10,7 @@
 #include "catalogue/CatalogueLook.h"
 #include "engine/SourceReading.h"
 #include "files/TextFunctions.h"
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 
 void ExplorerDialog::ShowCatalogueCount() {
     char text[32];

@@ -11,7 +11,7 @@
 #include "catalogue/FolderWalk.h"
 #include "files/TextFunctions.h"
 #include "files/WideNames.h"
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 
 std::vector<std::wstring> commandLineFiles;
 

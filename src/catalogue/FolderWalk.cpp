@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "files/WideNames.h"
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 
 namespace {
 // Newer than the system headers of the build.

@@ -3,7 +3,7 @@
 #include "app/ExplorerDialog.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 
 namespace {
 constexpr const char* AppPathsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths";

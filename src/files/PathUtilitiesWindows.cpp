@@ -1,7 +1,7 @@
 #include "files/PathUtilities.h"
 
 #include "files/TextFunctions.h"
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "files/WideNames.h"
-#include "framework/OwnedHandles.h"
-#include "framework/Retry.h"
+#include "system/OwnedHandles.h"
+#include "system/Retry.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 
 int SystemDpi() {
     static const int dpi = [] {

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 
 template <typename Handle>
 class GdiObject {

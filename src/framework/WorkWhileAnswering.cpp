@@ -8,7 +8,7 @@
 #include <thread>
 #include <utility>
 
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 
 namespace {
 

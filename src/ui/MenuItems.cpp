@@ -9,7 +9,7 @@
 #include "app/ProcessObjects.h"
 #include "files/TextFunctions.h"
 #include "framework/DisplayScale.h"
-#include "framework/OwnedHandles.h"
+#include "system/OwnedHandles.h"
 
 namespace {
 // The records of every converted item, kept until the process ends (the menus refer to them).

@@ -12,7 +12,7 @@
 #include "engine/EngineMessages.h"
 #include "engine/IconSource.h"
 #include "engine/SourceReading.h"
-#include "files/FolderChooser.h"
+#include "ui/FolderChooser.h"
 #include "files/PathUtilities.h"
 #include "files/TextFunctions.h"
 #include "framework/WaitCursor.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/IconSource.h"
-#include "files/FolderChooser.h"
+#include "ui/FolderChooser.h"
 #include "files/ReplaceFile.h"
 #include "files/WideNames.h"
 #include "fixtures/IconFixtures.h"

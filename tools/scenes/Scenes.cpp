@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "files/FolderChooser.h"
+#include "ui/FolderChooser.h"
 #include "support/MainWindowHarness.h"
 #include "resource.h"
 #include "ui/AboutDialog.h"

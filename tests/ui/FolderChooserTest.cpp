@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "files/FolderChooser.h"
+#include "ui/FolderChooser.h"
 #include "framework/DisplayScale.h"
 #include "support/DialogRobot.h"
 #include "support/TempFolder.h"

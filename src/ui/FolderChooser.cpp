@@ -1,4 +1,4 @@
-#include "files/FolderChooser.h"
+#include "ui/FolderChooser.h"
 
 #include <commctrl.h>
 #include <shlobj.h>

@@ -12,6 +12,25 @@
 #include "system/OwnedHandles.h"
 
 namespace {
+
+// What drawing an item selects into the menu's DC, and puts back when the item is drawn: the
+// menu font, the band's brush, and the DC's text and background colours.
+class ItemPaint {
+public:
+    ItemPaint(HDC dc_, HGDIOBJ font_, HGDIOBJ brush_)
+        : dc(dc_), font(dc_, font_), brush(dc_, brush_), text(GetTextColor(dc_)), background(GetBkColor(dc_)) {}
+    ~ItemPaint() {
+        SetTextColor(dc, text);
+        SetBkColor(dc, background);
+    }
+    ItemPaint(const ItemPaint&) = delete;
+    ItemPaint& operator=(const ItemPaint&) = delete;
+
+private:
+    HDC dc;
+    ScopedSelection font, brush;
+    COLORREF text, background;
+};
 // The records of every converted item, kept until the process ends (the menus refer to them).
 std::deque<MenuItemRecord> MenuItemRecords;
 
@@ -220,10 +239,7 @@ void ExplorerDialog::DrawMenuItem(const DRAWITEMSTRUCT* draw) {
 
     lstrcpynA(itemText, record->text, sizeof itemText);
     drawBrush.CreateSolidBrush(backgroundColour);
-    ScopedSelection font(dc, menuFont);
-    ScopedSelection brush(dc, drawBrush);
-    COLORREF previousText = GetTextColor(dc);
-    COLORREF previousBackground = GetBkColor(dc);
+    const ItemPaint paint(dc, menuFont, drawBrush);
 
     const ItemGeometry g = Geometry();
     int x = item.left + g.imageLeft;
@@ -264,8 +280,6 @@ void ExplorerDialog::DrawMenuItem(const DRAWITEMSTRUCT* draw) {
     }
 
     DrawMenuItemText(dc, item, draw->itemState);
-    SetTextColor(dc, previousText);
-    SetBkColor(dc, previousBackground);
 }
 
 // An item without a picture (Exit, Help Contents): its band covers the whole item.
@@ -281,10 +295,7 @@ void ExplorerDialog::DrawTextMenuItem(const DRAWITEMSTRUCT* draw) {
 
     lstrcpynA(itemText, record->text, sizeof itemText);
     drawBrush.CreateSolidBrush(backgroundColour);
-    ScopedSelection font(dc, menuFont);
-    ScopedSelection brush(dc, drawBrush);
-    COLORREF previousText = GetTextColor(dc);
-    COLORREF previousBackground = GetBkColor(dc);
+    const ItemPaint paint(dc, menuFont, drawBrush);
 
     int width = item.right - item.left;
     int height = item.bottom - item.top;
@@ -292,6 +303,4 @@ void ExplorerDialog::DrawTextMenuItem(const DRAWITEMSTRUCT* draw) {
     if (selected) PatBlt(dc, item.left, item.top, width, height, PATCOPY);
 
     DrawMenuItemText(dc, item, draw->itemState);
-    SetTextColor(dc, previousText);
-    SetBkColor(dc, previousBackground);
 }

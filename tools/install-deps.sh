@@ -9,6 +9,7 @@ packages=(
   wine wine64 xvfb xauth imagemagick
   locales  # a Japanese locale, in which Wine gives the program code page 932 for the tests
   chromium  # shows the user's guide in a test
+  python3  # the library's Python module and its tests
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -18,7 +18,12 @@ if(WIN32)
   target_link_libraries(glyphdock_engine PUBLIC comdlg32 shell32 ole32 user32 kernel32)
 else()
   find_package(PNG REQUIRED)
-  target_link_libraries(glyphdock_engine PUBLIC PNG::PNG)
+  # A program whose GLYPHDOCK_STATIC_LINK property is set takes libpng and zlib as archives.
+  find_library(GLYPHDOCK_PNG_ARCHIVE NAMES libpng16.a libpng.a)
+  find_library(GLYPHDOCK_Z_ARCHIVE NAMES libz.a)
+  set(static_link "$<BOOL:$<TARGET_PROPERTY:GLYPHDOCK_STATIC_LINK>>")
+  target_link_libraries(glyphdock_engine PUBLIC "$<$<NOT:${static_link}>:PNG::PNG>"
+      "$<${static_link}:${GLYPHDOCK_PNG_ARCHIVE}>" "$<${static_link}:${GLYPHDOCK_Z_ARCHIVE}>" "$<${static_link}:m>")
 endif()
 
 # The console exporter over the engine; its Linux build adds the PNG commands.

@@ -5,7 +5,7 @@ RELEASE_BUILD := build-release
 PREFIX       ?= /usr/local
 JOBS         ?= 2
 
-.PHONY: run test deps build native-test wine-test screenshot bench dist clean native-release install
+.PHONY: run test deps build native-test wine-test screenshot bench bench-native dist clean native-release install
 
 run: deps build
 	tools/run.sh
@@ -47,7 +47,13 @@ install: deps native-release
 	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE_BUILD) --prefix "$(PREFIX)"
 
 bench: deps build native-release
+	@tools/install-deps.sh --bench
 	tools/wine-session.sh tools/bench.sh $(abspath $(BUILD)) $(abspath $(RELEASE_BUILD))
+
+# The Linux exporter's lines alone, over the modules of an existing prefix (no Wine is started).
+bench-native: deps native-release
+	@tools/install-deps.sh --bench
+	tools/bench-native.sh $(abspath $(BUILD)) $(abspath $(RELEASE_BUILD))
 
 # build/glyphdock-VERSION-win64.zip: both programs, the README and the licence.
 dist: deps build

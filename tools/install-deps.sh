@@ -11,6 +11,10 @@ packages=(
   chromium  # shows the user's guide in a test
   python3  # the library's Python module and its tests
 )
+# `make bench` only: the peers it measures against (Glyphdock uses none of them) and GNU time.
+if [ "${1:-}" = --bench ]; then
+  packages=(icoutils python3-icoextract icoextract-thumbnailer time)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

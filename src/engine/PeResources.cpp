@@ -40,6 +40,7 @@ public:
     ResourceReader(const SourceBytes& bytes, const std::vector<uint16_t>& preferred)
         : file(bytes), languages(preferred) {}
     uint64_t Visited() const { return visited; }
+    int Bits() const { return bits; }
 
     PeRead Read(PeIconModule& module) {
         uint16_t mz = 0;
@@ -49,9 +50,11 @@ public:
             return PeRead::NotPe;
 
         const uint64_t header = uint64_t{peOffset} + 4;
-        uint16_t sectionCount = 0, optionalSize = 0, magic = 0;
-        if (!file.U16(header + 2, sectionCount) || !file.U16(header + 16, optionalSize)) return PeRead::Invalid;
         const uint64_t optional = header + 20;
+        uint16_t sectionCount = 0, optionalSize = 0, magic = 0;
+        // The word size is told even of a module whose headers are damaged further on.
+        if (file.U16(optional, magic)) bits = magic == Pe32Magic ? 32 : magic == Pe32PlusMagic ? 64 : 0;
+        if (!file.U16(header + 2, sectionCount) || !file.U16(header + 16, optionalSize)) return PeRead::Invalid;
         if (!file.Holds(optional, optionalSize) || !file.U16(optional, magic)) return PeRead::Invalid;
         uint64_t directories = 0;
         if (magic == Pe32Magic)
@@ -60,7 +63,6 @@ public:
             directories = 112;
         else
             return PeRead::Invalid;
-        module.pe32plus = magic == Pe32PlusMagic;
 
         const uint64_t sectionTable = optional + optionalSize;
         if (!file.Holds(sectionTable, uint64_t{SectionHeaderBytes} * sectionCount)) return PeRead::Invalid;
@@ -252,6 +254,7 @@ private:
     std::vector<Section> sections;
     uint64_t root = 0;
     uint64_t visited = 0;
+    int bits = 0;
     bool broken = false;
     bool overBudget = false;
 };
@@ -275,14 +278,6 @@ PeRead ReadPeIconModule(const SourceBytes& file, const std::vector<uint16_t>& la
     const PeRead read = reader.Read(module);
     if (read != PeRead::Read) module = PeIconModule();
     module.entriesVisited = reader.Visited();
+    module.bits = reader.Bits();
     return read;
-}
-
-int PeBits(const SourceBytes& file) {
-    uint16_t mz = 0, magic = 0;
-    uint32_t peOffset = 0, signature = 0;
-    if (!file.U16(0, mz) || mz != MzSignature || !file.U32(60, peOffset) || !file.U32(peOffset, signature) ||
-        signature != PeSignature || !file.U16(uint64_t{peOffset} + 24, magic))
-        return 0;
-    return magic == Pe32Magic ? 32 : magic == Pe32PlusMagic ? 64 : 0;
 }

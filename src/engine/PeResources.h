@@ -41,7 +41,9 @@ struct PeIconModule {
     // True when nothing damaged was met: every group and every image it names was found and
     // is sound. Only such a module may be handed to the shell's own icon functions.
     bool whole = true;
-    bool pe32plus = false;  // a 64-bit (PE32+) module
+    // 64 or 32 by the headers' magic number (PE32+ or PE32); kept also when the resources cannot
+    // be read, so that a damaged module is still told as what it is. 0 when the magic is unknown.
+    int bits = 0;
     // The version resource (its first name, in the language the lookup takes); empty when there
     // is none or it cannot be read, which leaves the icons readable.
     ByteSpan version;
@@ -72,6 +74,3 @@ PeRead ReadPeIconModule(ByteSpan file, const std::vector<uint16_t>& languages, P
 // module the headers, the resource directory and the icons' data; not its code, nor an installer
 // appended behind it). The spans in `module` point into `file`.
 PeRead ReadPeIconModule(const SourceBytes& file, const std::vector<uint16_t>& languages, PeIconModule& module);
-
-// 32 or 64 for a PE32 or PE32+ file by its headers' magic number, else 0.
-int PeBits(const SourceBytes& file);

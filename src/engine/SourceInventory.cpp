@@ -6,7 +6,7 @@ namespace {
 
 SourceKind KindOf(const SourceReading& reading) {
     switch (reading.GetKind()) {
-    case SourceReading::Kind::Pe: return reading.Module().pe32plus ? SourceKind::Pe32Plus : SourceKind::Pe32;
+    case SourceReading::Kind::Pe: return reading.ModuleBits() == 64 ? SourceKind::Pe32Plus : SourceKind::Pe32;
     case SourceReading::Kind::Ne: return SourceKind::Ne;
     case SourceReading::Kind::Ico: return SourceKind::Ico;
     case SourceReading::Kind::None: break;

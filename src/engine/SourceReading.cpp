@@ -70,12 +70,12 @@ void SourceReading::Read(const SourceBytes& bytes) {
     switch (ReadPeIconModule(bytes, ResourceLanguages(), module)) {
     case PeRead::Read:
         kind = Kind::Pe;
-        bits = module.pe32plus ? 64 : 32;
+        bits = module.bits;
         whole = module.whole;
         return;
     case PeRead::Invalid:
         damaged = true;
-        bits = PeBits(bytes);
+        bits = module.bits;
         return;
     case PeRead::NotPe: break;
     }

@@ -64,33 +64,35 @@ void ScaleToFit(const RgbaImage& picture, int size, RgbaImage& scaled) {
     const int w = fit(picture.width), h = fit(picture.height);
     const std::vector<Coverage> across = Coverages(picture.width, w), down = Coverages(picture.height, h);
 
-    // Colours premultiplied by alpha, first averaged along the rows, then down the columns.
-    std::vector<double> rows(static_cast<size_t>(w) * static_cast<size_t>(picture.height) * 4, 0.0);
-    for (int y = 0; y < picture.height; ++y)
-        for (int x = 0; x < w; ++x) {
-            const Coverage& c = across[static_cast<size_t>(x)];
-            double* out = &rows[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
-            for (size_t k = 0; k < c.shares.size(); ++k) {
-                const unsigned char* in =
-                    &picture.pixels[(static_cast<size_t>(y) * static_cast<size_t>(picture.width) + c.first + k) * 4];
-                const double weight = c.shares[k] * in[3];
-                for (int channel = 0; channel < 3; ++channel)
-                    out[channel] += weight * in[channel];
-                out[3] += weight;
-            }
-        }
+    // Colours premultiplied by alpha, first averaged along each source row a new row covers,
+    // then down those rows. Only one source row is held at a time: a row two new rows share is
+    // averaged twice, to the same values, which keeps the memory small and the cache warm.
     scaled.width = w;
     scaled.height = h;
     scaled.pixels.assign(static_cast<size_t>(w) * static_cast<size_t>(h) * 4, 0);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const Coverage& c = down[static_cast<size_t>(y)];
-            double sum[4] = {};
-            for (size_t k = 0; k < c.shares.size(); ++k) {
-                const double* in = &rows[((c.first + k) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
-                for (int channel = 0; channel < 4; ++channel)
-                    sum[channel] += c.shares[k] * in[channel];
+    std::vector<double> row(static_cast<size_t>(w) * 4), sums(static_cast<size_t>(w) * 4);
+    for (int y = 0; y < h; ++y) {
+        const Coverage& d = down[static_cast<size_t>(y)];
+        std::fill(sums.begin(), sums.end(), 0.0);
+        for (size_t j = 0; j < d.shares.size(); ++j) {
+            const unsigned char* source = &picture.pixels[(d.first + j) * static_cast<size_t>(picture.width) * 4];
+            std::fill(row.begin(), row.end(), 0.0);
+            for (int x = 0; x < w; ++x) {
+                const Coverage& c = across[static_cast<size_t>(x)];
+                double* out = &row[static_cast<size_t>(x) * 4];
+                for (size_t k = 0; k < c.shares.size(); ++k) {
+                    const unsigned char* in = source + (static_cast<size_t>(c.first) + k) * 4;
+                    const double weight = c.shares[k] * in[3];
+                    for (int channel = 0; channel < 3; ++channel)
+                        out[channel] += weight * in[channel];
+                    out[3] += weight;
+                }
             }
+            for (size_t at = 0; at < sums.size(); ++at)
+                sums[at] += d.shares[j] * row[at];
+        }
+        for (int x = 0; x < w; ++x) {
+            const double* sum = &sums[static_cast<size_t>(x) * 4];
             unsigned char* out =
                 &scaled.pixels[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];
             if (sum[3] <= 0) continue;  // fully transparent
@@ -99,4 +101,5 @@ void ScaleToFit(const RgbaImage& picture, int size, RgbaImage& scaled) {
                     static_cast<unsigned char>(std::clamp(static_cast<long>(sum[channel] / sum[3] + 0.5), 0L, 255L));
             out[3] = static_cast<unsigned char>(std::clamp(static_cast<long>(sum[3] + 0.5), 0L, 255L));
         }
+    }
 }

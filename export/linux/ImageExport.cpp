@@ -99,13 +99,15 @@ bool ExportSourceImages(const std::string& source, const std::string& folder, co
 void WriteThumbnail(int size, const std::string& sourceArgument, const char* outputPath, const GroupChoice& choice) {
     const std::string source = SourcePath(sourceArgument);
     if (!PathExists(source.c_str())) return Fail(source, "No such file");
-    const SourceReading reading(source.c_str());
+    // Of a module's images only the chosen group's are read.
+    const SourceReading reading(source.c_str(), SourceReading::ImageReading::OnDemand);
     const int group = ChosenGroup(choice, reading, source, 0);
     if (group < 0) return;
     std::vector<ByteSpan> images;
     if (!reading.Images(group, images)) return Fail(source, "No icon could be read");
     RgbaImage scaled;
     const ImageDecode decode = ThumbnailPicture(images, size, scaled);
+    if (reading.Lost()) return Fail(source, "No icon could be read");
     if (decode != ImageDecode::Decoded)
         return Fail(source, ("icon " + std::to_string(group) + ": " + Refusal(decode)).c_str());
     std::vector<unsigned char> png;

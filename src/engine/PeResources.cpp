@@ -37,8 +37,8 @@ struct Entry {
 
 class ResourceReader {
 public:
-    ResourceReader(const SourceBytes& bytes, const std::vector<uint16_t>& preferred)
-        : file(bytes), languages(preferred) {}
+    ResourceReader(const SourceBytes& bytes, const std::vector<uint16_t>& preferred, bool imagesOnDemand)
+        : file(bytes), languages(preferred), onDemand(imagesOnDemand) {}
     uint64_t Visited() const { return visited; }
     int Bits() const { return bits; }
 
@@ -96,7 +96,7 @@ public:
         if (broken) return PeRead::Invalid;
         ReadGroups(groups, module);
         if (broken) return PeRead::Invalid;
-        module.whole = module.whole && AllSound(module);
+        module.whole = module.whole && !onDemand && AllSound(module);
         return PeRead::Read;
     }
 
@@ -159,6 +159,13 @@ private:
 
     // The data of a name entry in the language the resource lookup takes.
     bool NameData(const Entry& name, ByteSpan& data, uint16_t& chosenLanguage) {
+        uint64_t offset = 0;
+        uint32_t size = 0;
+        return NamePlace(name, offset, size, chosenLanguage) && file.Part(offset, size, data);
+    }
+
+    // Where that data lies in the file, which holds it; nothing of the data itself is read.
+    bool NamePlace(const Entry& name, uint64_t& offset, uint32_t& size, uint16_t& chosenLanguage) {
         Directory languagesOfName;
         if (!(name.target & HighBit) || !ReadDirectory(name.target & ~HighBit, languagesOfName) ||
             languagesOfName.count == 0)
@@ -177,13 +184,10 @@ private:
         }
         const Entry language = EntryAt(languagesOfName, chosen);
         chosenLanguage = static_cast<uint16_t>(language.name & 0xFFFF);
-        uint32_t address = 0, size = 0;
+        uint32_t address = 0;
         const uint64_t dataEntry = root + language.target;
-        uint64_t offset = 0;
-        if ((language.target & HighBit) || !file.Holds(dataEntry, DataEntryBytes) || !file.U32(dataEntry, address) ||
-            !file.U32(dataEntry + 4, size) || !FileOffset(address, size, offset))
-            return false;
-        return file.Part(offset, size, data);
+        return !(language.target & HighBit) && file.Holds(dataEntry, DataEntryBytes) && file.U32(dataEntry, address) &&
+               file.U32(dataEntry + 4, size) && FileOffset(address, size, offset) && file.Holds(offset, size);
     }
 
     bool NameText(uint32_t name, std::u16string& text) const {
@@ -202,15 +206,21 @@ private:
     void ReadImages(const Directory& icons, PeIconModule& module) {
         for (uint32_t i = 0; i < icons.count && !broken; ++i) {
             const Entry entry = EntryAt(icons, i);
+            const auto id = static_cast<uint16_t>(entry.name & 0xFFFF);
             ByteSpan data;
             uint16_t language = 0;
+            uint64_t offset = 0;
+            uint32_t size = 0;
             // A string-named image can never be named by a group entry.
             if (entry.name & HighBit) continue;
-            if (!NameData(entry, data, language)) {
+            if (onDemand ? !NamePlace(entry, offset, size, language) : !NameData(entry, data, language)) {
                 module.whole = false;
                 continue;
             }
-            module.images.emplace(static_cast<uint16_t>(entry.name & 0xFFFF), data);
+            if (onDemand)
+                module.imagePlaces.emplace(id, std::make_pair(offset, size));
+            else
+                module.images.emplace(id, data);
         }
     }
 
@@ -257,27 +267,46 @@ private:
     int bits = 0;
     bool broken = false;
     bool overBudget = false;
+    bool onDemand = false;
 };
 
 }  // namespace
 
 bool PeIconModule::FindImage(uint16_t id, ByteSpan& image) const {
     const auto found = images.find(id);
-    if (found == images.end()) return false;
-    image = found->second;
-    return true;
+    if (found != images.end()) {
+        image = found->second;
+        return true;
+    }
+    const auto place = imagePlaces.find(id);
+    return source && place != imagePlaces.end() && source->Part(place->second.first, place->second.second, image);
 }
 
 PeRead ReadPeIconModule(ByteSpan file, const std::vector<uint16_t>& languages, PeIconModule& module) {
     return ReadPeIconModule(SourceBytes(file), languages, module);
 }
 
-PeRead ReadPeIconModule(const SourceBytes& file, const std::vector<uint16_t>& languages, PeIconModule& module) {
+namespace {
+
+PeRead ReadModule(const SourceBytes& file, const std::vector<uint16_t>& languages, bool imagesOnDemand,
+                  PeIconModule& module) {
     module = PeIconModule();
-    ResourceReader reader(file, languages);
+    ResourceReader reader(file, languages, imagesOnDemand);
     const PeRead read = reader.Read(module);
     if (read != PeRead::Read) module = PeIconModule();
+    if (read == PeRead::Read && imagesOnDemand) module.source = &file;
     module.entriesVisited = reader.Visited();
     module.bits = reader.Bits();
     return read;
+}
+
+}  // namespace
+
+PeRead ReadPeIconModule(const SourceBytes& file, const std::vector<uint16_t>& languages, PeIconModule& module) {
+    return ReadModule(file, languages, false, module);
+}
+
+PeRead ReadPeIconModuleImagesOnDemand(const SourceBytes& file, const std::vector<uint16_t>& languages,
+                                      PeIconModule& module) {
+    return ReadModule(file, languages, true, module);
 }

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/ByteSpan.h"
@@ -38,8 +39,13 @@ struct PeIconModule {
     // EnumResourceNames gives them; a damaged group keeps its place so numbering stays right.
     std::vector<PeIconGroup> groups;
     std::unordered_map<uint16_t, ByteSpan> images;  // icon images by id
+    // A module read with its images on demand: where each image lies in `source`, which reads
+    // it when it is first found.
+    const SourceBytes* source = nullptr;
+    std::unordered_map<uint16_t, std::pair<uint64_t, uint32_t>> imagePlaces;  // offset and size by id
     // True when nothing damaged was met: every group and every image it names was found and
-    // is sound. Only such a module may be handed to the shell's own icon functions.
+    // is sound. Only such a module may be handed to the shell's own icon functions. Never true
+    // of a module whose images are read on demand: they were not looked at.
     bool whole = true;
     // 64 or 32 by the headers' magic number (PE32+ or PE32); kept also when the resources cannot
     // be read, so that a damaged module is still told as what it is. 0 when the magic is unknown.
@@ -49,6 +55,8 @@ struct PeIconModule {
     ByteSpan version;
     uint64_t entriesVisited = 0;  // directory entries the reading went through, at most PeEntryBudget
 
+    // The image of that id; one read on demand is read now, and is not found when its bytes
+    // cannot be read any more.
     bool FindImage(uint16_t id, ByteSpan& image) const;
 };
 
@@ -74,3 +82,8 @@ PeRead ReadPeIconModule(ByteSpan file, const std::vector<uint16_t>& languages, P
 // module the headers, the resource directory and the icons' data; not its code, nor an installer
 // appended behind it). The spans in `module` point into `file`.
 PeRead ReadPeIconModule(const SourceBytes& file, const std::vector<uint16_t>& languages, PeIconModule& module);
+
+// A reading that needs a few images of a large module (a thumbnail of one group) reads only
+// where its images lie, and reads an image when it is first found; `file` must outlive it.
+PeRead ReadPeIconModuleImagesOnDemand(const SourceBytes& file, const std::vector<uint16_t>& languages,
+                                      PeIconModule& module);

@@ -26,13 +26,13 @@ SourceOpenedHook SetSourceOpenedHookForTesting(SourceOpenedHook hook) {
     return sourceOpened.exchange(hook);
 }
 
-SourceReading::SourceReading(const char* path) {
-    if (!path || !path[0] || !ReadSource(path)) return;
+SourceReading::SourceReading(const char* path, ImageReading images) {
+    if (!path || !path[0] || !ReadSource(path, images)) return;
     if (kind != Kind::Pe || !module.groups.empty()) return;
     const std::string twinPath = SystemResourcesTwin(path);
     if (twinPath.empty() || !PathExists(twinPath.c_str())) return;
     SourceReading twin;
-    if (!twin.ReadSource(twinPath.c_str()) || twin.kind != Kind::Pe || twin.module.groups.empty()) return;
+    if (!twin.ReadSource(twinPath.c_str(), images) || twin.kind != Kind::Pe || twin.module.groups.empty()) return;
     file = std::move(twin.file);
     module = std::move(twin.module);
     whole = module.whole;
@@ -44,13 +44,13 @@ SourceReading::SourceReading(ByteSpan bytes) {
     Read(SourceBytes(bytes));
 }
 
-bool SourceReading::ReadSource(const char* path) {
+bool SourceReading::ReadSource(const char* path, ImageReading images) {
     auto opened = std::make_unique<SourceFile>(path);
     if (opened->Size() == 0) return false;
     const SourceOpenedHook hook = sourceOpened;
     if (hook && !hook(path)) opened->MakeUnreadable();
-    Read(opened->Bytes());
-    opened->EndReading();
+    Read(opened->Bytes(), images);
+    if (!module.source) opened->EndReading();
     if (opened->Lost()) {
         kind = Kind::None;
         module = PeIconModule();
@@ -66,8 +66,11 @@ bool SourceReading::ReadSource(const char* path) {
 // A 32- or 64-bit module is read in the parts its reader looks at. A 16-bit module and an ICO
 // file, whose tables may lead anywhere in them, are read whole; other files no further than
 // their first bytes.
-void SourceReading::Read(const SourceBytes& bytes) {
-    switch (ReadPeIconModule(bytes, ResourceLanguages(), module)) {
+void SourceReading::Read(const SourceBytes& bytes, ImageReading reading) {
+    const PeRead read = reading == ImageReading::OnDemand
+                            ? ReadPeIconModuleImagesOnDemand(bytes, ResourceLanguages(), module)
+                            : ReadPeIconModule(bytes, ResourceLanguages(), module);
+    switch (read) {
     case PeRead::Read:
         kind = Kind::Pe;
         bits = module.bits;

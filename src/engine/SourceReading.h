@@ -11,6 +11,10 @@
 // (SourceFile.h). A file whose bytes cannot be read then (a network drive that dropped, a removed
 // disk, a file shortened meanwhile), or whose reading would bring in hundreds of megabytes, is of
 // kind None: the messages of files that hold no icons follow.
+//
+// A thumbnail needs a few images of one group, and a large library holds megabytes of others: a
+// reading made with ImagesOnDemand keeps a module's file open and reads an image when it is first
+// asked for. An image that can no longer be read then is not found, and the reading is Lost.
 #pragma once
 #include <memory>
 #include <string>
@@ -24,8 +28,9 @@
 class SourceReading {
 public:
     enum class Kind { None, Pe, Ne, Ico };
+    enum class ImageReading { AtOnce, OnDemand };
 
-    explicit SourceReading(const char* path);
+    explicit SourceReading(const char* path, ImageReading images = ImageReading::AtOnce);
     // A reading of bytes in memory (a library's caller hands them over), which must outlive it.
     explicit SourceReading(ByteSpan bytes);
     SourceReading(const SourceReading&) = delete;
@@ -69,8 +74,8 @@ public:
 private:
     SourceReading() = default;
     // Reads the file at `path`; false when its bytes could not be read, leaving this reading empty.
-    bool ReadSource(const char* path);
-    void Read(const SourceBytes& bytes);
+    bool ReadSource(const char* path, ImageReading images);
+    void Read(const SourceBytes& bytes, ImageReading reading = ImageReading::AtOnce);
     // The directory of a module's icon group i and the finder of its images; false for an ICO
     // file, or when there is no group i.
     bool Group(int i, ByteSpan& directory, ImageFinder& find) const;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/IconRecord.h"
 #include "engine/SourceFile.h"
 #include "engine/SourceReading.h"
 #include "files/ReplaceFile.h"
@@ -66,6 +67,24 @@ TEST(Platform, ASourceShortenedBeforeItsBytesAreReadCannotBeRead) {
     vanishing = (folder.path / "module.dll").string();
     std::ofstream(vanishing, std::ios::binary) << module;
     EXPECT_EQ(SourceReading(vanishing.c_str()).IconCount(), 2);
+
+    // Shortened after the reading was made: a reading that took its images at once keeps them;
+    // one that reads them on demand finds none past the cut (the large image lies beyond the
+    // bytes read for the directory), and is lost.
+    vanishing = (folder.path / "large.dll").string();
+    std::ofstream(vanishing, std::ios::binary)
+        << fixtures::PeIconLibrary({{fixtures::BitmapImage(256, 256, 32, 3), fixtures::BitmapImage(16, 16, 4, 1)}});
+    const SourceReading atOnce(vanishing.c_str());
+    const SourceReading onDemand(vanishing.c_str(), SourceReading::ImageReading::OnDemand);
+    ASSERT_EQ(onDemand.IconCount(), 1);
+    ASSERT_EQ(truncate(vanishing.c_str(), 4096), 0);
+    std::vector<ByteSpan> images;
+    ASSERT_TRUE(atOnce.Images(0, images));
+    EXPECT_TRUE(IsSoundIconImage(images[0]) && IsSoundIconImage(images[1]));
+    EXPECT_FALSE(atOnce.Lost());
+    ASSERT_TRUE(onDemand.Images(0, images));
+    EXPECT_TRUE(images[0].Empty() && images[1].Empty());
+    EXPECT_TRUE(onDemand.Lost());
 }
 
 TEST(Platform, AReplacedFileIsWholeKeepsItsPermissionsAndLeavesNoTemporaryFile) {

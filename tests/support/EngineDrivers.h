@@ -82,4 +82,15 @@ inline void ThroughPeModule(ByteSpan file, const std::vector<int>& depths, const
             }
         ThroughGroupAssembly(group.directory, find, checks);
     }
+    // Read with its images on demand, the module names the same images (a difference traps).
+    const SourceBytes bytes(file);
+    PeIconModule onDemand;
+    if (ReadPeIconModuleImagesOnDemand(bytes, {0x0000, 0x0409}, onDemand) != PeRead::Read ||
+        onDemand.imagePlaces.size() != module.images.size())
+        __builtin_trap();
+    for (const auto& [id, image] : module.images) {
+        ByteSpan found;
+        if (!onDemand.FindImage(id, found) || found.Data() != image.Data() || found.Size() != image.Size())
+            __builtin_trap();
+    }
 }

@@ -93,27 +93,19 @@ gd_error Image(gd_source* source, int group, int image, ByteSpan& bytes) {
     std::vector<ByteSpan> images;
     if (const gd_error error = GroupImages(source, group, images)) return error;
     if (image < 0 || static_cast<size_t>(image) >= images.size())
-        return Fail(source, GD_ERROR_NO_IMAGE, "icon group " + std::to_string(group) + " has no image " + std::to_string(image));
+        return Fail(source, GD_ERROR_NO_IMAGE,
+                    "icon group " + std::to_string(group) + " has no image " + std::to_string(image));
     bytes = images[static_cast<size_t>(image)];
     return GD_OK;
-}
-
-const char* Refusal(ImageDecode decode) {
-    switch (decode) {
-    case ImageDecode::Unsupported: return "a kind of image this library does not decode";
-    case ImageDecode::TooLarge: return "larger than 1024 pixels on a side";
-    case ImageDecode::Damaged:
-    case ImageDecode::Decoded: break;
-    }
-    return "damaged";
 }
 
 gd_error Decode(gd_source* source, int group, int image, ByteSpan& bytes, RgbaImage& picture) {
     if (const gd_error error = Image(source, group, image, bytes)) return error;
     const ImageDecode decode = DecodeIconImage(bytes, picture);
     if (decode == ImageDecode::Decoded) return GD_OK;
-    return Fail(source, GD_ERROR_DAMAGED,
-                "icon group " + std::to_string(group) + ", image " + std::to_string(image) + ": " + Refusal(decode));
+    return Fail(
+        source, GD_ERROR_DAMAGED,
+        "icon group " + std::to_string(group) + ", image " + std::to_string(image) + ": " + DecodeRefusal(decode));
 }
 
 }  // namespace
@@ -137,7 +129,9 @@ gd_source* gd_open(const char* path) {
 gd_source* gd_open_memory(const void* bytes, size_t size) {
     try {
         auto source = std::make_unique<gd_source>();
-        if (bytes) source->bytes.assign(static_cast<const unsigned char*>(bytes), static_cast<const unsigned char*>(bytes) + size);
+        if (bytes)
+            source->bytes.assign(static_cast<const unsigned char*>(bytes),
+                                 static_cast<const unsigned char*>(bytes) + size);
         source->reading = std::make_unique<SourceReading>(ByteSpan(source->bytes.data(), source->bytes.size()));
         return Open(std::move(source));
     } catch (...) {
@@ -183,7 +177,8 @@ int gd_group_count(const gd_source* source) {
 gd_error gd_group(gd_source* source, int group, gd_group_info* info) {
     return Guarded(source, [&] {
         if (!info) return Fail(source, GD_ERROR_ARGUMENT, "no place for the group's facts");
-        if (!ValidGroup(source, group)) return Fail(source, GD_ERROR_NO_GROUP, "no icon group " + std::to_string(group));
+        if (!ValidGroup(source, group))
+            return Fail(source, GD_ERROR_NO_GROUP, "no icon group " + std::to_string(group));
         const InventoryGroup& facts = source->inventory.groups[static_cast<size_t>(group)];
         info->index = facts.index;
         info->has_id = facts.integer && source->inventory.kind != SourceKind::Ico;
@@ -209,13 +204,15 @@ gd_error gd_group_with_id(gd_source* source, unsigned id, int* group) {
 gd_error gd_image(gd_source* source, int group, int image, gd_image_info* info) {
     return Guarded(source, [&] {
         if (!info) return Fail(source, GD_ERROR_ARGUMENT, "no place for the image's facts");
-        if (!ValidGroup(source, group)) return Fail(source, GD_ERROR_NO_GROUP, "no icon group " + std::to_string(group));
+        if (!ValidGroup(source, group))
+            return Fail(source, GD_ERROR_NO_GROUP, "no icon group " + std::to_string(group));
         const std::vector<InventoryImage>& images = source->inventory.groups[static_cast<size_t>(group)].images;
         if (image < 0 || static_cast<size_t>(image) >= images.size())
-            return Fail(source, GD_ERROR_NO_IMAGE, "icon group " + std::to_string(group) + " has no image " + std::to_string(image));
+            return Fail(source, GD_ERROR_NO_IMAGE,
+                        "icon group " + std::to_string(group) + " has no image " + std::to_string(image));
         const InventoryImage& facts = images[static_cast<size_t>(image)];
-        *info = gd_image_info{facts.readable, facts.facts.width, facts.facts.height, facts.facts.bitsPerPixel,
-                              facts.facts.png, facts.bytes};
+        *info = gd_image_info{facts.readable,           facts.facts.width, facts.facts.height,
+                              facts.facts.bitsPerPixel, facts.facts.png,   facts.bytes};
         return GD_OK;
     });
 }
@@ -223,7 +220,8 @@ gd_error gd_image(gd_source* source, int group, int image, gd_image_info* info) 
 gd_error gd_group_ico(gd_source* source, int group, unsigned char** data, size_t* size) {
     return Guarded(source, [&] {
         if (!data || !size) return Fail(source, GD_ERROR_ARGUMENT, "no place for the ICO file");
-        if (!ValidGroup(source, group)) return Fail(source, GD_ERROR_NO_GROUP, "no icon group " + std::to_string(group));
+        if (!ValidGroup(source, group))
+            return Fail(source, GD_ERROR_NO_GROUP, "no icon group " + std::to_string(group));
         const SourceReading& reading = *source->reading;
         std::vector<unsigned char> ico;
         bool built = false;
@@ -234,7 +232,8 @@ gd_error gd_group_ico(gd_source* source, int group, unsigned char** data, size_t
             break;
         }
         case SourceReading::Kind::Ne:
-            built = NeGroupIcoBytes(reading.Bytes(), reading.Table(), static_cast<size_t>(group), ico) == NeGroup::Built;
+            built =
+                NeGroupIcoBytes(reading.Bytes(), reading.Table(), static_cast<size_t>(group), ico) == NeGroup::Built;
             break;
         case SourceReading::Kind::Ico:
             ico.assign(reading.Bytes().Data(), reading.Bytes().Data() + reading.Bytes().Size());
@@ -287,7 +286,7 @@ gd_error gd_thumbnail(gd_source* source, int group, int size, unsigned char** da
         RgbaImage scaled;
         const ImageDecode decode = ThumbnailPicture(images, size, scaled);
         if (decode != ImageDecode::Decoded)
-            return Fail(source, GD_ERROR_DAMAGED, "icon " + std::to_string(group) + ": " + Refusal(decode));
+            return Fail(source, GD_ERROR_DAMAGED, "icon " + std::to_string(group) + ": " + DecodeRefusal(decode));
         std::vector<unsigned char> png;
         if (!EncodePng(scaled, png, true)) return Fail(source, GD_ERROR_MEMORY, "out of memory");
         return Give(source, png, data, size_out);

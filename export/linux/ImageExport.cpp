@@ -20,16 +20,6 @@ namespace {
 
 constexpr const char* ErrorWritingPngFile = "Error Writing PNG File";
 
-const char* Refusal(ImageDecode decode) {
-    switch (decode) {
-    case ImageDecode::Unsupported: return "a kind of image this program does not decode";
-    case ImageDecode::TooLarge: return "larger than 1024 pixels on a side";
-    case ImageDecode::Damaged:
-    case ImageDecode::Decoded: break;
-    }
-    return "damaged";
-}
-
 // False when the failure is the folder's: no other file would be written there either.
 bool SavePng(const std::string& path, const std::vector<unsigned char>& bytes) {
     const ReplaceResult result = ReplaceFileWith(path, bytes);
@@ -80,7 +70,7 @@ bool ExportSourceImages(const std::string& source, const std::string& folder, co
             RgbaImage picture;
             const ImageDecode decode = DecodeIconImage(images[k], picture);
             if (decode != ImageDecode::Decoded) {
-                FailImage(source, g, k, Refusal(decode));
+                FailImage(source, g, k, DecodeRefusal(decode));
                 continue;
             }
             std::vector<unsigned char> png;
@@ -109,7 +99,7 @@ void WriteThumbnail(int size, const std::string& sourceArgument, const char* out
     const ImageDecode decode = ThumbnailPicture(images, size, scaled);
     if (reading.Lost()) return Fail(source, "No icon could be read");
     if (decode != ImageDecode::Decoded)
-        return Fail(source, ("icon " + std::to_string(group) + ": " + Refusal(decode)).c_str());
+        return Fail(source, ("icon " + std::to_string(group) + ": " + DecodeRefusal(decode)).c_str());
     std::vector<unsigned char> png;
     if (!EncodePng(scaled, png, true)) return ReportEngineFailure(outputPath, ErrorAllocatingMemory);
     SavePng(outputPath, png);

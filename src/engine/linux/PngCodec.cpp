@@ -135,6 +135,16 @@ ImageDecode DecodeIconImage(ByteSpan image, RgbaImage& decoded) {
     return IsPngImage(image) ? DecodePngImage(image, decoded) : DecodeBitmapImage(image, decoded);
 }
 
+const char* DecodeRefusal(ImageDecode decode) {
+    switch (decode) {
+    case ImageDecode::Unsupported: return "a kind of image Glyphdock does not decode";
+    case ImageDecode::TooLarge: return "larger than 1024 pixels on a side";
+    case ImageDecode::Damaged:
+    case ImageDecode::Decoded: break;
+    }
+    return "damaged";
+}
+
 bool EncodePng(const RgbaImage& picture, std::vector<unsigned char>& file, bool quick) {
     file.clear();
     if (picture.width <= 0 || picture.height <= 0 ||

@@ -13,6 +13,9 @@ ImageDecode DecodePngImage(ByteSpan image, RgbaImage& decoded);
 // An icon image of either kind, PNG or bitmap.
 ImageDecode DecodeIconImage(ByteSpan image, RgbaImage& decoded);
 
+// Why an image was not decoded, as its message says it ("damaged", ...).
+const char* DecodeRefusal(ImageDecode decode);
+
 // The picture of a group's images for a size x size place: the first image in the thumbnail
 // order that decodes (a sound icon is not refused for one damaged image), scaled down to fit.
 // When none decodes, the refusal of the last one tried, or Damaged when none could be tried.

@@ -206,14 +206,14 @@ private:
     void ReadImages(const Directory& icons, PeIconModule& module) {
         for (uint32_t i = 0; i < icons.count && !broken; ++i) {
             const Entry entry = EntryAt(icons, i);
-            const auto id = static_cast<uint16_t>(entry.name & 0xFFFF);
-            ByteSpan data;
-            uint16_t language = 0;
-            uint64_t offset = 0;
-            uint32_t size = 0;
             // A string-named image can never be named by a group entry.
             if (entry.name & HighBit) continue;
-            if (onDemand ? !NamePlace(entry, offset, size, language) : !NameData(entry, data, language)) {
+            const auto id = static_cast<uint16_t>(entry.name & 0xFFFF);
+            uint64_t offset = 0;
+            uint32_t size = 0;
+            uint16_t language = 0;
+            ByteSpan data;
+            if (!NamePlace(entry, offset, size, language) || (!onDemand && !file.Part(offset, size, data))) {
                 module.whole = false;
                 continue;
             }

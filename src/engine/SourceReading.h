@@ -13,7 +13,7 @@
 // kind None: the messages of files that hold no icons follow.
 //
 // A thumbnail needs a few images of one group, and a large library holds megabytes of others: a
-// reading made with ImagesOnDemand keeps a module's file open and reads an image when it is first
+// reading made with ImageReading::OnDemand keeps a module's file open and reads an image when it is first
 // asked for. An image that can no longer be read then is not found, and the reading is Lost.
 #pragma once
 #include <memory>

@@ -49,11 +49,6 @@ std::vector<int> ThumbnailOrder(const std::vector<ImageFacts>& images, int size)
     return order;
 }
 
-int ChooseThumbnailImage(const std::vector<ImageFacts>& images, int size) {
-    const std::vector<int> order = ThumbnailOrder(images, size);
-    return order.empty() ? -1 : order.front();
-}
-
 void ScaleToFit(const RgbaImage& picture, int size, RgbaImage& scaled) {
     const int larger = std::max(picture.width, picture.height);
     if (larger <= size) {

@@ -13,9 +13,6 @@
 // order breaks ties. Entries of width 0 (unreadable images) are left out.
 std::vector<int> ThumbnailOrder(const std::vector<ImageFacts>& images, int size);
 
-// The first of ThumbnailOrder, or -1 when it is empty.
-int ChooseThumbnailImage(const std::vector<ImageFacts>& images, int size);
-
 // The picture scaled down to fit size x size, keeping its proportions, each new pixel the
 // average of the area it covers (weighted by alpha, so that hidden colours do not bleed in).
 // A picture that fits already is copied.

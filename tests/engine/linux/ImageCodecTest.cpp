@@ -185,9 +185,9 @@ TEST(ImageCodec, DamagedImagesAreRefusedOrDecodeToWhatTheirPngShows) {
 TEST(Thumbnail, TakesTheSmallestImageAtLeastTheSizeAtItsGreatestDepthElseTheLargest) {
     const std::vector<ImageFacts> images = {
         {16, 16, 32, false}, {48, 48, 8, false}, {0, 0, 0, false}, {48, 48, 32, false}, {256, 256, 32, true}};
-    EXPECT_EQ(ChooseThumbnailImage(images, 40), 3);
-    EXPECT_EQ(ChooseThumbnailImage(images, 16), 0);
-    EXPECT_EQ(ChooseThumbnailImage(images, 512), 4);
+    EXPECT_EQ(ThumbnailOrder(images, 40).front(), 3);
+    EXPECT_EQ(ThumbnailOrder(images, 16).front(), 0);
+    EXPECT_EQ(ThumbnailOrder(images, 512).front(), 4);
 }
 
 TEST(Thumbnail, ScalesDownToFitAveragingAreasWithoutHiddenColours) {
